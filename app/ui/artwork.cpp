@@ -1,0 +1,54 @@
+#include "app/ui/artwork.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cmath>
+
+namespace tavik {
+
+const QPixmap& PictureList::picture(int oneBasedIndex) const {
+    static const QPixmap none;
+    if (oneBasedIndex < 1 || oneBasedIndex > count()) {
+        return none;
+    }
+    return m_pictures[static_cast<std::size_t>(oneBasedIndex - 1)];
+}
+
+QPixmap Artwork::render(const QString& name, QSize logicalSize, qreal devicePixelRatio) {
+    const QSize deviceSize(static_cast<int>(std::ceil(logicalSize.width() * devicePixelRatio)),
+                           static_cast<int>(std::ceil(logicalSize.height() * devicePixelRatio)));
+    QPixmap pixmap(deviceSize);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/art/%1.svg").arg(name));
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(deviceSize)));
+    painter.end();
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}
+
+void Artwork::loadSplash(qreal dpr) {
+    splash = render(QStringLiteral("splash"), {500, 330}, dpr);
+}
+
+void Artwork::loadScreens(qreal dpr) {
+    const QSize bar(138, 29);
+    ilBtn.add(render(QStringLiteral("btn_forward"), bar, dpr));
+    ilBtn.add(render(QStringLiteral("btn_forward_hover"), bar, dpr));
+    ilBtn.add(render(QStringLiteral("btn_previous"), bar, dpr));
+    ilBtn.add(render(QStringLiteral("btn_previous_hover"), bar, dpr));
+    ilBtn.add(render(QStringLiteral("start_hover"), {233, 79}, dpr));
+    ilBtn.add(render(QStringLiteral("close_hover"), {29, 30}, dpr));
+    ilBtn.add(render(QStringLiteral("help"), {29, 29}, dpr));
+    ilBtn.add(render(QStringLiteral("help_hover"), {29, 29}, dpr));
+    ilBg.add(render(QStringLiteral("page_background"), {780, 600}, dpr));
+    ilMaruBatu.add(render(QStringLiteral("mark_right"), {60, 60}, dpr));
+    ilMaruBatu.add(render(QStringLiteral("mark_wrong"), {60, 60}, dpr));
+    searchBackground = render(QStringLiteral("search_background"), {780, 600}, dpr);
+    searchMask = render(QStringLiteral("search_mask"), {545, 252}, dpr);
+    helpPage = render(QStringLiteral("help_page"), {567, 409}, dpr);
+    handPointer = QCursor(render(QStringLiteral("hand_pointer"), {32, 32}, dpr), 12, 1);
+}
+
+} // namespace tavik

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QCursor>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <vector>
+
+namespace tavik {
+
+// An ordered store of pictures addressed from 1, as the screens name them
+// ("ilBtn picture 7"). Pictures are rendered once; hovering only hands them out.
+class PictureList {
+public:
+    void add(const QPixmap& picture) { m_pictures.push_back(picture); }
+    const QPixmap& picture(int oneBasedIndex) const;
+    int count() const { return static_cast<int>(m_pictures.size()); }
+
+private:
+    std::vector<QPixmap> m_pictures;
+};
+
+// Every picture of the program, rendered from the SVG sources at the
+// screen's device pixel ratio so that they stay sharp on dense screens.
+struct Artwork {
+    PictureList ilBtn;      // bars, start-button and close highlights, help
+    PictureList ilBg;       // the empty book page behind every other screen
+    PictureList ilMaruBatu; // circle (right, chosen) and cross (wrong)
+    QPixmap splash;
+    QPixmap searchBackground;
+    QPixmap searchMask;
+    QPixmap helpPage;
+    QCursor handPointer;
+
+    // The splash picture alone, so the splash can show before the rest is drawn.
+    void loadSplash(qreal devicePixelRatio);
+    void loadScreens(qreal devicePixelRatio);
+
+    static QPixmap render(const QString& name, QSize logicalSize, qreal devicePixelRatio);
+};
+
+} // namespace tavik

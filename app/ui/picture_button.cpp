@@ -1,0 +1,111 @@
+#include "app/ui/picture_button.h"
+
+#include <QMouseEvent>
+
+namespace tavik {
+
+PictureButton::PictureButton(QWidget* parent, const QString& objectName, QRect geometry,
+                             const QPixmap& normalLook, const QPixmap& highlightedLook,
+                             const QCursor& pointer)
+    : QLabel(parent) {
+    setObjectName(objectName);
+    setGeometry(geometry);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setMouseTracking(true);
+    setCursor(pointer);
+    setLooks(normalLook, highlightedLook);
+}
+
+void PictureButton::setLooks(const QPixmap& normalLook, const QPixmap& highlightedLook) {
+    m_normalLook = normalLook;
+    m_highlightedLook = highlightedLook;
+    if (m_highlighted) {
+        setPixmap(m_highlightedLook);
+    } else {
+        showNormalLook();
+    }
+}
+
+void PictureButton::showNormalLook() {
+    m_highlighted = false;
+    if (m_normalLook.isNull()) {
+        clear();
+    } else {
+        setPixmap(m_normalLook);
+    }
+}
+
+void PictureButton::showHighlightedLook() {
+    if (m_highlighted) {
+        return;
+    }
+    m_highlighted = true;
+    setPixmap(m_highlightedLook);
+}
+
+void PictureButton::attachCaption(QLabel* caption) {
+    m_caption = caption;
+    caption->setMouseTracking(true);
+    caption->setCursor(cursor());
+    caption->installEventFilter(this);
+    caption->raise();
+}
+
+void PictureButton::setShown(bool shown) {
+    setVisible(shown);
+    if (m_caption != nullptr) {
+        m_caption->setVisible(shown);
+    }
+}
+
+void PictureButton::click() {
+    emit clicked();
+}
+
+void PictureButton::mouseMoveEvent(QMouseEvent* event) {
+    showHighlightedLook();
+    event->accept();
+}
+
+void PictureButton::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    const bool wasPressed = m_pressed;
+    m_pressed = false;
+    event->accept();
+    if (wasPressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint())) {
+        click();
+    }
+}
+
+bool PictureButton::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_caption) {
+        return QLabel::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        showHighlightedLook();
+        return true;
+    case QEvent::MouseButtonPress:
+        m_pressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        return true;
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool wasPressed = m_pressed;
+        m_pressed = false;
+        if (wasPressed && mouse->button() == Qt::LeftButton &&
+            m_caption->rect().contains(mouse->position().toPoint())) {
+            click();
+        }
+        return true;
+    }
+    default:
+        return QLabel::eventFilter(watched, event);
+    }
+}
+
+} // namespace tavik

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <vector>
+
+namespace tavik {
+
+class PictureButton;
+
+// A fixed-size window of the program: caption "Tavik", one background
+// picture, picture buttons that return to their normal look when the pointer
+// crosses the bare surface, and key preview, so the window's keys work while
+// a text box has the focus.
+class ScreenWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit ScreenWindow(QSize clientSize, QWidget* parent = nullptr);
+
+    void setBackground(const QPixmap& background);
+    void registerButton(PictureButton* button);
+    // Every button of the window back to its normal look.
+    void resetButtons();
+    void centreOnScreen();
+
+protected:
+    // Sees every key press of the window before the focused control does;
+    // returns true when the key was used.
+    virtual bool formKeyDown(QKeyEvent* event);
+    // Call once all controls exist.
+    void enableKeyPreview();
+
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPixmap m_background;
+    std::vector<PictureButton*> m_buttons;
+};
+
+} // namespace tavik

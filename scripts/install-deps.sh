@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, every Debian 12 package that building, running and
+# testing Tavik needs and that is not there yet. Run as root.
+set -euo pipefail
+
+packages=(
+  # build and run
+  cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev
+  fonts-ipafont-gothic
+  # tests: a real X server, a person's clicks, printing to PDF
+  xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
+  # fuzzing and benchmarks
+  clang libclang-rt-14-dev libbenchmark-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs the whole test suite twice:
+# once as shipped (unit, GUI and end-to-end tests) and once under
+# AddressSanitizer and UndefinedBehaviorSanitizer (unit and GUI tests).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build
+ctest --test-dir build --output-on-failure
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVIK_SANITIZE=ON
+cmake --build build-sanitize
+ctest --test-dir build-sanitize --output-on-failure -L 'unit|gui'

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "settings/settings_state.h"
+
+#include <QString>
+
+namespace tavik {
+
+// What the main window's statistics panel shows.
+struct LevelLabels {
+    QString lblNog;
+    QString lblRate;
+    QString lblLevel;
+};
+
+// Recomputes settings.levelText from the statistics and returns the texts of
+// the three statistics labels.
+LevelLabels updateLevel(SettingsState& settings);
+
+} // namespace tavik

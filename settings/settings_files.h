@@ -1,0 +1,28 @@
+#pragma once
+
+#include "settings/settings_state.h"
+
+#include <QString>
+
+namespace tavik {
+
+// Where conf.ini and tavik.ini live: beside the program while its directory
+// is writable, otherwise in the user's configuration directory.
+struct SettingsPaths {
+    QString configFile;
+    QString statisticsFile;
+};
+
+SettingsPaths locateSettingsFiles(const QString& programDir, const QString& userConfigDir);
+
+void readStatistics(SettingsState& settings, const SettingsPaths& paths);
+void readConfig(SettingsState& settings, const SettingsPaths& paths);
+// Both return false when the file could not be written; the old file is then
+// left as it was.
+bool writeStatistics(const SettingsState& settings, const SettingsPaths& paths);
+bool writeConfig(const SettingsState& settings, const SettingsPaths& paths);
+
+// "False" exactly gives false; anything else, the empty text included, true.
+bool parseFlag(const QString& value);
+
+} // namespace tavik

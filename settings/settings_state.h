@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+namespace tavik {
+
+// The drill options (conf.ini) and the learner's statistics (tavik.ini),
+// with the level derived from the statistics.
+struct SettingsState {
+    bool optTerms = false;    // word drill (true) or sentence drill
+    bool optPc = false;       // on screen (true) or on paper
+    bool optQuestion = false; // solve (true) or check
+    QString userName;
+    std::int16_t statScore = 0;
+    std::int16_t statQuestions = 0;
+    std::int16_t statRate = 0;
+    std::int16_t statGames = 0;
+    QString levelText;
+};
+
+} // namespace tavik
