@@ -19,28 +19,30 @@ PictureButton::PictureButton(QWidget* parent, const QString& objectName, QRect g
 void PictureButton::setLooks(const QPixmap& normalLook, const QPixmap& highlightedLook) {
     m_normalLook = normalLook;
     m_highlightedLook = highlightedLook;
-    if (m_highlighted) {
-        setPixmap(m_highlightedLook);
-    } else {
-        showNormalLook();
-    }
+    const Look shown = isHighlighted() ? Look::Highlighted : Look::Normal;
+    m_look = Look::None;
+    showLook(shown);
 }
 
 void PictureButton::showNormalLook() {
-    m_highlighted = false;
-    if (m_normalLook.isNull()) {
-        clear();
-    } else {
-        setPixmap(m_normalLook);
-    }
+    showLook(Look::Normal);
 }
 
 void PictureButton::showHighlightedLook() {
-    if (m_highlighted) {
+    showLook(Look::Highlighted);
+}
+
+void PictureButton::showLook(Look look) {
+    if (m_look == look) {
         return;
     }
-    m_highlighted = true;
-    setPixmap(m_highlightedLook);
+    m_look = look;
+    const QPixmap& picture = look == Look::Highlighted ? m_highlightedLook : m_normalLook;
+    if (picture.isNull()) {
+        clear();
+    } else {
+        setPixmap(picture);
+    }
 }
 
 void PictureButton::attachCaption(QLabel* caption) {

@@ -19,7 +19,7 @@ public:
     void setLooks(const QPixmap& normalLook, const QPixmap& highlightedLook);
     void showNormalLook();
     void showHighlightedLook();
-    bool isHighlighted() const { return m_highlighted; }
+    bool isHighlighted() const { return m_look == Look::Highlighted; }
 
     // The caption label lies over the picture and behaves as part of it:
     // pointer moves and clicks on it are the button's.
@@ -42,10 +42,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class Look { None, Normal, Highlighted };
+    // Pointer moves come many times a second; only a change of look may
+    // cost a repaint, and only of this button.
+    void showLook(Look look);
+
     QPixmap m_normalLook;
     QPixmap m_highlightedLook;
     QLabel* m_caption = nullptr;
-    bool m_highlighted = false;
+    Look m_look = Look::None;
     bool m_pressed = false;
 };
 
