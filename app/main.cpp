@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 #include "app/ui/artwork.h"
 #include "app/ui/frmSplash.h"
+#include "app/ui/startup_trace.h"
 #include "drill/ui/frmSearch.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <memory>
 
 int main(int argc, char* argv[]) {
+    tavik::StartupTrace::mark("main");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
@@ -25,17 +27,27 @@ int main(int argc, char* argv[]) {
     const qreal devicePixelRatio = application.devicePixelRatio();
     tavik::Artwork art;
     art.loadSplash(devicePixelRatio);
+    bool screensLoaded = false;
+    auto loadScreens = [&] {
+        if (!screensLoaded) {
+            screensLoaded = true;
+            art.loadScreens(devicePixelRatio);
+            tavik::StartupTrace::mark("artwork");
+        }
+    };
 
     std::unique_ptr<tavik::frmSearch> mainWindow;
     auto* splash = new tavik::frmSplash(state, art.splash, [&] {
+        loadScreens();
         mainWindow = std::make_unique<tavik::frmSearch>(state, art);
         mainWindow->show();
+        tavik::StartupTrace::watchFirstPaint(mainWindow.get(), "main");
     });
+    // The pictures of the later windows are drawn while the splash is up, but
+    // only once the splash itself is on the display, so they do not delay it.
+    QObject::connect(splash, &tavik::frmSplash::pictureShown, loadScreens);
     splash->show();
-    splash->repaint();
-
-    // Drawn while the splash is up, so no later window waits for its pictures.
-    art.loadScreens(devicePixelRatio);
+    tavik::StartupTrace::watchFirstPaint(splash, "splash");
 
     return application.exec();
 }

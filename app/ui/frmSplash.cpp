@@ -1,6 +1,7 @@
 #include "app/ui/frmSplash.h"
 
 #include "app/app_state.h"
+#include "app/ui/startup_trace.h"
 
 #include <QPainter>
 #include <QScreen>
@@ -30,6 +31,7 @@ void frmSplash::Form_Load() {
 }
 
 void frmSplash::Timer1_Timer() {
+    StartupTrace::mark("tick");
     if (m_state.settings.userName.isEmpty()) {
         m_state.settings.userName = QStringLiteral("とろんぱ");
     }
@@ -41,6 +43,11 @@ void frmSplash::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawPixmap(0, 0, m_picture);
+    if (!m_painted) {
+        m_painted = true;
+        // Queued, so it runs after this repaint has been flushed.
+        QTimer::singleShot(0, this, &frmSplash::pictureShown);
+    }
 }
 
 } // namespace tavik

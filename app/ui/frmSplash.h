@@ -18,6 +18,11 @@ public:
 
     frmSplash(AppState& state, const QPixmap& picture, std::function<void()> openMainWindow);
 
+signals:
+    // Once, when the first picture of the splash has reached the display:
+    // from then on start-up work no longer holds the learner's first sight.
+    void pictureShown();
+
 private:
     void Form_Load();
     void Timer1_Timer();
@@ -27,6 +32,7 @@ private:
     QPixmap m_picture;
     std::function<void()> m_openMainWindow;
     QTimer Timer1;
+    bool m_painted = false;
 };
 
 } // namespace tavik
