@@ -116,9 +116,8 @@ private slots:
     void randomOrder();
     void randomIntCoversRange_data();
     void randomIntCoversRange();
-    void permutationsAreUniform();
-    void searchOrdersAreUniform();
-    void randomIntIsUniform();
+    void drawsAreUniform_data();
+    void drawsAreUniform();
     void unseededSelectionsDiffer();
 
 private:
@@ -372,49 +371,55 @@ void TestSelection::randomIntCoversRange() {
     QCOMPARE(drawn, values);
 }
 
-void TestSelection::permutationsAreUniform() {
-    RandomSource random(2024);
-    constexpr int draws = 24000;
-    QMap<QList<int>, int> orders;
-    for (int i = 0; i < draws; ++i) {
+namespace {
+
+enum class Draw { Permutation, SearchWords, SearchSentences, Position };
+
+QList<int> drawOnce(Draw kind, const Banks& fixture, RandomSource& random) {
+    if (kind == Draw::Position) {
+        return {randomInt(6, random)};
+    }
+    if (kind == Draw::Permutation) {
         const std::vector<std::int16_t> p = tavik::randomOrder(3, 0, 4, true, random);
-        ++orders[QList<int>(p.begin(), p.end())];
+        return QList<int>(p.begin(), p.end());
     }
-    QCOMPARE(orders.size(), 24);
-    QVERIFY2(chiSquare(orders, 24, draws) < kChiSquare23,
-             qPrintable(QString::number(chiSquare(orders, 24, draws))));
+    DrillSet set;
+    selectBySearch(set, fixture, QString(), random);
+    const std::vector<std::int16_t>& list =
+        kind == Draw::SearchWords ? set.drillWords : set.drillSentences;
+    return QList<int>(list.begin(), list.end());
 }
 
-void TestSelection::searchOrdersAreUniform() {
-    const Banks banks = japaneseFixture();
-    RandomSource random(99);
-    constexpr int draws = 24000;
-    QMap<QList<int>, int> words;
-    QMap<QList<int>, int> sentences;
-    for (int i = 0; i < draws; ++i) {
-        DrillSet set;
-        selectBySearch(set, banks, QString(), random);
-        ++words[QList<int>(set.drillWords.begin(), set.drillWords.end())];
-        ++sentences[QList<int>(set.drillSentences.begin(), set.drillSentences.end())];
-    }
-    QCOMPARE(words.size(), 24);
-    QCOMPARE(sentences.size(), 24);
-    QVERIFY2(chiSquare(words, 24, draws) < kChiSquare23,
-             qPrintable(QString::number(chiSquare(words, 24, draws))));
-    QVERIFY2(chiSquare(sentences, 24, draws) < kChiSquare23,
-             qPrintable(QString::number(chiSquare(sentences, 24, draws))));
+} // namespace
+
+void TestSelection::drawsAreUniform_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("outcomes");
+    QTest::addColumn<double>("limit");
+
+    QTest::newRow("permutation of 4") << int(Draw::Permutation) << 24 << kChiSquare23;
+    QTest::newRow("search word order") << int(Draw::SearchWords) << 24 << kChiSquare23;
+    QTest::newRow("search sentence order") << int(Draw::SearchSentences) << 24 << kChiSquare23;
+    QTest::newRow("position of 6") << int(Draw::Position) << 6 << kChiSquare5;
 }
 
-void TestSelection::randomIntIsUniform() {
-    RandomSource random(31337);
-    constexpr int draws = 60000;
-    QMap<QList<int>, int> positions;
+// Fixed seeds keep these deterministic; a biased shuffle (such as swapping
+// each entry with any position) lands far above the limit.
+void TestSelection::drawsAreUniform() {
+    QFETCH(int, kind);
+    QFETCH(int, outcomes);
+    QFETCH(double, limit);
+
+    const Banks fixture = japaneseFixture();
+    RandomSource random(2024);
+    const int draws = 1000 * outcomes;
+    QMap<QList<int>, int> seen;
     for (int i = 0; i < draws; ++i) {
-        ++positions[{randomInt(6, random)}];
+        ++seen[drawOnce(static_cast<Draw>(kind), fixture, random)];
     }
-    QCOMPARE(positions.size(), 6);
-    QVERIFY2(chiSquare(positions, 6, draws) < kChiSquare5,
-             qPrintable(QString::number(chiSquare(positions, 6, draws))));
+    QCOMPARE(seen.size(), outcomes);
+    const double statistic = chiSquare(seen, outcomes, draws);
+    QVERIFY2(statistic < limit, qPrintable(QString::number(statistic)));
 }
 
 void TestSelection::unseededSelectionsDiffer() {
