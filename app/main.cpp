@@ -26,7 +26,6 @@ int main(int argc, char* argv[]) {
 
     const qreal devicePixelRatio = application.devicePixelRatio();
     tavik::Artwork art;
-    art.loadSplash(devicePixelRatio);
     bool screensLoaded = false;
     auto loadScreens = [&] {
         if (!screensLoaded) {
@@ -37,17 +36,20 @@ int main(int argc, char* argv[]) {
     };
 
     std::unique_ptr<tavik::frmSearch> mainWindow;
-    auto* splash = new tavik::frmSplash(state, art.splash, [&] {
+    // Created before its picture, so that its timer starts at once.
+    auto* splash = new tavik::frmSplash(state, QPixmap(), [&] {
         loadScreens();
         mainWindow = std::make_unique<tavik::frmSearch>(state, art);
-        mainWindow->show();
         tavik::StartupTrace::watchFirstPaint(mainWindow.get(), "main");
+        mainWindow->show();
     });
+    art.loadSplash(devicePixelRatio);
+    splash->setPicture(art.splash);
     // The pictures of the later windows are drawn while the splash is up, but
     // only once the splash itself is on the display, so they do not delay it.
     QObject::connect(splash, &tavik::frmSplash::pictureShown, loadScreens);
-    splash->show();
     tavik::StartupTrace::watchFirstPaint(splash, "splash");
+    splash->show();
 
     return application.exec();
 }

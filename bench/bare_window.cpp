@@ -18,7 +18,7 @@ int main(int argc, char* argv[]) {
     for (const char* text : {"単語を検索します", "問題数を選んでください", "初級・中級・上級"}) {
         layout->addWidget(new QLabel(QString::fromUtf8(text), &window));
     }
-    window.show();
     tavik::StartupTrace::watchFirstPaint(&window, "splash");
+    window.show();
     return application.exec();
 }

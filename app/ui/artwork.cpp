@@ -17,6 +17,17 @@ const QPixmap& PictureList::picture(int oneBasedIndex) const {
 QPixmap Artwork::render(const QString& name, QSize logicalSize, qreal devicePixelRatio) {
     const QSize deviceSize(static_cast<int>(std::ceil(logicalSize.width() * devicePixelRatio)),
                            static_cast<int>(std::ceil(logicalSize.height() * devicePixelRatio)));
+    // The common pixel ratios were drawn when the program was built
+    // (assets/CMakeLists.txt); decoding them is many times faster.
+    if (devicePixelRatio == 1.0 || devicePixelRatio == 2.0) {
+        QPixmap prerendered(QStringLiteral(":/prerendered/%1@%2x.png")
+                                .arg(name)
+                                .arg(static_cast<int>(devicePixelRatio)));
+        if (prerendered.size() == deviceSize) {
+            prerendered.setDevicePixelRatio(devicePixelRatio);
+            return prerendered;
+        }
+    }
     QPixmap pixmap(deviceSize);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/art/%1.svg").arg(name));

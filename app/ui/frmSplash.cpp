@@ -19,6 +19,8 @@ frmSplash::frmSplash(AppState& state, const QPixmap& picture, std::function<void
     }
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setSingleShot(true);
+    // A coarse timer may fire a twentieth of its interval late.
+    Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(kTimerInterval);
     connect(&Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
     Timer1.start();
@@ -28,6 +30,11 @@ frmSplash::frmSplash(AppState& state, const QPixmap& picture, std::function<void
 void frmSplash::Form_Load() {
     setWindowOpacity(kOpacity);
     loadBanks(m_state.banks);
+}
+
+void frmSplash::setPicture(const QPixmap& picture) {
+    m_picture = picture;
+    update();
 }
 
 void frmSplash::Timer1_Timer() {

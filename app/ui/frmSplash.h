@@ -18,6 +18,10 @@ public:
 
     frmSplash(AppState& state, const QPixmap& picture, std::function<void()> openMainWindow);
 
+    // The picture may come after the window: creating the window first
+    // starts its timer as early as possible.
+    void setPicture(const QPixmap& picture);
+
 signals:
     // Once, when the first picture of the splash has reached the display:
     // from then on start-up work no longer holds the learner's first sight.

@@ -27,20 +27,19 @@ public:
     FirstPaintWatcher(QWidget* window, const char* name)
         : QObject(window), m_window(window), m_name(name) {
         window->installEventFilter(this);
-        QWindow* handle = window->windowHandle();
-        if (handle != nullptr && handle->isExposed()) {
-            markOnce(m_mapped, ".mapped");
-        } else if (handle != nullptr) {
-            handle->installEventFilter(this);
-        }
+        watchNativeWindow();
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Expose && watched != m_window &&
-            static_cast<QWindow*>(watched)->isExposed()) {
-            markOnce(m_mapped, ".mapped");
-        } else if (watched == m_window && event->type() == QEvent::Paint && !m_painted) {
+        if (watched != m_window) {
+            if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+                markOnce(m_mapped, ".mapped");
+            }
+            return false;
+        }
+        watchNativeWindow();
+        if (event->type() == QEvent::Paint && !m_painted) {
             m_painted = true;
             markOnce(m_mapped, ".mapped");
             // Runs once the repaint under way has been flushed to the display.
@@ -53,6 +52,14 @@ protected:
     }
 
 private:
+    // The native window exists only once the widget is about to be shown.
+    void watchNativeWindow() {
+        QWindow* handle = m_window->windowHandle();
+        if (handle != nullptr && handle != m_handle) {
+            m_handle = handle;
+            handle->installEventFilter(this);
+        }
+    }
     void markOnce(bool& done, const char* suffix) {
         if (!done) {
             done = true;
@@ -62,6 +69,7 @@ private:
     void mark(const char* suffix) { StartupTrace::mark((m_name + suffix).constData()); }
 
     QWidget* m_window;
+    QWindow* m_handle = nullptr;
     QByteArray m_name;
     bool m_mapped = false;
     bool m_painted = false;

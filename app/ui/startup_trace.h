@@ -16,7 +16,7 @@ public:
 
     // Marks "<name>.mapped" when the shown window is first exposed on the
     // display and "<name>.painted" once its first picture has been drawn and
-    // handed to the display. Call right after show().
+    // handed to the display. Call before show().
     static void watchFirstPaint(QWidget* window, const char* name);
 };
 

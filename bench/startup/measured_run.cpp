@@ -83,6 +83,14 @@ double MeasuredRun::msBetween(const QString& from, const QString& to) const {
     return (m_events.value(to) - m_events.value(from)) / 1e6;
 }
 
+QHash<QString, double> MeasuredRun::milestones() const {
+    QHash<QString, double> milestones;
+    for (auto event = m_events.cbegin(); event != m_events.cend(); ++event) {
+        milestones.insert(event.key(), (event.value() - m_launchNs) / 1e6);
+    }
+    return milestones;
+}
+
 long MeasuredRun::stopAndPeakKiB() {
     if (m_pid > 0) {
         kill(m_pid, SIGKILL);

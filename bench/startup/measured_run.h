@@ -23,6 +23,8 @@ public:
     // Milliseconds from the launch to the event (waitFor it first).
     double msSinceLaunch(const QString& event) const;
     double msBetween(const QString& from, const QString& to) const;
+    // Every event of the trace so far, in milliseconds since the launch.
+    QHash<QString, double> milestones() const;
 
     // Ends the program and returns its peak resident memory in kibibytes.
     long stopAndPeakKiB();

@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPoint>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QThread>

@@ -16,7 +16,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 
 using namespace tavik::bench;
@@ -31,7 +33,29 @@ struct StartupSamples {
     std::vector<double> launchToMainMs;
     std::vector<double> startupKiB;
     std::vector<double> roadKiB;
+    // Milliseconds since launch of every traced event, per program.
+    QMap<QString, std::vector<double>> bareMilestones;
+    QMap<QString, std::vector<double>> tavikMilestones;
 };
+
+void collect(QMap<QString, std::vector<double>>& into, const QHash<QString, double>& milestones) {
+    for (auto event = milestones.cbegin(); event != milestones.cend(); ++event) {
+        into[event.key()].push_back(event.value());
+    }
+}
+
+QString milestoneLine(const QString& program, const QMap<QString, std::vector<double>>& events) {
+    std::vector<std::pair<double, QString>> ordered;
+    for (auto event = events.cbegin(); event != events.cend(); ++event) {
+        ordered.emplace_back(median(event.value()), event.key());
+    }
+    std::sort(ordered.begin(), ordered.end());
+    QString line = program + QStringLiteral(": launch 0");
+    for (const auto& [ms, event] : ordered) {
+        line += QStringLiteral(", %1 %2").arg(event).arg(ms, 0, 'f', 1);
+    }
+    return line + QLatin1Char('\n');
+}
 
 void removeSettings(const QString& dir) {
     QFile::remove(dir + QStringLiteral("/conf.ini"));
@@ -45,6 +69,7 @@ QString runBare(const QString& bare, const QString& dir, const QString& display,
         return QStringLiteral("the bare window did not show");
     }
     samples.bareShownMs.push_back(run.msSinceLaunch(QStringLiteral("splash.painted")));
+    collect(samples.bareMilestones, run.milestones());
     samples.bareKiB.push_back(static_cast<double>(run.stopAndPeakKiB()));
     return {};
 }
@@ -60,6 +85,7 @@ QString runTavik(const QString& tavik, const QString& dir, const QString& displa
     samples.tickToMainMs.push_back(
         run.msBetween(QStringLiteral("tick"), QStringLiteral("main.painted")));
     samples.launchToMainMs.push_back(run.msSinceLaunch(QStringLiteral("main.painted")));
+    collect(samples.tavikMilestones, run.milestones());
     samples.startupKiB.push_back(static_cast<double>(run.stopAndPeakKiB()));
     return {};
 }
@@ -210,6 +236,10 @@ int main(int argc, char* argv[]) {
         rows.insert(rows.end(), actions.begin(), actions.end());
     }
     std::fputs(qPrintable(markdownTable(rows)), stdout);
+    std::fputs(qPrintable(QStringLiteral("\nStart-up milestones, medians in ms after launch:\n") +
+                          milestoneLine(QStringLiteral("bare window"), samples.bareMilestones) +
+                          milestoneLine(QStringLiteral("tavik"), samples.tavikMilestones)),
+               stdout);
     for (const QString& failure : failures) {
         std::fprintf(stderr, "failed: %s\n", qPrintable(failure));
     }
