@@ -77,7 +77,8 @@ std::vector<TargetRow> actionRows(const QString& jsonFile) {
             if (!aggregate.isEmpty() && aggregate != QLatin1String("median")) {
                 continue;
             }
-            const QString name = result.value(QStringLiteral("run_name")).toString();
+            QString name = result.value(QStringLiteral("run_name")).toString();
+            name.remove(QStringLiteral("/manual_time"));
             measuredMs.insert(name, toMs(result.value(QStringLiteral("real_time")).toDouble(),
                                          result.value(QStringLiteral("time_unit")).toString()));
         }
