@@ -1,8 +1,7 @@
 #include "bench_world.h"
 
 #include "app/ui/picture_button.h"
-#include "screens/drill_screen_state.h"
-#include "screens/ui/frmListT.h"
+#include "app/ui/frmHelp.h"
 
 #include <QEvent>
 #include <QTest>
@@ -30,13 +29,11 @@ protected:
     }
 };
 
-// Pointer moves to and fro inside one place of the word drill screen, each
+// Pointer moves to and fro inside one place of the help screen, each
 // followed by whatever repaint it causes; reports repaints per move.
 void moveWithin(benchmark::State& state, const char* target, QPoint from, QPoint to) {
     BenchWorld& world = BenchWorld::get();
-    world.prepareWholeDrill();
-    world.state.screen.viewMode = ViewMode::Solving;
-    frmListT screen(world.state, world.art);
+    frmHelp screen(world.state, world.art);
     screen.show();
     settle();
     QWidget* place = &screen;
@@ -60,12 +57,12 @@ void moveWithin(benchmark::State& state, const char* target, QPoint from, QPoint
 }
 
 void moveOverButton(benchmark::State& state) {
-    moveWithin(state, "imgNext", {10, 10}, {60, 15});
+    moveWithin(state, "imgBack", {10, 10}, {30, 15});
 }
 BENCHMARK(moveOverButton)->Name("Hover/MoveOverButton")->Unit(benchmark::kMicrosecond);
 
 void moveOverBareSurface(benchmark::State& state) {
-    moveWithin(state, nullptr, {20, 100}, {30, 110});
+    moveWithin(state, nullptr, {40, 300}, {50, 310});
 }
 BENCHMARK(moveOverBareSurface)->Name("Hover/MoveOverBareSurface")->Unit(benchmark::kMicrosecond);
 
