@@ -34,6 +34,8 @@ MeasuredRun::MeasuredRun(const QString& program, const QString& workDir, const Q
         setenv("DISPLAY", displayName.constData(), 1);
         setenv("TAVIK_STARTUP_TRACE", trace.constData(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
+        // Qt wants a private runtime folder; the run's own folder is one.
+        setenv("XDG_RUNTIME_DIR", dir.constData(), 0);
         execl(programPath.constData(), programPath.constData(), static_cast<char*>(nullptr));
         _exit(127);
     }
