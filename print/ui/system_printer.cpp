@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <cups/cups.h>
 #include <optional>
 
 namespace tavik {
@@ -48,8 +49,10 @@ public:
         if (!isHealthy()) {
             return false;
         }
+        // Ending the painter hands the job to CUPS; Qt drops CUPS's answer,
+        // so a queue that refuses the job would otherwise pass for printed.
         m_painter.end();
-        return printerSucceeded();
+        return printerSucceeded() && cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
     }
 
     bool isHealthy() const override { return m_painter.isActive() && printerSucceeded(); }

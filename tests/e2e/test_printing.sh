@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Real printing through CUPS to a PDF queue: three copies of a two-page word
 # question sheet must arrive as three documents of two pages each, with the
-# sheet's texts; with the queue gone, printing must report its failure.
+# sheet's texts; with the queue refusing jobs, and with no printer at all,
+# printing must report its failure.
 #
 # The print screen is driven by the GUI test program beside the tavik binary,
 # whose CUPS cases run only with TAVIK_CUPS=1.
@@ -107,12 +108,21 @@ for job in "${jobs[@]}"; do
 done
 echo "3 copies arrived as 3 documents of 2 pages each"
 
-# Without any printer the job must fail and say so.
+# A queue that refuses jobs, and then no printer at all: the job must fail
+# and say so.
+touch "$work/refused"
+cupsreject "$queue"
+run_screen failedPrintingIsShown
+sleep 0.5
+[[ -z $(find "$pdf_dir" -maxdepth 1 -name 'Tavik*.pdf' -newer "$work/refused") ]] ||
+  fail "a refused job was printed"
+echo "refusing queue: the failure message was shown"
+
 lpadmin -x "$queue"
 if lpstat -d 2>/dev/null | grep -q 'system default destination:'; then
   echo "SKIP: another default printer is set up here; not printing to it" >&2
 else
-  run_screen noPrinterIsAFailure
+  run_screen failedPrintingIsShown
   echo "no printer: the failure message was shown"
 fi
 echo PASS

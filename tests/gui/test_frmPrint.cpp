@@ -168,7 +168,7 @@ private slots:
     void printsChosenCopiesAndKeepsPage();
     void printFailureIsReported();
     void printsThroughCups();
-    void noPrinterIsAFailure();
+    void failedPrintingIsShown();
 
 private:
     std::unique_ptr<PrintScreen> open(bool sentences, int questions, bool optQuestion = true,
@@ -405,7 +405,9 @@ void FrmPrintTest::printsThroughCups() {
     QCOMPARE(seen.icon, QMessageBox::Information);
 }
 
-void FrmPrintTest::noPrinterIsAFailure() {
+// Run by tests/e2e/test_printing.sh with a queue that refuses jobs and with
+// no printer at all.
+void FrmPrintTest::failedPrintingIsShown() {
     if (qEnvironmentVariable("TAVIK_CUPS") != QStringLiteral("1")) {
         QSKIP("tries the system printer only when TAVIK_CUPS=1");
     }
