@@ -164,6 +164,8 @@ private slots:
     void previewShowsEachPage();
     void escapeGoesBack();
     void exitEndsProgram();
+    void helpOpensModally();
+    void bareSurfaceResetsEveryButton();
     void printsChosenCopiesAndKeepsPage_data();
     void printsChosenCopiesAndKeepsPage();
     void printFailureIsReported();
@@ -331,6 +333,43 @@ void FrmPrintTest::exitEndsProgram() {
     QTest::mouseClick(child<QWidget>(screen.get(), "imgExit"), Qt::LeftButton, {}, QPoint(10, 10));
     setProgramEndHandler({});
     QVERIFY(ended);
+}
+
+void FrmPrintTest::helpOpensModally() {
+    const auto screen = open(false, 45);
+    screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+    QString seen;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, &timer, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal != screen.get() && modal) {
+            seen = modal->objectName();
+            modal->close();
+        }
+    });
+    timer.start(20);
+    QTest::mouseClick(child<QWidget>(screen.get(), "imgHelp"), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(seen, QStringLiteral("frmHelp"));
+    QVERIFY(screen->isVisible());
+}
+
+void FrmPrintTest::bareSurfaceResetsEveryButton() {
+    const auto screen = open(false, 45);
+    screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
+    QTest::keyClick(screen.get(), Qt::Key_PageUp); // the middle page shows every button
+    const char* names[] = {"imgPrint", "imgBack", "imgNext", "imgBefore", "imgExit", "imgHelp"};
+    for (const char* name : names) {
+        QTest::mouseMove(child<QWidget>(screen.get(), name), QPoint(12, 12));
+        QVERIFY2(child<PictureButton>(screen.get(), name)->isHighlighted(), name);
+    }
+    // Over the preview the highlights stay; over the bare page they go.
+    QTest::mouseMove(child<QWidget>(screen.get(), "pbPreview"), QPoint(100, 100));
+    QVERIFY(child<PictureButton>(screen.get(), "imgHelp")->isHighlighted());
+    QTest::mouseMove(screen.get(), QPoint(40, 300));
+    for (const char* name : names) {
+        QVERIFY2(!child<PictureButton>(screen.get(), name)->isHighlighted(), name);
+    }
 }
 
 void FrmPrintTest::printsChosenCopiesAndKeepsPage_data() {
