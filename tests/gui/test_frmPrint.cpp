@@ -242,6 +242,7 @@ void FrmPrintTest::pagingControls_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("nextShown");
     QTest::addColumn<bool>("beforeShown");
+    QTest::newRow("no questions") << 0 << 0 << 1 << false << false;
     QTest::newRow("one page") << 15 << 0 << 1 << false << false;
     QTest::newRow("exactly 20") << 20 << 0 << 1 << false << false;
     QTest::newRow("first of 3") << 45 << 0 << 1 << true << false;
