@@ -8,7 +8,8 @@ namespace tavik {
 class DrawingSurface;
 
 // One document on its way to the printer. A document dropped before it was
-// finished is withdrawn, so a failed copy never goes out half-printed.
+// finished is withdrawn where the printer allows it; what the printer has
+// already taken is not recalled.
 class PrintDocument {
 public:
     virtual ~PrintDocument() = default;

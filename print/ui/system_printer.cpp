@@ -19,6 +19,8 @@ public:
     explicit PrinterDocument(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {}
 
     ~PrinterDocument() override {
+        // Qt's CUPS printer cannot withdraw a job; ending the painter then
+        // sends the pages drawn so far.
         if (m_painter.isActive()) {
             m_printer->abort();
             m_painter.end();
