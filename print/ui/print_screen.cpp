@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/ui/artwork.h"
+#include "app/ui/caption_label.h"
 #include "app/ui/fonts.h"
 #include "app/ui/frmHelp.h"
 #include "app/ui/picture_button.h"
@@ -17,8 +18,6 @@
 namespace tavik {
 
 namespace {
-const QColor kNavy(0, 0, 128);
-const QColor kRed(255, 0, 0);
 const QSize kBarSize(138, 29);
 constexpr int kMostCopies = 9;
 } // namespace
@@ -37,18 +36,6 @@ PrintScreen::~PrintScreen() = default;
 
 void PrintScreen::setPrintTarget(std::unique_ptr<PrintTarget> target) {
     m_printTarget = std::move(target);
-}
-
-QLabel* PrintScreen::createCaption(const QString& name, const QString& text, QRect place,
-                                   const QColor& colour) {
-    auto* caption = new QLabel(text, this);
-    caption->setObjectName(name);
-    caption->setGeometry(place);
-    caption->setFont(gothicFont(12, true));
-    QPalette palette = caption->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    caption->setPalette(palette);
-    return caption;
 }
 
 PictureButton* PrintScreen::createBarButton(const QString& name, QPoint place, int normalPicture,
@@ -78,14 +65,14 @@ void PrintScreen::createControls() {
     }
     cmbCopy->setGeometry(560, 270, 90, 26);
 
-    lblPrint = createCaption(QStringLiteral("lblPrint"), QStringLiteral("印刷"),
-                             QRect(600, 310, 57, 17), kRed);
-    lblBack = createCaption(QStringLiteral("lblBack"), QStringLiteral("再検索"),
-                            QRect(602, 398, 57, 17), kNavy);
-    lblNext = createCaption(QStringLiteral("lblNext"), QStringLiteral("次へ"),
-                            QRect(602, 446, 57, 17), kNavy);
-    lblBefore = createCaption(QStringLiteral("lblBefore"), QStringLiteral("前へ"),
-                              QRect(616, 486, 49, 17), kNavy);
+    lblPrint = makeCaption(this, QStringLiteral("lblPrint"), QStringLiteral("印刷"),
+                           QRect(600, 310, 57, 17), CaptionColour::Red);
+    lblBack = makeCaption(this, QStringLiteral("lblBack"), QStringLiteral("再検索"),
+                          QRect(602, 398, 57, 17));
+    lblNext = makeCaption(this, QStringLiteral("lblNext"), QStringLiteral("次へ"),
+                          QRect(602, 446, 57, 17));
+    lblBefore = makeCaption(this, QStringLiteral("lblBefore"), QStringLiteral("前へ"),
+                            QRect(616, 486, 49, 17));
     imgPrint = createBarButton(QStringLiteral("imgPrint"), {560, 304}, 1, lblPrint);
     imgBack = createBarButton(QStringLiteral("imgBack"), {560, 392}, 1, lblBack);
     imgNext = createBarButton(QStringLiteral("imgNext"), {560, 440}, 1, lblNext);

@@ -40,8 +40,6 @@ private:
     void createControls();
     PictureButton* createBarButton(const QString& name, QPoint place, int normalPicture,
                                    QLabel* caption);
-    QLabel* createCaption(const QString& name, const QString& text, QRect place,
-                          const QColor& colour);
 
     void Form_Load();
     void showPreviewPage();
