@@ -106,6 +106,7 @@ for job in "${jobs[@]}"; do
   reject "$job" 2 "31."
   reject "$job" 1 "21."
 done
+rm -f "${documents[@]}"
 echo "3 copies arrived as 3 documents of 2 pages each"
 
 # A queue that refuses jobs, and then no printer at all: the job must fail
