@@ -2,6 +2,7 @@
 
 #include "print/ui/painter_surface.h"
 
+#include <QLibrary>
 #include <QPainter>
 #include <QPrinter>
 #include <cups/cups.h>
@@ -13,6 +14,17 @@ namespace {
 
 constexpr qreal kTwipsPerInch = 1440;
 constexpr qreal kTwipsPerPoint = 20;
+
+// CUPS's answer to the last request of this thread. libcups brings a score of
+// libraries (TLS, Kerberos, Avahi) that would cost every start of the program
+// time and memory, so it is looked up at the first print, when Qt's print
+// plugin has loaded it already. Without it no job can be confirmed.
+ipp_status_t lastCupsError() {
+    using LastError = ipp_status_t (*)();
+    static const auto lastError =
+        reinterpret_cast<LastError>(QLibrary::resolve(QStringLiteral("cups"), 2, "cupsLastError"));
+    return lastError != nullptr ? lastError() : IPP_STATUS_ERROR_INTERNAL;
+}
 
 class PrinterDocument : public PrintDocument {
 public:
@@ -54,7 +66,7 @@ public:
         // Ending the painter hands the job to CUPS; Qt drops CUPS's answer,
         // so a queue that refuses the job would otherwise pass for printed.
         m_painter.end();
-        return printerSucceeded() && cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+        return printerSucceeded() && lastCupsError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
     }
 
     bool isHealthy() const override { return m_painter.isActive() && printerSucceeded(); }
