@@ -42,6 +42,8 @@ int main(int argc, char* argv[]) {
         mainWindow = std::make_unique<tavik::frmSearch>(state, art);
         tavik::StartupTrace::watchFirstPaint(mainWindow.get(), "main");
         mainWindow->show();
+        // The splash is never shown again; its picture goes with its window.
+        art.splash = QPixmap();
     });
     art.loadSplash(devicePixelRatio);
     splash->setPicture(art.splash);
