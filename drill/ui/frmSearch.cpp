@@ -133,6 +133,8 @@ void frmSearch::createControls() {
     cmbRandom->setEditable(true);
     // What the learner types is a count to draw, not a new entry of the list.
     cmbRandom->setInsertPolicy(QComboBox::NoInsert);
+    // Nor is a typed "1" to be completed to "10問" behind the learner's back.
+    cmbRandom->setCompleter(nullptr);
     cmbRandom->addItems(questionCounts());
     cmbRandom->setCurrentIndex(-1);
     cmbRandom->setEditText(countPrompt());
