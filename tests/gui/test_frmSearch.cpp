@@ -77,16 +77,16 @@ private:
     bool m_seen = false;
 };
 
-// Typed as a person would: ASCII on the keyboard, Japanese committed by the
-// input method.
-void typeText(QWidget* box, const QString& text) {
+// Typed into the control that has the focus, as a person would: ASCII on the
+// keyboard, Japanese committed by the input method.
+void typeText(QWindow* window, const QString& text) {
     for (const QChar character : text) {
         if (character.unicode() < 0x80) {
-            QTest::keyClick(box, character.toLatin1());
+            QTest::keyClick(window, character.toLatin1());
         } else {
             QInputMethodEvent commit;
             commit.setCommitString(QString(character));
-            QApplication::sendEvent(box, &commit);
+            QApplication::sendEvent(QApplication::focusWidget(), &commit);
         }
     }
 }
@@ -223,9 +223,10 @@ void TestFrmSearch::clickAt(const QString& controlName, QPoint offset) {
 }
 
 void TestFrmSearch::search(const QString& text) {
-    auto* box = control<QLineEdit>(QStringLiteral("txtFreeWord"));
-    box->clear();
-    typeText(box, text);
+    clickAt(QStringLiteral("txtFreeWord"));
+    control<QLineEdit>(QStringLiteral("txtFreeWord"))->selectAll();
+    QTest::keyClick(m_menu->windowHandle(), Qt::Key_Delete);
+    typeText(m_menu->windowHandle(), text);
     clickAt(QStringLiteral("imgS1"), {-50, 0});
 }
 
@@ -367,58 +368,47 @@ void TestFrmSearch::savedOptionsMarkTheirWords() {
 
 void TestFrmSearch::savedStatisticsFillTheLevelPanel_data() {
     QTest::addColumn<QByteArray>("statistics");
-    QTest::addColumn<QString>("nog");
-    QTest::addColumn<QString>("rate");
+    QTest::addColumn<int>("nog");
+    QTest::addColumn<int>("rate");
     QTest::addColumn<QString>("level");
     QTest::newRow("advanced")
-        << QByteArray("[STATISTICS]\nNAME=\nSCORE= 90\nQUESTIONS= 110\nRATE= 71\nNOG= 11\n") << "11"
-        << "71"
-        << "上級";
+        << QByteArray("[STATISTICS]\nNAME=\nSCORE= 90\nQUESTIONS= 110\nRATE= 71\nNOG= 11\n") << 11
+        << 71 << "上級";
     QTest::newRow("intermediate")
-        << QByteArray("[STATISTICS]\nNAME=\nSCORE= 30\nQUESTIONS= 60\nRATE= 46\nNOG= 6\n") << "6"
-        << "46"
-        << "中級";
+        << QByteArray("[STATISTICS]\nNAME=\nSCORE= 30\nQUESTIONS= 60\nRATE= 46\nNOG= 6\n") << 6
+        << 46 << "中級";
     QTest::newRow("rate hidden without questions")
-        << QByteArray("[STATISTICS]\nNAME=\nSCORE= 0\nQUESTIONS= 0\nRATE= 55\nNOG= 2\n") << "2"
-        << "0"
+        << QByteArray("[STATISTICS]\nNAME=\nSCORE= 0\nQUESTIONS= 0\nRATE= 55\nNOG= 2\n") << 2 << 0
         << "初級";
 }
 
 void TestFrmSearch::savedStatisticsFillTheLevelPanel() {
     QFETCH(QByteArray, statistics);
-    QFETCH(QString, nog);
-    QFETCH(QString, rate);
+    QFETCH(int, nog);
+    QFETCH(int, rate);
     QFETCH(QString, level);
     writeFile(m_state->paths.statisticsFile, statistics);
     openMenu();
-    QCOMPARE(labelText(QStringLiteral("lblNog")), nog);
-    QCOMPARE(labelText(QStringLiteral("lblRate")), rate);
+    QCOMPARE(labelText(QStringLiteral("lblNog")), QString::number(nog));
+    QCOMPARE(labelText(QStringLiteral("lblRate")), QString::number(rate));
     QCOMPARE(labelText(QStringLiteral("lblLevel")), level);
 }
 
 void TestFrmSearch::freeWordSearch_data() {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("words");
-    QTest::addColumn<QString>("sentences");
+    QTest::addColumn<int>("words");
+    QTest::addColumn<int>("sentences");
     QTest::addColumn<bool>("revealed");
-    QTest::newRow("empty text selects everything") << ""
-                                                   << "141"
-                                                   << "144" << true;
-    QTest::newRow("one word") << "abolish"
-                              << "1"
-                              << "1" << false;
-    QTest::newRow("no match, case counts") << "Abolish"
-                                           << "0"
-                                           << "0" << false;
-    QTest::newRow("two words by their meaning") << "廃止"
-                                                << "2"
-                                                << "2" << true;
+    QTest::newRow("empty text selects everything") << "" << 141 << 144 << true;
+    QTest::newRow("one word") << "abolish" << 1 << 1 << false;
+    QTest::newRow("no match, case counts") << "Abolish" << 0 << 0 << false;
+    QTest::newRow("two words by their meaning") << "廃止" << 2 << 2 << true;
 }
 
 void TestFrmSearch::freeWordSearch() {
     QFETCH(QString, text);
-    QFETCH(QString, words);
-    QFETCH(QString, sentences);
+    QFETCH(int, words);
+    QFETCH(int, sentences);
     QFETCH(bool, revealed);
     openMenu();
     // From the other state than the one expected, so the search must move it.
@@ -426,8 +416,8 @@ void TestFrmSearch::freeWordSearch() {
     QCOMPARE(panelRevealed(), !revealed);
 
     search(text);
-    QCOMPARE(labelText(QStringLiteral("lblCount")), words);
-    QCOMPARE(labelText(QStringLiteral("lblCount_is")), sentences);
+    QCOMPARE(labelText(QStringLiteral("lblCount")), QString::number(words));
+    QCOMPARE(labelText(QStringLiteral("lblCount_is")), QString::number(sentences));
     QCOMPARE(panelRevealed(), revealed);
     QVERIFY(m_menu->messages.isEmpty());
 }
@@ -473,43 +463,38 @@ void TestFrmSearch::searchRunsFromButtonCaptionAndEnter() {
 }
 
 void TestFrmSearch::randomSearch_data() {
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("typed");
     QTest::addColumn<int>("words");
     QTest::addColumn<bool>("revealed");
-    QTest::newRow("5問") << "5問"
-                         << "" << 5 << true;
-    QTest::newRow("40問") << "40問"
-                          << "" << 40 << true;
-    QTest::newRow("typed count") << ""
-                                 << "12" << 12 << true;
-    QTest::newRow("typed full-width count") << ""
-                                            << "１０問" << 10 << true;
-    QTest::newRow("typed one") << ""
-                               << "1問" << 1 << false;
-    QTest::newRow("typed letters") << ""
-                                   << "abc" << 0 << false;
-    QTest::newRow("emptied box") << ""
-                                 << "" << 0 << false;
-    QTest::newRow("typed too many") << ""
-                                    << "500問" << 141 << true;
+    QTest::newRow("5問 chosen") << "5問" << false << 5 << true;
+    QTest::newRow("40問 chosen") << "40問" << false << 40 << true;
+    QTest::newRow("typed count") << "12" << true << 12 << true;
+    QTest::newRow("typed digit not completed") << "2" << true << 2 << true;
+    QTest::newRow("typed full-width count") << "１０問" << true << 10 << true;
+    QTest::newRow("typed one") << "1問" << true << 1 << false;
+    QTest::newRow("typed letters") << "abc" << true << 0 << false;
+    QTest::newRow("emptied box") << "" << true << 0 << false;
+    QTest::newRow("typed too many") << "500問" << true << 141 << true;
 }
 
 void TestFrmSearch::randomSearch() {
-    QFETCH(QString, entry);
-    QFETCH(QString, typed);
+    QFETCH(QString, input);
+    QFETCH(bool, typed);
     QFETCH(int, words);
     QFETCH(bool, revealed);
     openMenu();
     search(revealed ? QStringLiteral("Abolish") : QString());
 
     auto* combo = control<QComboBox>(QStringLiteral("cmbRandom"));
-    if (!entry.isEmpty()) {
-        combo->setCurrentIndex(combo->findText(entry));
+    if (!typed) {
+        combo->setCurrentIndex(combo->findText(input));
     } else {
+        clickAt(QStringLiteral("cmbRandom"), {-40, 0});
+        QCOMPARE(QApplication::focusWidget(), combo);
         combo->lineEdit()->selectAll();
-        QTest::keyClick(combo->lineEdit(), Qt::Key_Backspace);
-        typeText(combo->lineEdit(), typed);
+        QTest::keyClick(m_menu->windowHandle(), Qt::Key_Backspace);
+        typeText(m_menu->windowHandle(), input);
     }
     clickAt(QStringLiteral("imgS2"), {-50, 0});
 
@@ -722,18 +707,13 @@ void TestFrmSearch::exitEndsTheProgramWithoutSaving() {
 void TestFrmSearch::buttonsLightUpUntilThePointerCrossesTheBackground_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("pointAt");
-    QTest::newRow("S1 picture") << "imgS1"
-                                << "imgS1";
-    QTest::newRow("S1 caption") << "imgS1"
-                                << "lblS1";
-    QTest::newRow("S2 caption") << "imgS2"
-                                << "lblS2";
-    QTest::newRow("start") << "imgHWG"
-                           << "imgHWG";
-    QTest::newRow("help") << "imgHelp"
-                          << "imgHelp";
-    QTest::newRow("close") << "imgExit"
-                           << "imgExit";
+    const QList<std::pair<const char*, const char*>> rows{
+        {"imgS1", "imgS1"},   {"imgS1", "lblS1"},     {"imgS2", "lblS2"},
+        {"imgHWG", "imgHWG"}, {"imgHelp", "imgHelp"}, {"imgExit", "imgExit"}};
+    for (const auto& [button, pointAt] : rows) {
+        QTest::addRow("%s over %s", button, pointAt)
+            << QString::fromLatin1(button) << QString::fromLatin1(pointAt);
+    }
 }
 
 void TestFrmSearch::buttonsLightUpUntilThePointerCrossesTheBackground() {
