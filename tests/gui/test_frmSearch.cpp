@@ -139,6 +139,8 @@ private slots:
     void freeWordSearch();
     void searchRunsFromButtonCaptionAndEnter_data();
     void searchRunsFromButtonCaptionAndEnter();
+    void otherKeysDoNothing_data();
+    void otherKeysDoNothing();
     void randomSearch_data();
     void randomSearch();
     void promptInTheComboOnlyShowsTheMessage();
@@ -460,6 +462,26 @@ void TestFrmSearch::searchRunsFromButtonCaptionAndEnter() {
     QVERIFY(m_menu->isVisible());
     QCOMPARE(combo->currentText(), QStringLiteral("5問"));
     QCOMPARE(combo->count(), 8);
+}
+
+void TestFrmSearch::otherKeysDoNothing_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+    QTest::newRow("Page Up") << int(Qt::Key_PageUp);
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown);
+    QTest::newRow("F1") << int(Qt::Key_F1);
+}
+
+void TestFrmSearch::otherKeysDoNothing() {
+    QFETCH(int, key);
+    openMenu();
+    search(QStringLiteral("abolish"));
+    QTest::keyClick(m_menu->windowHandle(), Qt::Key_Tab);
+    QTest::keyClick(m_menu->windowHandle(), Qt::Key(key));
+    QVERIFY(m_menu->isVisible());
+    QCOMPARE(labelText(QStringLiteral("lblCount")), QStringLiteral("1"));
+    QVERIFY(m_menu->openedScreens.isEmpty());
+    QVERIFY(m_menu->messages.isEmpty());
 }
 
 void TestFrmSearch::randomSearch_data() {
