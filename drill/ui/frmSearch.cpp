@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/ui/artwork.h"
+#include "app/ui/caption_label.h"
 #include "app/ui/fonts.h"
 #include "app/ui/frmHelp.h"
 #include "app/ui/picture_button.h"
@@ -27,7 +28,6 @@ namespace tavik {
 namespace {
 
 constexpr qreal kNumberPoints = 20.25;
-constexpr qreal kCaptionPoints = 12.0;
 constexpr qreal kInputPoints = 9.75;
 
 // A drill needs at least two word questions; one word alone is no drill.
@@ -91,17 +91,6 @@ QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const 
     return label;
 }
 
-QLabel* frmSearch::createCaption(const QString& name, QRect geometry, const QString& text) {
-    auto* label = new QLabel(text, this);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    label->setFont(gothicFont(kCaptionPoints, true));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    label->setPalette(palette);
-    return label;
-}
-
 void frmSearch::createControls() {
     const QPixmap none;
 
@@ -122,7 +111,7 @@ void frmSearch::createControls() {
 
     imgS1 = new PictureButton(this, QStringLiteral("imgS1"), {552, 200, 138, 29},
                               m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
-    lblS1 = createCaption(QStringLiteral("lblS1"), {592, 206, 57, 17}, QStringLiteral("検索"));
+    lblS1 = makeCaption(this, QStringLiteral("lblS1"), QStringLiteral("検索"), {592, 206, 57, 17});
     imgS1->attachCaption(lblS1);
     connect(imgS1, &PictureButton::clicked, this, &frmSearch::imgS1_Click);
 
@@ -141,7 +130,7 @@ void frmSearch::createControls() {
 
     imgS2 = new PictureButton(this, QStringLiteral("imgS2"), {552, 259, 138, 29},
                               m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
-    lblS2 = createCaption(QStringLiteral("lblS2"), {592, 265, 49, 17}, QStringLiteral("検索"));
+    lblS2 = makeCaption(this, QStringLiteral("lblS2"), QStringLiteral("検索"), {592, 265, 49, 17});
     imgS2->attachCaption(lblS2);
     connect(imgS2, &PictureButton::clicked, this, &frmSearch::imgS2_Click);
 

@@ -41,7 +41,6 @@ protected:
 private:
     void createControls();
     QLabel* createNumberLabel(const QString& name, QRect geometry, const QString& text);
-    QLabel* createCaption(const QString& name, QRect geometry, const QString& text);
 
     void Form_Load();
     void imgS1_Click();
