@@ -72,7 +72,6 @@ QLabel* DrillScreen::makeMark(const QString& name, QRect geometry) {
     mark->setObjectName(name);
     mark->setGeometry(geometry);
     mark->setScaledContents(true);
-    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
     mark->hide();
     return mark;
 }
@@ -158,7 +157,8 @@ void DrillScreen::Form_Load() {
     screen.pageCount = static_cast<std::int16_t>(pageCountFor(count));
     lblTPagenum->setText(QStringLiteral("/%1").arg(screen.pageCount));
     placeSelfSizedRun({lblCountPrefix, lblCount, lblCountSuffix}, {56, kPageLabelsTop});
-    placeSelfSizedRun({lblPage, lblCPagenum, lblTPagenum}, {330, kPageLabelsTop});
+    lblPage->adjustSize();
+    lblPage->move(330, kPageLabelsTop);
 
     lblScore->hide();
     for (int row = 0; row < kRowsPerPage; ++row) {
@@ -176,7 +176,8 @@ void DrillScreen::Form_Load() {
 void DrillScreen::showPageFrame() {
     const DrillScreenState& screen = m_state.screen;
     lblCPagenum->setText(QString::number(screen.currentPage));
-    placeSelfSizedRun({lblPage, lblCPagenum, lblTPagenum}, lblPage->pos());
+    placeSelfSizedRun({lblCPagenum, lblTPagenum},
+                      {lblPage->x() + lblPage->width() + 8, lblPage->y()});
     const PagingButtons paging = pagingButtonsFor(screen.currentPage, screen.pageCount);
     imgNext->setShown(paging.next);
     imgBefore->setShown(paging.before);
