@@ -29,6 +29,8 @@ private slots:
     void rebuiltPageFollowsTheNewLevel();
     void helpReturnsToTheSamePage();
     void exitEndsTheProgram();
+    void buttonsLightUnderThePointer();
+    void everyMeaningEndsBeforeItsAnswerBox();
 };
 
 namespace {
@@ -332,6 +334,46 @@ void FrmListTTest::exitEndsTheProgram() {
     setProgramEndHandler({});
     QCOMPARE(ended, 1);
     QVERIFY(!QFile::exists(fixture.state.paths.statisticsFile));
+}
+
+void FrmListTTest::buttonsLightUnderThePointer() {
+    DrillScreenFixture fixture;
+    fixture.useWords(25);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    auto* next = control<PictureButton>(&screen, QStringLiteral("imgNext"));
+    auto* grade = control<PictureButton>(&screen, QStringLiteral("imgGrade"));
+    QTest::mouseMove(label(&screen, QStringLiteral("lblNext")), QPoint(5, 5));
+    QTest::mouseMove(grade, QPoint(5, 5));
+    QVERIFY(next->isHighlighted());
+    QVERIFY(grade->isHighlighted());
+    QTest::mouseMove(answerBox(&screen, 0), QPoint(5, 5));
+    QVERIFY(grade->isHighlighted());
+    QTest::mouseMove(&screen, QPoint(20, 590));
+    QVERIFY(!next->isHighlighted());
+    QVERIFY(!grade->isHighlighted());
+}
+
+void FrmListTTest::everyMeaningEndsBeforeItsAnswerBox() {
+    DrillScreenFixture fixture;
+    const int words = static_cast<int>(fixture.state.banks.WordBank.size()) - 1;
+    fixture.useWords(words);
+    fixture.state.settings.levelText = QStringLiteral("初級");
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClick(&screen, Qt::Key_Return);
+    for (int page = 1; page <= (words + 9) / 10; ++page) {
+        for (int row = 0; row < 10 && (page - 1) * 10 + row < words; ++row) {
+            const QLabel* meaning = label(&screen, QStringLiteral("lblFormer_%1").arg(row));
+            const QLabel* answer = label(&screen, QStringLiteral("lblAnswer_%1").arg(row));
+            const QString which = QStringLiteral("word %1").arg((page - 1) * 10 + row + 1);
+            QVERIFY2(meaning->x() + meaning->width() < answerBox(&screen, row)->x(),
+                     qPrintable(which));
+            QVERIFY2(answer->x() + answer->width() <= screen.width(), qPrintable(which));
+        }
+        QTest::keyClick(&screen, Qt::Key_PageUp);
+    }
 }
 
 QTEST_MAIN(FrmListTTest)
