@@ -4,6 +4,7 @@
 #include "drill/ui/frmSearch.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 #include <memory>
 
@@ -13,9 +14,13 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
 
     tavik::AppState state;
-    state.paths = tavik::locateSettingsFiles(
-        QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    // A portable copy keeps its files beside itself; an installed one, whose
+    // folder is shared by every user, keeps them in the user's own folder.
+    const QString userConfigDir =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const bool installed = QDir(programDir) == QDir(QStringLiteral(TAVIK_INSTALLED_BINDIR));
+    state.paths = tavik::locateSettingsFiles(installed ? userConfigDir : programDir, userConfigDir);
 
     const qreal devicePixelRatio = application.devicePixelRatio();
     tavik::Artwork art;

@@ -11,6 +11,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
   # fuzzing and benchmarks
   clang libclang-rt-14-dev libbenchmark-dev
+  # packaging checks
+  desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

@@ -7,8 +7,7 @@
 
 namespace tavik {
 
-frmSplash::frmSplash(AppState& state, const QPixmap& picture,
-                     std::function<void()> openMainWindow)
+frmSplash::frmSplash(AppState& state, const QPixmap& picture, std::function<void()> openMainWindow)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_state(state),
       m_picture(picture), m_openMainWindow(std::move(openMainWindow)) {
     setObjectName(QStringLiteral("frmSplash"));

@@ -1,0 +1,49 @@
+# A private Xvfb for one test script: start_xvfb starts it and sets DISPLAY,
+# stop_xvfb (from the script's EXIT trap) stops it. Needs the packages xvfb,
+# xdotool and x11-utils.
+start_xvfb() {
+  local display
+  for display in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$display" ] && [ ! -e "/tmp/.X$display-lock" ]; then
+      Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$display"
+      local tries=0
+      until xdpyinfo >/dev/null 2>&1; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 100 ]; then
+          echo "Xvfb did not start" >&2
+          return 1
+        fi
+        sleep 0.05
+      done
+      return 0
+    fi
+  done
+  echo "no free X display" >&2
+  return 1
+}
+
+stop_xvfb() {
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
+}
+
+# Waits until a visible window with the exact title exists; prints its id.
+wait_for_window() {
+  local title=$1 tries=0 id
+  while :; do
+    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | tail -1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    tries=$((tries + 1))
+    if [ "$tries" -gt 200 ]; then
+      return 1
+    fi
+    sleep 0.05
+  done
+}

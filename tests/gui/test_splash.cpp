@@ -1,0 +1,97 @@
+#include "app/app_state.h"
+#include "app/ui/artwork.h"
+#include "app/ui/frmSplash.h"
+#include "drill/ui/frmSearch.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <memory>
+
+using namespace tavik;
+
+class SplashTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void handsOverToOneMainWindowAfterItsTimer();
+    void givesTheDefaultNameOnlyWhenNoneIsSet_data();
+    void givesTheDefaultNameOnlyWhenNoneIsSet();
+
+private:
+    struct Run {
+        AppState state;
+        Artwork art;
+        std::unique_ptr<frmSearch> mainWindow;
+        std::size_t wordRowsWhenMainOpened = 0;
+        std::size_t sentenceRowsWhenMainOpened = 0;
+        int mainWindowsOpened = 0;
+    };
+
+    static QPointer<frmSplash> start(Run& run);
+};
+
+QPointer<frmSplash> SplashTest::start(Run& run) {
+    run.art.loadSplash(1.0);
+    run.art.loadScreens(1.0);
+    auto* splash = new frmSplash(run.state, run.art.splash, [&run] {
+        run.wordRowsWhenMainOpened = run.state.banks.WordBank.size();
+        run.sentenceRowsWhenMainOpened = run.state.banks.SentenceBank.size();
+        ++run.mainWindowsOpened;
+        run.mainWindow = std::make_unique<frmSearch>(run.state, run.art);
+        run.mainWindow->show();
+    });
+    splash->show();
+    return splash;
+}
+
+void SplashTest::handsOverToOneMainWindowAfterItsTimer() {
+    Run run;
+    QPointer<frmSplash> splash = start(run);
+
+    // The banks are filled while the splash is created, before anything shows.
+    QCOMPARE(run.state.banks.WordBank.size(), std::size_t{142});
+    QCOMPARE(run.state.banks.SentenceBank.size(), std::size_t{145});
+    QCOMPARE(splash->size(), QSize(500, 332));
+    QCOMPARE(splash->windowOpacity(), 230.0 / 255.0);
+    QVERIFY(splash->isVisible());
+    QCOMPARE(run.mainWindowsOpened, 0);
+
+    QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 3000);
+    QCOMPARE(run.mainWindowsOpened, 1);
+    QCOMPARE(run.wordRowsWhenMainOpened, std::size_t{142});
+    QCOMPARE(run.sentenceRowsWhenMainOpened, std::size_t{145});
+
+    int mainWindows = 0;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        QVERIFY(window->objectName() != QLatin1String("frmSplash"));
+        if (window->objectName() == QLatin1String("frmSearch")) {
+            ++mainWindows;
+        }
+    }
+    QCOMPARE(mainWindows, 1);
+
+    // The timer fires only once.
+    QTest::qWait(700);
+    QCOMPARE(run.mainWindowsOpened, 1);
+}
+
+void SplashTest::givesTheDefaultNameOnlyWhenNoneIsSet_data() {
+    QTest::addColumn<QString>("nameBefore");
+    QTest::addColumn<QString>("nameAfter");
+    QTest::newRow("empty") << QString() << QStringLiteral("とろんぱ");
+    QTest::newRow("already named") << QStringLiteral("Aki") << QStringLiteral("Aki");
+}
+
+void SplashTest::givesTheDefaultNameOnlyWhenNoneIsSet() {
+    QFETCH(QString, nameBefore);
+    QFETCH(QString, nameAfter);
+    Run run;
+    run.state.settings.userName = nameBefore;
+    QPointer<frmSplash> splash = start(run);
+    QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 3000);
+    QCOMPARE(run.state.settings.userName, nameAfter);
+}
+
+QTEST_MAIN(SplashTest)
+#include "test_splash.moc"
