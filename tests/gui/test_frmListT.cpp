@@ -26,6 +26,7 @@ private slots:
     void wordListOffersNoAnswersAndNoGrading();
     void gradedScreenShowsMarksOnEveryPage();
     void gradingStoresTheStatistics();
+    void unwritableStatisticsFileStillGrades();
     void rebuiltPageFollowsTheNewLevel();
     void helpReturnsToTheSamePage();
     void exitEndsTheProgram();
@@ -280,6 +281,22 @@ void FrmListTTest::gradingStoresTheStatistics() {
     QCOMPARE(statisticsValue(ini, QStringLiteral("SCORE")), QStringLiteral("18"));
     QCOMPARE(statisticsValue(ini, QStringLiteral("QUESTIONS")), QStringLiteral("30"));
     QCOMPARE(fixture.state.screen.correctCount, std::int16_t{7});
+}
+
+void FrmListTTest::unwritableStatisticsFileStillGrades() {
+    DrillScreenFixture fixture;
+    fixture.useWords(2);
+    // A directory where the file should be: no file can be written there.
+    fixture.state.paths.statisticsFile = fixture.directory.path();
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClicks(answerBox(&screen, 1), fixture.headword(1));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Could not write")));
+    QTest::keyClick(&screen, Qt::Key_Return);
+    QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(), QStringLiteral("1／2点"));
+    QCOMPARE(fixture.state.settings.statGames, std::int16_t{1});
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+    QVERIFY(QFileInfo(fixture.directory.path()).isDir());
 }
 
 void FrmListTTest::rebuiltPageFollowsTheNewLevel() {
