@@ -158,7 +158,7 @@ void DrillScreen::Form_Load() {
     lblTPagenum->setText(QStringLiteral("/%1").arg(screen.pageCount));
     placeSelfSizedRun({lblCountPrefix, lblCount, lblCountSuffix}, {56, kPageLabelsTop});
     lblPage->adjustSize();
-    lblPage->move(330, kPageLabelsTop);
+    lblPage->move(420, kPageLabelsTop);
 
     lblScore->hide();
     for (int row = 0; row < kRowsPerPage; ++row) {
