@@ -38,8 +38,7 @@ protected:
     // Prepares a fresh drill and shows its first page.
     void Form_Load();
 
-    // The parts of a page build both screens share: page number, paging
-    // buttons. Returns nothing; rows are the screen's.
+    // The page number and the paging buttons of the page on show.
     void showPageFrame();
     // Sets the row's number, or empties the row when the page has no
     // question for it; returns whether the row holds a question.

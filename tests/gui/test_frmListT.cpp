@@ -31,6 +31,7 @@ private slots:
     void helpReturnsToTheSamePage();
     void exitEndsTheProgram();
     void buttonsLightUnderThePointer();
+    void tabWalksTheAnswerBoxes();
     void everyMeaningEndsBeforeItsAnswerBox();
 };
 
@@ -370,6 +371,24 @@ void FrmListTTest::buttonsLightUnderThePointer() {
     QTest::mouseMove(&screen, QPoint(20, 590));
     QVERIFY(!next->isHighlighted());
     QVERIFY(!grade->isHighlighted());
+}
+
+void FrmListTTest::tabWalksTheAnswerBoxes() {
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 1));
+    QTest::keyClick(answerBox(&screen, 1), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key_PageUp);
+    answerBox(&screen, 0)->setFocus();
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 1));
 }
 
 void FrmListTTest::everyMeaningEndsBeforeItsAnswerBox() {
