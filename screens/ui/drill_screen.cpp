@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/ui/artwork.h"
+#include "app/ui/caption_label.h"
 #include "app/ui/fonts.h"
 #include "app/ui/frmHelp.h"
 #include "app/ui/picture_button.h"
@@ -23,7 +24,6 @@ constexpr QSize kClientSize(780, 600);
 constexpr QSize kBarSize(138, 29);
 constexpr int kPageLabelsTop = 74;
 
-const QColor kNavy(0, 0, 128);
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
 
@@ -95,13 +95,12 @@ void DrillScreen::createPageLabels() {
 
 PictureButton* DrillScreen::makeBarButton(const QString& stem, QPoint place, int normalPicture,
                                           const QString& caption, QRect captionPlace,
-                                          const QColor& captionColour, QLabel*& captionLabel) {
+                                          CaptionColour captionColour, QLabel*& captionLabel) {
     auto* button = new PictureButton(this, QStringLiteral("img") + stem, QRect(place, kBarSize),
                                      m_art.ilBtn.picture(normalPicture),
                                      m_art.ilBtn.picture(normalPicture + 1), m_art.handPointer);
-    captionLabel = makeLabel(QStringLiteral("lbl") + stem, gothicFont(12, true), captionColour);
-    captionLabel->setText(caption);
-    captionLabel->setGeometry(captionPlace);
+    captionLabel =
+        makeCaption(this, QStringLiteral("lbl") + stem, caption, captionPlace, captionColour);
     button->attachCaption(captionLabel);
     registerButton(button);
     return button;
@@ -109,13 +108,13 @@ PictureButton* DrillScreen::makeBarButton(const QString& stem, QPoint place, int
 
 void DrillScreen::createButtons(int gradeCaptionWidth) {
     imgBefore = makeBarButton(QStringLiteral("Before"), {48, 528}, 3, QStringLiteral("前へ"),
-                              {104, 534, 49, 17}, kNavy, lblBefore);
+                              {104, 534, 49, 17}, CaptionColour::Navy, lblBefore);
     imgNext = makeBarButton(QStringLiteral("Next"), {200, 528}, 1, QStringLiteral("次へ"),
-                            {242, 534, 57, 17}, kNavy, lblNext);
+                            {242, 534, 57, 17}, CaptionColour::Navy, lblNext);
     imgBack = makeBarButton(QStringLiteral("Back"), {368, 528}, 1, QStringLiteral("再検索"),
-                            {410, 534, 57, 17}, kNavy, lblBack);
+                            {410, 534, 57, 17}, CaptionColour::Navy, lblBack);
     imgGrade = makeBarButton(QStringLiteral("Grade"), {552, 528}, 1, QStringLiteral("採点"),
-                             {592, 534, gradeCaptionWidth, 17}, kRed, lblGrade);
+                             {592, 534, gradeCaptionWidth, 17}, CaptionColour::Red, lblGrade);
     imgExit = new PictureButton(this, QStringLiteral("imgExit"), {698, 20, 33, 33}, QPixmap(),
                                 m_art.ilBtn.picture(6), m_art.handPointer);
     registerButton(imgExit);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/caption_label.h"
 #include "app/ui/screen_window.h"
 #include "screens/drill_paging.h"
 
@@ -99,7 +100,7 @@ private:
     void createButtons(int gradeCaptionWidth);
     PictureButton* makeBarButton(const QString& stem, QPoint place, int normalPicture,
                                  const QString& caption, QRect captionPlace,
-                                 const QColor& captionColour, QLabel*& captionLabel);
+                                 CaptionColour captionColour, QLabel*& captionLabel);
     void placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start);
     QStringList rightAnswers() const;
 };

@@ -327,15 +327,22 @@ void FrmListTTest::helpReturnsToTheSamePage() {
     QTest::keyClick(&screen, Qt::Key_PageUp);
     QTest::keyClicks(answerBox(&screen, 4), QStringLiteral("kept"));
     bool helpShown = false;
-    QTimer::singleShot(0, [&helpShown] {
+    bool closedByBack = false;
+    QTimer::singleShot(0, [&helpShown, &closedByBack] {
         QWidget* help = QApplication::activeModalWidget();
-        helpShown = help != nullptr && help->objectName() == QStringLiteral("frmHelp");
-        if (help != nullptr) {
-            help->close();
+        if (help == nullptr) {
+            return;
         }
+        helpShown = help->objectName() == QStringLiteral("frmHelp");
+        if (QLabel* back = label(help, QStringLiteral("lblBack"))) {
+            QTest::mouseClick(back, Qt::LeftButton);
+        }
+        closedByBack = !help->isVisible();
+        help->close();
     });
     QTest::mouseClick(control<PictureButton>(&screen, QStringLiteral("imgHelp")), Qt::LeftButton);
     QVERIFY(helpShown);
+    QVERIFY(closedByBack);
     QCOMPARE(pageShown(&screen), QStringLiteral("2"));
     QCOMPARE(answerBox(&screen, 4)->text(), QStringLiteral("kept"));
     QVERIFY(screen.isVisible());
