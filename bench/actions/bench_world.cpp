@@ -6,6 +6,8 @@
 #include "settings/settings_files.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <ctime>
 
 namespace tavik::bench {
 
@@ -14,11 +16,19 @@ BenchWorld& BenchWorld::get() {
     return world;
 }
 
-BenchWorld::BenchWorld() {
+BenchWorld::BenchWorld()
+    : m_memoryDir(QDir(QStringLiteral("/dev/shm")).exists()
+                      ? QStringLiteral("/dev/shm/tavik-bench-XXXXXX")
+                      : QDir::temp().filePath(QStringLiteral("tavik-bench-XXXXXX"))) {
     loadBanks(state.banks);
     art.loadSplash(1.0);
     art.loadScreens(1.0);
-    state.paths = locateSettingsFiles(settingsDir.path(), settingsDir.path());
+    keepSettingsIn(Storage::Memory);
+}
+
+void BenchWorld::keepSettingsIn(Storage storage) {
+    const QString dir = storage == Storage::Memory ? m_memoryDir.path() : m_diskDir.path();
+    state.paths = locateSettingsFiles(dir, dir);
 }
 
 void BenchWorld::prepareWholeDrill() {
@@ -34,6 +44,20 @@ void settle() {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
+}
+
+ActionTimer::~ActionTimer() {
+    m_state.counters["cpu_ms"] =
+        benchmark::Counter(m_cpuSeconds * 1000.0, benchmark::Counter::kAvgIterations);
+}
+
+ActionTimer::Instant ActionTimer::now() {
+    timespec wall{};
+    timespec cpu{};
+    clock_gettime(CLOCK_MONOTONIC, &wall);
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    return {static_cast<double>(wall.tv_sec) + static_cast<double>(wall.tv_nsec) / 1e9,
+            static_cast<double>(cpu.tv_sec) + static_cast<double>(cpu.tv_nsec) / 1e9};
 }
 
 PictureButton* button(benchmark::State& state, QWidget* window, const char* name) {

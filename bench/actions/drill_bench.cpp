@@ -5,7 +5,6 @@
 #include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
 
-#include <chrono>
 #include <memory>
 
 namespace tavik::bench {
@@ -14,7 +13,6 @@ namespace {
 template <typename Screen> std::unique_ptr<Screen> openDrill() {
     BenchWorld& world = BenchWorld::get();
     world.prepareWholeDrill();
-    world.state.screen.viewMode = ViewMode::Solving;
     auto screen = std::make_unique<Screen>(world.state, world.art);
     screen->show();
     settle();
@@ -30,38 +28,55 @@ template <typename Screen> void pageChange(benchmark::State& state) {
     if (next == nullptr || before == nullptr) {
         return;
     }
+    ActionTimer timer(state);
     bool forward = true;
     for (auto _ : state) {
-        (forward ? next : before)->click();
-        settle();
+        timer.time([&] {
+            (forward ? next : before)->click();
+            settle();
+        });
         forward = !forward;
     }
 }
-BENCHMARK(pageChange<frmListT>)->Name("WordDrill/PageChange")->Unit(benchmark::kMicrosecond);
-BENCHMARK(pageChange<frmListI>)->Name("SentenceDrill/PageChange")->Unit(benchmark::kMicrosecond);
+BENCHMARK(pageChange<frmListT>)
+    ->Name("WordDrill/PageChange")
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK(pageChange<frmListI>)
+    ->Name("SentenceDrill/PageChange")
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
 
 // From the click on the grade button to the repainted, graded page: every
 // answer compared, the statistics written to their file, the marks shown.
-template <typename Screen> void grade(benchmark::State& state) {
-    for (auto _ : state) {
-        auto screen = openDrill<Screen>();
-        PictureButton* gradeButton = button(state, screen.get(), "imgGrade");
-        if (gradeButton == nullptr) {
-            return;
+template <typename Screen, BenchWorld::Storage storage> void grade(benchmark::State& state) {
+    BenchWorld::get().keepSettingsIn(storage);
+    {
+        ActionTimer timer(state);
+        for (auto _ : state) {
+            auto screen = openDrill<Screen>();
+            PictureButton* gradeButton = button(state, screen.get(), "imgGrade");
+            if (gradeButton == nullptr) {
+                break;
+            }
+            timer.time([&] {
+                gradeButton->click();
+                settle();
+            });
         }
-        const auto start = std::chrono::steady_clock::now();
-        gradeButton->click();
-        settle();
-        state.SetIterationTime(
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
+    BenchWorld::get().keepSettingsIn(BenchWorld::Storage::Memory);
 }
-BENCHMARK(grade<frmListT>)
+BENCHMARK(grade<frmListT, BenchWorld::Storage::Memory>)
     ->Name("WordDrill/Grade141")
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime();
-BENCHMARK(grade<frmListI>)
+BENCHMARK(grade<frmListI, BenchWorld::Storage::Memory>)
     ->Name("SentenceDrill/Grade144")
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+BENCHMARK(grade<frmListT, BenchWorld::Storage::Disk>)
+    ->Name("WordDrill/Grade141OnDisk")
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime();
 

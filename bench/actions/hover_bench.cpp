@@ -46,11 +46,16 @@ void moveWithin(benchmark::State& state, const char* target, QPoint from, QPoint
     QTest::mouseMove(place, from);
     settle();
     PaintCounter counter(&screen);
-    bool there = true;
-    for (auto _ : state) {
-        QTest::mouseMove(place, there ? to : from);
-        settle();
-        there = !there;
+    {
+        ActionTimer timer(state);
+        bool there = true;
+        for (auto _ : state) {
+            timer.time([&] {
+                QTest::mouseMove(place, there ? to : from);
+                settle();
+            });
+            there = !there;
+        }
     }
     state.counters["paints_per_move"] =
         benchmark::Counter(static_cast<double>(counter.paints), benchmark::Counter::kAvgIterations);
@@ -59,12 +64,18 @@ void moveWithin(benchmark::State& state, const char* target, QPoint from, QPoint
 void moveOverButton(benchmark::State& state) {
     moveWithin(state, "imgBack", {10, 10}, {30, 15});
 }
-BENCHMARK(moveOverButton)->Name("Hover/MoveOverButton")->Unit(benchmark::kMicrosecond);
+BENCHMARK(moveOverButton)
+    ->Name("Hover/MoveOverButton")
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
 
 void moveOverBareSurface(benchmark::State& state) {
     moveWithin(state, nullptr, {40, 300}, {50, 310});
 }
-BENCHMARK(moveOverBareSurface)->Name("Hover/MoveOverBareSurface")->Unit(benchmark::kMicrosecond);
+BENCHMARK(moveOverBareSurface)
+    ->Name("Hover/MoveOverBareSurface")
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
 
 } // namespace
 } // namespace tavik::bench

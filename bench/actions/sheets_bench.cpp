@@ -27,17 +27,24 @@ template <typename Screen> void previewPage(benchmark::State& state) {
     if (next == nullptr || before == nullptr) {
         return;
     }
+    ActionTimer timer(state);
     bool forward = true;
     for (auto _ : state) {
-        (forward ? next : before)->click();
-        settle();
+        timer.time([&] {
+            (forward ? next : before)->click();
+            settle();
+        });
         forward = !forward;
     }
 }
-BENCHMARK(previewPage<frmPrintT>)->Name("WordSheets/PreviewPage")->Unit(benchmark::kMicrosecond);
+BENCHMARK(previewPage<frmPrintT>)
+    ->Name("WordSheets/PreviewPage")
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
 BENCHMARK(previewPage<frmPrintI>)
     ->Name("SentenceSheets/PreviewPage")
-    ->Unit(benchmark::kMicrosecond);
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
 
 // Every page of the 141-word question sheet composed as for the printer:
 // on a high-resolution printer in twips, written out as the PDF document
@@ -49,27 +56,34 @@ void composeAllPages(benchmark::State& state) {
     const int pageCount =
         sheetPageCountFor(sheetQuestionCount(SheetFamily::Words, world.state.drill));
     QTemporaryDir output;
+    ActionTimer timer(state);
     for (auto _ : state) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(output.filePath(QStringLiteral("sheet.pdf")));
-        QPainter painter(&printer);
-        const qreal devicePerTwip = printer.resolution() / 1440.0;
-        painter.scale(devicePerTwip, devicePerTwip);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        PainterSurface surface(painter,
-                               printer.pageLayout().paintRect(QPageLayout::Point).size() * 20.0);
-        for (int page = 1; page <= pageCount; ++page) {
-            composeSheetPage(surface, sheet, page, pageCount, world.state.drill, world.state.banks);
-            if (page < pageCount) {
-                printer.newPage();
+        timer.time([&] {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(output.filePath(QStringLiteral("sheet.pdf")));
+            QPainter painter(&printer);
+            const qreal devicePerTwip = printer.resolution() / 1440.0;
+            painter.scale(devicePerTwip, devicePerTwip);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+            PainterSurface surface(
+                painter, printer.pageLayout().paintRect(QPageLayout::Point).size() * 20.0);
+            for (int page = 1; page <= pageCount; ++page) {
+                composeSheetPage(surface, sheet, page, pageCount, world.state.drill,
+                                 world.state.banks);
+                if (page < pageCount) {
+                    printer.newPage();
+                }
             }
-        }
-        painter.end();
+            painter.end();
+        });
     }
     state.counters["pages"] = pageCount;
 }
-BENCHMARK(composeAllPages)->Name("WordSheets/ComposeAllPages")->Unit(benchmark::kMillisecond);
+BENCHMARK(composeAllPages)
+    ->Name("WordSheets/ComposeAllPages")
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 } // namespace
 } // namespace tavik::bench
