@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/ui/artwork.h"
 #include "app/ui/caption_label.h"
+#include "app/ui/fitted_label.h"
 #include "app/ui/fonts.h"
 #include "app/ui/frmHelp.h"
 #include "app/ui/picture_button.h"
@@ -194,8 +195,7 @@ bool DrillScreen::showRowNumber(int row, int question) {
         }
         return false;
     }
-    lblNo[row]->setText(QStringLiteral("%1.").arg(question + 1));
-    lblNo[row]->adjustSize();
+    setFittedText(lblNo[row], QStringLiteral("%1.").arg(question + 1));
     return true;
 }
 
@@ -208,8 +208,7 @@ void DrillScreen::showAnswerBox(int row, int question) {
     }
     const QString answer = rightAnswer(question);
     imgMark[row]->setPixmap(m_art.ilMaruBatu.picture(isRightAnswer(box->text(), answer) ? 1 : 2));
-    lblAnswer[row]->setText(answer);
-    lblAnswer[row]->adjustSize();
+    setFittedText(lblAnswer[row], answer);
     lblAnswer[row]->show();
 }
 

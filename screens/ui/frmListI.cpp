@@ -1,6 +1,7 @@
 #include "screens/ui/frmListI.h"
 
 #include "app/app_state.h"
+#include "app/ui/fitted_label.h"
 #include "app/ui/fonts.h"
 #include "app/ui/twips.h"
 #include "screens/drill_hints.h"
@@ -75,17 +76,15 @@ void frmListI::buildSentencePage() {
             continue;
         }
         const SentenceQuestion& sentence = m_questions[static_cast<std::size_t>(question)];
-        lblJp[row]->setText(
-            translationLine(sentence.translation, sentence.answer, m_state.settings.levelText));
-        lblJp[row]->adjustSize();
+        setFittedText(lblJp[row], translationLine(sentence.translation, sentence.answer,
+                                                  m_state.settings.levelText));
         if (questionMode) {
             showSentenceAroundBox(row, sentence);
             showAnswerBox(row, question);
             lblAnswer[row]->move(lblJp[row]->x() + lblJp[row]->width() + kGapBeforeAnswer,
                                  lblJp[row]->y());
         } else {
-            lblFormer[row]->setText(sentence.wholeSentence());
-            lblFormer[row]->adjustSize();
+            setFittedText(lblFormer[row], sentence.wholeSentence());
             txtTerm[row]->hide();
             lblLatter[row]->clear();
         }
@@ -96,15 +95,13 @@ void frmListI::buildSentencePage() {
 // follows the box, so every sentence reads as one line with a gap in it.
 void frmListI::showSentenceAroundBox(int row, const SentenceQuestion& sentence) {
     QLabel* former = lblFormer[row];
-    former->setText(sentence.before);
-    former->adjustSize();
+    setFittedText(former, sentence.before);
     QLineEdit* box = txtTerm[row];
     const int boxLeft =
         sentence.before.isEmpty() ? former->x() : former->x() + former->width() + kGapAroundBox;
     box->move(boxLeft, box->y());
     QLabel* latter = lblLatter[row];
-    latter->setText(sentence.after);
-    latter->adjustSize();
+    setFittedText(latter, sentence.after);
     latter->move(box->x() + box->width() + kGapAroundBox, latter->y());
 }
 

@@ -1,6 +1,7 @@
 #include "screens/ui/frmListT.h"
 
 #include "app/app_state.h"
+#include "app/ui/fitted_label.h"
 #include "app/ui/fonts.h"
 #include "app/ui/twips.h"
 #include "screens/drill_hints.h"
@@ -68,16 +69,14 @@ void frmListT::buildWordPage() {
             continue;
         }
         const WordQuestion& word = m_questions[static_cast<std::size_t>(question)];
-        lblFormer[row]->setText(
-            wordPrompt(word.meaning, word.headword, m_state.settings.levelText, questionMode));
-        lblFormer[row]->adjustSize();
+        setFittedText(lblFormer[row], wordPrompt(word.meaning, word.headword,
+                                                 m_state.settings.levelText, questionMode));
         if (questionMode) {
             lblLatter[row]->clear();
             showAnswerBox(row, question);
         } else {
             txtTerm[row]->hide();
-            lblLatter[row]->setText(word.headword);
-            lblLatter[row]->adjustSize();
+            setFittedText(lblLatter[row], word.headword);
         }
     }
 }
