@@ -6,8 +6,8 @@ namespace tavik::bench {
 
 // A learner's whole road through the running program, driven as a person
 // would with the pointer and the keyboard (xdotool) at the windows' client
-// coordinates: a search over all words, a random pick of 40, a graded
-// sentence drill of those words, and a preview of three sheet pages. Each
+// coordinates: a random pick of 40, a graded sentence drill of those words,
+// a search over all words and a preview of three of its sheet pages. Each
 // step is checked (a new window appears, the statistics file records the
 // grading, the preview changes with every page) so memory is never read
 // from a road that went astray.
