@@ -8,6 +8,20 @@
 #include <cmath>
 #include <cstdio>
 
+namespace {
+bool isOpaque(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(line[x]) != 255) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+} // namespace
+
 int main(int argc, char* argv[]) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: %s SOURCE.svg PIXEL_RATIO OUTPUT.png\n", argv[0]);
@@ -30,5 +44,10 @@ int main(int argc, char* argv[]) {
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(device)));
     painter.end();
+    // A picture without transparency is stored without alpha: it then loads
+    // as an opaque image, which needs no conversion and is drawn by copying.
+    if (isOpaque(image)) {
+        image = image.convertToFormat(QImage::Format_RGB32);
+    }
     return image.save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
 }
