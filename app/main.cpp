@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/ui/artwork.h"
+#include "app/ui/fonts.h"
 #include "app/ui/frmSplash.h"
 #include "app/ui/startup_trace.h"
 #include "drill/ui/frmSearch.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
         if (!screensLoaded) {
             screensLoaded = true;
             art.loadScreens(devicePixelRatio);
+            tavik::prepareGothicFonts();
             tavik::StartupTrace::mark("artwork");
         }
     };

@@ -1,17 +1,57 @@
 #include "app/ui/fonts.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QStringList>
 #include <cmath>
 
 namespace tavik {
 
+namespace {
+
+// The first of the wanted families that is installed, looked up once. Naming
+// absent families would make every new size search the font configuration
+// for them again; when none is installed, Qt substitutes from the list.
+const QStringList& gothicFamilies() {
+    static const QStringList families = [] {
+        const QStringList wanted{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                                 QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
+        for (const QString& family : wanted) {
+            if (QFontDatabase::hasFamily(family)) {
+                return QStringList{family};
+            }
+        }
+        return wanted;
+    }();
+    return families;
+}
+
+} // namespace
+
 QFont gothicFont(qreal points, bool bold) {
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(gothicFamilies());
     font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     font.setBold(bold);
     return font;
+}
+
+void prepareGothicFonts() {
+    // Digits, Latin letters and the kana and kanji that the windows show
+    // most: drawing them once loads the faces and fills their glyph caches.
+    const QString sample = QStringLiteral(
+        "0123456789./%：（）【】abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+        "検索総問題数文字初級中級上級採点前へ次再戻る印刷部枚回平均正答率英語日本可能");
+    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    for (const qreal points : {9.75, 12.0, 15.75, 20.25}) {
+        for (const bool bold : {false, true}) {
+            painter.setFont(gothicFont(points, bold));
+            painter.drawText(0, 0, sample);
+        }
+    }
 }
 
 } // namespace tavik

@@ -9,4 +9,9 @@ namespace tavik {
 // set in pixels, so the layout does not move with the display's DPI.
 QFont gothicFont(qreal points, bool bold = false);
 
+// Loads the gothic at every size and weight the windows use, with the
+// glyphs of their texts, so that no window waits for its fonts when it
+// opens. Start-up runs it while the splash is up.
+void prepareGothicFonts();
+
 } // namespace tavik
