@@ -44,13 +44,18 @@ void prepareGothicFonts() {
     const QString sample = QStringLiteral(
         "0123456789./%：（）【】abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
         "検索総問題数文字初級中級上級採点前へ次再戻る印刷部枚回平均正答率英語日本可能");
+    struct Face {
+        qreal points;
+        bool bold;
+    };
+    // Inputs and hints; captions and word rows; page labels; numbers and scores.
+    constexpr Face faces[] = {
+        {9.75, false}, {9.75, true}, {12, true}, {15.75, true}, {20.25, true}};
     QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&scratch);
-    for (const qreal points : {9.75, 12.0, 15.75, 20.25}) {
-        for (const bool bold : {false, true}) {
-            painter.setFont(gothicFont(points, bold));
-            painter.drawText(0, 0, sample);
-        }
+    for (const Face& face : faces) {
+        painter.setFont(gothicFont(face.points, face.bold));
+        painter.drawText(0, 0, sample);
     }
 }
 
