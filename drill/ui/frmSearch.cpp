@@ -139,7 +139,7 @@ void frmSearch::createControls() {
     cmbRandom->addItems(questionCounts());
     cmbRandom->setCurrentIndex(-1);
     cmbRandom->setEditText(countPrompt());
-    cmbRandom->setAccessibleName(QStringLiteral("問題数"));
+    cmbRandom->setAccessibleDescription(QStringLiteral("問題数"));
 
     imgS2 = new PictureButton(this, QStringLiteral("imgS2"), {552, 259, 138, 29},
                               m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);

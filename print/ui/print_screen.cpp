@@ -65,7 +65,7 @@ void PrintScreen::createControls() {
         cmbCopy->addItem(QStringLiteral("%1枚").arg(copies));
     }
     cmbCopy->setGeometry(560, 270, 90, 26);
-    cmbCopy->setAccessibleName(QStringLiteral("印刷部数"));
+    cmbCopy->setAccessibleDescription(QStringLiteral("印刷部数"));
 
     lblPrint = makeCaption(this, QStringLiteral("lblPrint"), QStringLiteral("印刷"),
                            QRect(600, 310, 57, 17), CaptionColour::Red);
