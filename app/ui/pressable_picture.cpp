@@ -2,6 +2,7 @@
 
 #include "app/ui/accessible_picture.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -58,7 +59,7 @@ void PressablePicture::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PressablePicture::keyPressEvent(QKeyEvent* event) {
-    if (isPressKey(event) && !event->isAutoRepeat()) {
+    if (m_showsFocus && isPressKey(event) && !event->isAutoRepeat()) {
         event->accept();
         click();
         return;
@@ -66,9 +67,36 @@ void PressablePicture::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
+void PressablePicture::focusInEvent(QFocusEvent* event) {
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+        m_showsFocus = true;
+        break;
+    // Back from a screen or a message above: as it was before.
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+        break;
+    default:
+        m_showsFocus = false;
+        break;
+    }
+    update();
+    QLabel::focusInEvent(event);
+}
+
+void PressablePicture::focusOutEvent(QFocusEvent* event) {
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason) {
+        m_showsFocus = false;
+    }
+    update();
+    QLabel::focusOutEvent(event);
+}
+
 void PressablePicture::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (!hasFocus()) {
+    if (!m_showsFocus) {
         return;
     }
     // Two pixels of dark blue inside the picture's edge, clear on the light

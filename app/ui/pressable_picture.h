@@ -5,9 +5,11 @@
 namespace tavik {
 
 // A picture that a person presses like a button: a click that is released
-// over it, or Space or Enter while it has the keyboard focus. Tab reaches it
-// and a frame shows where the focus is; a mouse click leaves the focus where
-// it was, so clicking a button never takes the focus from an answer box.
+// over it, or Space or Enter once Tab has brought the keyboard focus to it,
+// shown by a frame. A mouse click leaves the focus where it was, so clicking
+// a button never takes the focus from an answer box; and a window that
+// opens with the focus on a button (it has nothing else to focus) leaves its
+// keys to the window until the learner tabs.
 class PressablePicture : public QLabel {
     Q_OBJECT
 public:
@@ -22,7 +24,9 @@ public:
     virtual bool isCheckable() const { return false; }
     virtual bool isChecked() const { return false; }
 
-    // Space and Enter press a focused picture.
+    // Whether the learner has tabbed to the picture: it then shows the
+    // focus and takes Space and Enter.
+    bool showsFocus() const { return m_showsFocus; }
     static bool isPressKey(const QKeyEvent* event);
 
 signals:
@@ -33,6 +37,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     // A press that began on the picture (or on a label that stands for it)
     // and is released inside `area` is a click.
@@ -41,6 +47,7 @@ protected:
 
 private:
     bool m_pressed = false;
+    bool m_showsFocus = false;
 };
 
 } // namespace tavik

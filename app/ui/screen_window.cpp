@@ -155,8 +155,8 @@ bool ScreenWindow::confirmsComposition(const QKeyEvent* event) const {
 
 bool ScreenWindow::keyBelongsToControl(QObject* watched, const QKeyEvent* event) const {
     auto* control = static_cast<QWidget*>(watched);
-    if (qobject_cast<PressablePicture*>(control) != nullptr && control->hasFocus() &&
-        PressablePicture::isPressKey(event)) {
+    const auto* picture = qobject_cast<PressablePicture*>(control);
+    if (picture != nullptr && picture->showsFocus() && PressablePicture::isPressKey(event)) {
         return true;
     }
     return confirmsComposition(event);

@@ -90,6 +90,7 @@ private slots:
     void tabWalksEachScreenInReadingOrder();
     void focusedButtonIsPressedBySpaceOrEnter_data();
     void focusedButtonIsPressedBySpaceOrEnter();
+    void buttonFocusedOnOpeningLeavesKeysToTheWindow();
     void pressActionOfAssistiveTechnologyClicks();
     void wholeDrillByKeyboardAlone();
 };
@@ -340,7 +341,7 @@ void TestAccessibility::focusedButtonIsPressedBySpaceOrEnter() {
     frmListT screen(fixture.state, sharedArtwork());
     showActive(&screen);
     auto* next = control<PictureButton>(&screen, QStringLiteral("imgNext"));
-    next->setFocus();
+    next->setFocus(Qt::TabFocusReason);
     const Qt::KeyboardModifiers modifiers =
         key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
     QTest::keyClick(next, Qt::Key(key), modifiers);
@@ -352,6 +353,27 @@ void TestAccessibility::focusedButtonIsPressedBySpaceOrEnter() {
     QTest::keyClick(answerBox(&screen, 0), Qt::Key(key), modifiers);
     QCOMPARE(fixture.state.screen.viewMode,
              key == Qt::Key_Space ? ViewMode::Solving : ViewMode::Graded);
+}
+
+// The help screen has nothing but buttons, so it opens with the focus on
+// one; its keys still do nothing until the learner tabs.
+void TestAccessibility::buttonFocusedOnOpeningLeavesKeysToTheWindow() {
+    DrillScreenFixture fixture;
+    frmHelp help(fixture.state, sharedArtwork());
+    showActive(&help);
+    auto* back = control<PictureButton>(&help, QStringLiteral("imgBack"));
+    QCOMPARE(QApplication::focusWidget(), back);
+    const QImage unframed = back->grab().toImage();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
+        QTest::keyClick(back, key);
+        QVERIFY(help.isVisible());
+    }
+    QTest::keyClick(back, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), back);
+    QVERIFY(back->grab().toImage() != unframed);
+    QTest::keyClick(back, Qt::Key_Return);
+    QVERIFY(!help.isVisible());
 }
 
 void TestAccessibility::pressActionOfAssistiveTechnologyClicks() {
