@@ -191,5 +191,8 @@ status=0
 wait "$tavik_pid" || status=$?
 tavik_pid=
 [ "$status" = 0 ] || fail "the program ended with status $status"
+if grep -qE 'runtime error:|Sanitizer' "$work/tavik.log"; then
+  fail "the program reported faults: $(cat "$work/tavik.log")"
+fi
 grep -q 'QUESTIONS= 3' "$work/tavik.ini" || fail "the grading was not stored: $(cat "$work/tavik.ini")"
 echo "a whole drill done by keyboard and read through the accessibility tree"
