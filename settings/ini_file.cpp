@@ -95,15 +95,24 @@ QString decode(const QByteArray& bytes) {
     return shiftJis.isValid() ? QString(shiftJis(bytes)) : text;
 }
 
+// A line ends at CR LF, LF or a lone CR, the same breaks at which a value
+// is cut when written, so whatever is read as one value is written back as
+// one value. Files from old Mac editors, with CR alone, read as lines too.
 QStringList splitLines(const QString& text) {
-    QStringList lines = text.split(u'\n');
-    if (lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
+    QStringList lines;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\n' && text[i] != u'\r') {
+            continue;
         }
+        lines.append(text.sliced(begin, i - begin));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ++i;
+        }
+        begin = i + 1;
+    }
+    if (begin < text.size()) {
+        lines.append(text.sliced(begin));
     }
     return lines;
 }
@@ -145,7 +154,14 @@ QString IniFile::value(QStringView section, QStringView key) const {
         return {};
     }
     const qsizetype line = findKey(span, key);
-    return line < 0 ? QString() : upToNul(valueOf(m_lines[line])).toString();
+    // Cut at the NUL first: blanks before it end the value just as blanks
+    // at the end of the line do, and a rewritten file keeps no NUL.
+    return line < 0 ? QString() : trimBlanks(upToNul(valueOf(m_lines[line]))).toString();
+}
+
+bool IniFile::hasSection(QStringView section) const {
+    Span span{};
+    return findSection(section, &span);
 }
 
 void IniFile::setValue(QStringView section, QStringView key, QStringView value) {
