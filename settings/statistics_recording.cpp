@@ -41,9 +41,17 @@ bool recordGradingToFile(SettingsState& settings, const SettingsPaths& paths, in
     SettingsState stored = settings;
     if (readStatistics(stored, paths)) {
         copyStatistics(stored, settings);
+        for (const GradedDrill& drill : settings.unsavedDrills) {
+            recordGrading(settings, drill.questionCount, drill.correctCount);
+        }
     }
     recordGrading(settings, questionCount, correctCount);
-    return writeStatistics(settings, paths);
+    if (!writeStatistics(settings, paths)) {
+        settings.unsavedDrills.append({questionCount, correctCount});
+        return false;
+    }
+    settings.unsavedDrills.clear();
+    return true;
 }
 
 } // namespace tavik

@@ -12,7 +12,8 @@ namespace tavik {
 // If the file cannot be read, or holds no statistics, the counts in settings
 // are the base instead, so a damaged or deleted file never resets them.
 // Returns false when the statistics could not be written; settings then
-// still holds the updated counts.
+// still holds the updated counts and keeps the drill among its unsaved ones,
+// which the next grading that can write stores on top of the file's counts.
 bool recordGradingToFile(SettingsState& settings, const SettingsPaths& paths, int questionCount,
                          int correctCount);
 

@@ -97,6 +97,7 @@ private slots:
     void init();
     void gradingBuildsOnTheFile_data();
     void gradingBuildsOnTheFile();
+    void unsavedDrillsAreStoredByTheNextGrading();
     void staleLockOfADeadCopyIsTakenOver();
     void lockHeldTooLongStillRecords();
     void concurrentCopiesLoseNoGrading();
@@ -154,6 +155,30 @@ void TestStatisticsRecording::gradingBuildsOnTheFile() {
     QCOMPARE(reread.statRate, state.statRate);
     QCOMPARE(reread.userName, state.userName);
     QVERIFY(!QFile::exists(m_paths.statisticsFile + QStringLiteral(".lock")));
+}
+
+// While tavik.ini is read-only the drills count in memory only; once it can
+// be written again they are stored on top of whatever another copy stored
+// meanwhile.
+void TestStatisticsRecording::unsavedDrillsAreStoredByTheNextGrading() {
+    writeBytes(m_paths.statisticsFile, "[STATISTICS]\nNOG= 4\n");
+    QVERIFY(QFile::setPermissions(m_paths.statisticsFile, QFileDevice::ReadOwner));
+    SettingsState state;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Could not write")));
+    QVERIFY(!tavik::recordGradingToFile(state, m_paths, 10, 10));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Could not write")));
+    QVERIFY(!tavik::recordGradingToFile(state, m_paths, 10, 10));
+    QCOMPARE(state.statGames, 6);
+    QCOMPARE(state.unsavedDrills.size(), 2);
+
+    QVERIFY(QFile::remove(m_paths.statisticsFile));
+    writeBytes(m_paths.statisticsFile, "[STATISTICS]\nNOG= 5\nQUESTIONS= 50\n");
+    QVERIFY(tavik::recordGradingToFile(state, m_paths, 10, 5));
+    QCOMPARE(state.statGames, 8);
+    QCOMPARE(state.statQuestions, 80);
+    QCOMPARE(state.statScore, 25);
+    QVERIFY(state.unsavedDrills.isEmpty());
+    QCOMPARE(storedDrills(m_paths.statisticsFile), 8);
 }
 
 void TestStatisticsRecording::staleLockOfADeadCopyIsTakenOver() {
