@@ -26,10 +26,11 @@ void selectAtRandom(DrillSet& set, const Banks& banks, const QString& countText,
 void buildSentenceList(DrillSet& set, const Banks& banks, RandomSource& random);
 
 // count values drawn from lo..hi; with unique no value is drawn twice (and a
-// count above the number of values gives an empty result).
+// count above the number of values gives an empty result). A range or count
+// that does not fit the 16-bit lists also gives an empty result.
 std::vector<std::int16_t> randomOrder(int hi, int lo, int count, bool unique, RandomSource& random);
 
-// A position drawn uniformly from 1..size.
+// A position drawn uniformly from 1..size; 0 when size is below 1.
 int randomInt(int size, RandomSource& random);
 
 // The number of questions asked for by the random-pick text: every "問"

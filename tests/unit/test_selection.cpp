@@ -1,0 +1,419 @@
+#include "content/banks.h"
+#include "drill/drill_set.h"
+#include "drill/random_source.h"
+#include "drill/selection.h"
+
+#include <QList>
+#include <QMap>
+#include <QSet>
+#include <QTest>
+#include <algorithm>
+
+using namespace tavik;
+
+namespace {
+
+QList<int> sorted(const std::vector<std::int16_t>& list, int count) {
+    QList<int> rows;
+    for (int i = 0; i < count && i < static_cast<int>(list.size()); ++i) {
+        rows.append(list[static_cast<std::size_t>(i)]);
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QList<int> range(int first, int last) {
+    QList<int> rows;
+    for (int r = first; r <= last; ++r) {
+        rows.append(r);
+    }
+    return rows;
+}
+
+// A list without questions holds the header entry alone; otherwise it holds
+// exactly its questions.
+void checkList(const std::vector<std::int16_t>& list, int count, const QList<int>& expected) {
+    QCOMPARE(count, expected.size());
+    if (expected.isEmpty()) {
+        QCOMPARE(list, std::vector<std::int16_t>{0});
+    } else {
+        QCOMPARE(static_cast<int>(list.size()), count);
+        QCOMPARE(sorted(list, count), expected);
+    }
+}
+
+// The sentence list holds the sentences of the asked words, each once, and
+// nothing else. The bank is read by wordKey number here, independent of how
+// the selection matches keys.
+void checkSentencesMatchWords(const DrillSet& set, const Banks& banks) {
+    const QList<int> words = sorted(set.drillWords, set.drillWordCount);
+    QList<int> expected;
+    for (int s = 1; s < static_cast<int>(banks.SentenceBank.size()); ++s) {
+        if (words.contains(banks.SentenceBank[s][SentenceField::WordKey].toInt())) {
+            expected.append(s);
+        }
+    }
+    checkList(set.drillSentences, set.drillSentenceCount, expected);
+}
+
+BankRow wordRow(int key, const QString& headword, const QString& meaning) {
+    return {QString::number(key), headword, meaning};
+}
+
+BankRow sentenceRow(int key, int wordKey) {
+    return {QString::number(key), QString::number(wordKey), {}, {}, {}, {}};
+}
+
+// Four words, one sentence each: small enough to count every order.
+Banks japaneseFixture() {
+    Banks banks;
+    banks.WordBank = {{"主キー", "単語", "日本語訳"},
+                      wordRow(1, "abolish", "廃止する。"),
+                      wordRow(2, "adapt", "適応させる。"),
+                      wordRow(3, "demolish", "廃止する。破壊する。"),
+                      wordRow(4, "fee", "料金。")};
+    banks.SentenceBank = {{"主キー", "単語キー", "前半", "単語", "後半", "日本語訳"},
+                          sentenceRow(1, 1),
+                          sentenceRow(2, 2),
+                          sentenceRow(3, 3),
+                          sentenceRow(4, 4)};
+    return banks;
+}
+
+// Chi-square statistic of observed counts against equal expectation over
+// `categories` outcomes (outcomes never seen count as 0).
+double chiSquare(const QMap<QList<int>, int>& observed, int categories, int draws) {
+    const double expected = static_cast<double>(draws) / categories;
+    double statistic = (categories - observed.size()) * expected;
+    for (const int seen : observed) {
+        statistic += (seen - expected) * (seen - expected) / expected;
+    }
+    return statistic;
+}
+
+// 99.9 % points of the chi-square distribution.
+constexpr double kChiSquare23 = 49.73;
+constexpr double kChiSquare5 = 20.52;
+
+} // namespace
+
+class TestSelection : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void search_data();
+    void search();
+    void randomPick_data();
+    void randomPick();
+    void parseQuestionCount_data();
+    void parseQuestionCount();
+    void sentenceListUsesAskedWordsOnly_data();
+    void sentenceListUsesAskedWordsOnly();
+    void randomOrder_data();
+    void randomOrder();
+    void randomIntCoversRange_data();
+    void randomIntCoversRange();
+    void drawsAreUniform_data();
+    void drawsAreUniform();
+    void unseededSelectionsDiffer();
+
+private:
+    Banks m_banks;
+};
+
+void TestSelection::initTestCase() {
+    loadBanks(m_banks);
+    QCOMPARE(static_cast<int>(m_banks.WordBank.size()), kWordRows + 1);
+    QCOMPARE(static_cast<int>(m_banks.SentenceBank.size()), kSentenceRows + 1);
+}
+
+void TestSelection::search_data() {
+    QTest::addColumn<QString>("freeWord");
+    QTest::addColumn<QList<int>>("words");
+    QTest::addColumn<QList<int>>("sentences");
+
+    QTest::newRow("one word") << "abolish" << QList<int>{1} << QList<int>{1};
+    QTest::newRow("case-sensitive") << "Abolish" << QList<int>{} << QList<int>{};
+    QTest::newRow("no match") << "zzz" << QList<int>{} << QList<int>{};
+    QTest::newRow("full-width letters not folded")
+        << "ａｂｏｌｉｓｈ" << QList<int>{} << QList<int>{};
+    QTest::newRow("substring") << "deduct" << QList<int>{48, 49, 50} << QList<int>{49, 50, 51};
+    QTest::newRow("Japanese meaning") << "廃止" << QList<int>{1, 52} << QList<int>{1, 53};
+    QTest::newRow("later gloss") << "破壊" << QList<int>{52} << QList<int>{53};
+    QTest::newRow("gloss in several meanings")
+        << "料金" << QList<int>{77, 78, 105} << QList<int>{78, 79, 106};
+    QTest::newRow("word 25 two sentences") << "compile" << QList<int>{25} << QList<int>{25, 26};
+    QTest::newRow("word 44 two sentences") << "custody" << QList<int>{44} << QList<int>{45, 137};
+    QTest::newRow("word 136 two sentences") << "fire" << QList<int>{136} << QList<int>{138, 139};
+    QTest::newRow("empty text selects all") << "" << range(1, kWordRows) << range(1, kSentenceRows);
+}
+
+void TestSelection::search() {
+    QFETCH(QString, freeWord);
+    QFETCH(QList<int>, words);
+    QFETCH(QList<int>, sentences);
+
+    DrillSet set{{7, 8, 9}, 3, {7, 8, 9}, 3};
+    RandomSource random(42);
+    selectBySearch(set, m_banks, freeWord, random);
+
+    checkList(set.drillWords, set.drillWordCount, words);
+    checkList(set.drillSentences, set.drillSentenceCount, sentences);
+}
+
+void TestSelection::randomPick_data() {
+    QTest::addColumn<QString>("countText");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("5") << "5問" << 5;
+    QTest::newRow("10") << "10問" << 10;
+    QTest::newRow("40") << "40問" << 40;
+    QTest::newRow("full-width 10") << "１０問" << 10;
+    QTest::newRow("blanks around") << " 10 " << 10;
+    QTest::newRow("all") << "141問" << 141;
+    QTest::newRow("above the bank") << "200問" << 141;
+    QTest::newRow("huge") << "99999999999問" << 141;
+    QTest::newRow("exponent") << "1e3問" << 141;
+    QTest::newRow("negative") << "-3問" << 0;
+    QTest::newRow("zero") << "0問" << 0;
+    QTest::newRow("no number") << "abc" << 0;
+    QTest::newRow("empty") << "" << 0;
+}
+
+void TestSelection::randomPick() {
+    QFETCH(QString, countText);
+    QFETCH(int, count);
+
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        DrillSet set{{7, 8, 9}, 3, {7, 8, 9}, 3};
+        RandomSource random(seed);
+        selectAtRandom(set, m_banks, countText, random);
+
+        QCOMPARE(set.drillWordCount, count);
+        const QList<int> words = sorted(set.drillWords, count);
+        if (count == 0) {
+            QCOMPARE(set.drillWords, std::vector<std::int16_t>{0});
+        } else {
+            QCOMPARE(static_cast<int>(set.drillWords.size()), count);
+            QCOMPARE(QSet<int>(words.begin(), words.end()).size(), count);
+            QVERIFY(words.first() >= 1 && words.last() <= kWordRows);
+        }
+        QVERIFY(set.drillSentenceCount >= count && set.drillSentenceCount <= count + 3);
+        checkSentencesMatchWords(set, m_banks);
+    }
+}
+
+void TestSelection::parseQuestionCount_data() {
+    QTest::addColumn<QString>("countText");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("list entry") << "15問" << 15;
+    QTest::newRow("without 問") << "20" << 20;
+    QTest::newRow("every 問 removed") << "1問0問" << 10;
+    QTest::newRow("half down to even") << "12.5問" << 12;
+    QTest::newRow("half up to even") << "13.5問" << 14;
+    QTest::newRow("below half") << "7.49問" << 7;
+    QTest::newRow("half of one") << "0.5問" << 0;
+    QTest::newRow("leading point") << ".6問" << 1;
+    QTest::newRow("trailing point") << "8.問" << 8;
+    QTest::newRow("plus sign") << "+7問" << 7;
+    QTest::newRow("minus") << "-3問" << 0;
+    QTest::newRow("negative half") << "-0.5問" << 0;
+    QTest::newRow("leading blanks and tab") << " \t 9問" << 9;
+    QTest::newRow("number then text") << "12abc" << 12;
+    QTest::newRow("text then number") << "abc12" << 0;
+    QTest::newRow("blank inside ends the number") << "1 2問" << 1;
+    QTest::newRow("bare sign") << "-問" << 0;
+    QTest::newRow("exponent") << "2e1問" << 20;
+    QTest::newRow("D exponent") << "3D1問" << 30;
+    QTest::newRow("negative exponent") << "250e-1問" << 25;
+    QTest::newRow("exponent without digits") << "6e問" << 6;
+    QTest::newRow("exponent too large") << "1e99999問" << 141;
+    QTest::newRow("negative too large") << "-1e99999問" << 0;
+    QTest::newRow("exponent too small") << "1e-99999問" << 0;
+    QTest::newRow("long digit run") << QString(400, QLatin1Char('9')) << 141;
+    QTest::newRow("top") << "141問" << 141;
+    QTest::newRow("above") << "142問" << 141;
+    QTest::newRow("half above top") << "141.5問" << 141;
+    QTest::newRow("full-width digits") << "１０問" << 10;
+    QTest::newRow("full-width minus") << "－３問" << 0;
+    QTest::newRow("full-width point") << "１２．５問" << 12;
+    QTest::newRow("ideographic space") << "\u3000８問" << 8;
+    QTest::newRow("other script digits") << "\u0661\u0662問" << 0;
+    QTest::newRow("prompt") << "問題数を選んでください" << 0;
+    QTest::newRow("empty") << "" << 0;
+}
+
+void TestSelection::parseQuestionCount() {
+    QFETCH(QString, countText);
+    QFETCH(int, count);
+    QCOMPARE(tavik::parseQuestionCount(countText), count);
+}
+
+void TestSelection::sentenceListUsesAskedWordsOnly_data() {
+    QTest::addColumn<QList<int>>("words");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QList<int>>("sentences");
+
+    QTest::newRow("entry past the count ignored") << QList<int>{25, 1} << 1 << QList<int>{25, 26};
+    QTest::newRow("both counted") << QList<int>{25, 1} << 2 << QList<int>{1, 25, 26};
+    QTest::newRow("count past the list")
+        << QList<int>{44, 136} << 5 << QList<int>{45, 137, 138, 139};
+    QTest::newRow("negative count") << QList<int>{1} << -1 << QList<int>{};
+    QTest::newRow("rows outside the bank") << QList<int>{0, 999, -5, 1} << 4 << QList<int>{1};
+    QTest::newRow("empty list") << QList<int>{} << 0 << QList<int>{};
+}
+
+void TestSelection::sentenceListUsesAskedWordsOnly() {
+    QFETCH(QList<int>, words);
+    QFETCH(int, count);
+    QFETCH(QList<int>, sentences);
+
+    DrillSet set;
+    for (const int w : words) {
+        set.drillWords.push_back(static_cast<std::int16_t>(w));
+    }
+    set.drillWordCount = static_cast<std::int16_t>(count);
+    RandomSource random(3);
+    buildSentenceList(set, m_banks, random);
+
+    checkList(set.drillSentences, set.drillSentenceCount, sentences);
+}
+
+void TestSelection::randomOrder_data() {
+    QTest::addColumn<int>("hi");
+    QTest::addColumn<int>("lo");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("unique");
+    QTest::addColumn<int>("length");
+
+    QTest::newRow("permutation") << 9 << 0 << 10 << true << 10;
+    QTest::newRow("sample") << 141 << 1 << 5 << true << 5;
+    QTest::newRow("single value") << 7 << 7 << 1 << true << 1;
+    QTest::newRow("negative values") << -1 << -6 << 6 << true << 6;
+    QTest::newRow("count above range") << 3 << 0 << 5 << true << 0;
+    QTest::newRow("zero count") << 3 << 0 << 0 << true << 0;
+    QTest::newRow("negative count") << 3 << 0 << -2 << true << 0;
+    QTest::newRow("reversed range") << 0 << 3 << 2 << false << 0;
+    QTest::newRow("repeats allowed") << 2 << 0 << 50 << false << 50;
+    QTest::newRow("beyond 16 bits") << 40000 << 0 << 1 << true << 0;
+    QTest::newRow("count beyond 16 bits") << 1 << 0 << 40000 << false << 0;
+}
+
+void TestSelection::randomOrder() {
+    QFETCH(int, hi);
+    QFETCH(int, lo);
+    QFETCH(int, count);
+    QFETCH(bool, unique);
+    QFETCH(int, length);
+
+    RandomSource random(11);
+    const std::vector<std::int16_t> result = tavik::randomOrder(hi, lo, count, unique, random);
+
+    QCOMPARE(static_cast<int>(result.size()), length);
+    QSet<int> seen;
+    for (const std::int16_t value : result) {
+        QVERIFY(value >= lo && value <= hi);
+        seen.insert(value);
+    }
+    if (unique) {
+        QCOMPARE(seen.size(), length);
+    } else if (length > 0) {
+        QCOMPARE(seen.size(), hi - lo + 1);
+    }
+}
+
+void TestSelection::randomIntCoversRange_data() {
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QList<int>>("values");
+
+    QTest::newRow("one") << 1 << QList<int>{1};
+    QTest::newRow("two") << 2 << QList<int>{1, 2};
+    QTest::newRow("whole bank") << kWordRows << range(1, kWordRows);
+    QTest::newRow("empty") << 0 << QList<int>{0};
+    QTest::newRow("negative") << -4 << QList<int>{0};
+}
+
+void TestSelection::randomIntCoversRange() {
+    QFETCH(int, size);
+    QFETCH(QList<int>, values);
+
+    RandomSource random(5);
+    QSet<int> seen;
+    for (int i = 0; i < 5000; ++i) {
+        seen.insert(randomInt(size, random));
+    }
+    QList<int> drawn(seen.begin(), seen.end());
+    std::sort(drawn.begin(), drawn.end());
+    QCOMPARE(drawn, values);
+}
+
+namespace {
+
+enum class Draw { Permutation, SearchWords, SearchSentences, Position };
+
+QList<int> drawOnce(Draw kind, const Banks& fixture, RandomSource& random) {
+    if (kind == Draw::Position) {
+        return {randomInt(6, random)};
+    }
+    if (kind == Draw::Permutation) {
+        const std::vector<std::int16_t> p = tavik::randomOrder(3, 0, 4, true, random);
+        return QList<int>(p.begin(), p.end());
+    }
+    DrillSet set;
+    selectBySearch(set, fixture, QString(), random);
+    const std::vector<std::int16_t>& list =
+        kind == Draw::SearchWords ? set.drillWords : set.drillSentences;
+    return QList<int>(list.begin(), list.end());
+}
+
+} // namespace
+
+void TestSelection::drawsAreUniform_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("outcomes");
+    QTest::addColumn<double>("limit");
+
+    QTest::newRow("permutation of 4") << int(Draw::Permutation) << 24 << kChiSquare23;
+    QTest::newRow("search word order") << int(Draw::SearchWords) << 24 << kChiSquare23;
+    QTest::newRow("search sentence order") << int(Draw::SearchSentences) << 24 << kChiSquare23;
+    QTest::newRow("position of 6") << int(Draw::Position) << 6 << kChiSquare5;
+}
+
+// Fixed seeds keep these deterministic; a biased shuffle (such as swapping
+// each entry with any position) lands far above the limit.
+void TestSelection::drawsAreUniform() {
+    QFETCH(int, kind);
+    QFETCH(int, outcomes);
+    QFETCH(double, limit);
+
+    const Banks fixture = japaneseFixture();
+    RandomSource random(2024);
+    const int draws = 1000 * outcomes;
+    QMap<QList<int>, int> seen;
+    for (int i = 0; i < draws; ++i) {
+        ++seen[drawOnce(static_cast<Draw>(kind), fixture, random)];
+    }
+    QCOMPARE(seen.size(), outcomes);
+    const double statistic = chiSquare(seen, outcomes, draws);
+    QVERIFY2(statistic < limit, qPrintable(QString::number(statistic)));
+}
+
+void TestSelection::unseededSelectionsDiffer() {
+    RandomSource random;
+    DrillSet first;
+    DrillSet second;
+
+    selectBySearch(first, m_banks, QString(), random);
+    selectBySearch(second, m_banks, QString(), random);
+    QVERIFY(first.drillWords != second.drillWords);
+    QVERIFY(first.drillSentences != second.drillSentences);
+
+    selectAtRandom(first, m_banks, QStringLiteral("40問"), random);
+    selectAtRandom(second, m_banks, QStringLiteral("40問"), random);
+    QVERIFY(first.drillWords != second.drillWords);
+}
+
+QTEST_APPLESS_MAIN(TestSelection)
+#include "test_selection.moc"
