@@ -85,10 +85,15 @@ bool sameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QString decode(const QByteArray& bytes) {
+constexpr char byteOrderMark[] = "\xef\xbb\xbf";
+
+// The decoder drops a leading byte order mark; the caller learns of it so
+// that the file is written back with it and reads back the same.
+QString decode(const QByteArray& bytes, bool* hadByteOrderMark) {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(bytes);
     if (!utf8.hasError()) {
+        *hadByteOrderMark = bytes.startsWith(byteOrderMark);
         return text;
     }
     QStringDecoder shiftJis("Shift_JIS", QStringConverter::Flag::Stateless);
@@ -145,7 +150,7 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {
     if (firstBreak > 0 && bytes[firstBreak - 1] == '\r') {
         m_lineBreak = QStringLiteral("\r\n");
     }
-    m_lines = splitLines(decode(bytes));
+    m_lines = splitLines(decode(bytes, &m_byteOrderMark));
 }
 
 QString IniFile::value(QStringView section, QStringView key) const {
@@ -185,7 +190,7 @@ QByteArray IniFile::encoded() const {
     for (const QString& line : m_lines) {
         text += line + m_lineBreak;
     }
-    return text.toUtf8();
+    return (m_byteOrderMark ? QByteArray(byteOrderMark) : QByteArray()) + text.toUtf8();
 }
 
 bool IniFile::save() const {

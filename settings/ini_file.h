@@ -46,6 +46,7 @@ private:
     QString m_path;
     QStringList m_lines;
     QString m_lineBreak = QStringLiteral("\n");
+    bool m_byteOrderMark = false;
     bool m_readFailed = false;
 };
 

@@ -206,6 +206,10 @@ void TestIniFile::writes_data() {
     QTest::newRow("value cut at a line break") << QByteArray() << "A"
                                                << "K"
                                                << "a\nB=injected" << QByteArray("[A]\nK=a\n");
+    QTest::newRow("byte order mark kept")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbfX\n") << "A"
+        << "K"
+        << "v" << QByteArray("\xef\xbb\xbf\xef\xbb\xbfX\n[A]\nK=v\n");
     QTest::newRow("Shift-JIS file written as UTF-8")
         << QByteArray("[A]\nNAME=" + shiftJisName + "\n") << "A"
         << "K"
