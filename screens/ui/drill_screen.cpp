@@ -10,7 +10,6 @@
 #include "screens/drill_hints.h"
 #include "screens/grading.h"
 #include "settings/level.h"
-#include "settings/settings_files.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -317,10 +316,10 @@ void DrillScreen::imgGrade_Click() {
         return;
     }
     saveAnswers();
-    gradeAnswers(screen, m_state.settings, rightAnswers());
     // A failed write is not the learner's concern here; the settings code
-    // reports it, and the graded drill is still shown.
-    writeStatistics(m_state.settings, m_state.paths);
+    // reports it, keeps the drill for the next grading, and the graded drill
+    // is still shown.
+    gradeAnswers(screen, m_state.settings, m_state.paths, rightAnswers());
     updateLevel(m_state.settings);
 
     lblScore->setText(scoreText(screen.correctCount, questionCount()));
