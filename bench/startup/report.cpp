@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace tavik::bench {
@@ -70,7 +71,13 @@ std::vector<TargetRow> actionRows(const QString& jsonFile) {
     QHash<QString, double> measuredMs;
     QFile file(jsonFile);
     if (file.open(QIODevice::ReadOnly)) {
-        const QJsonArray benchmarks = QJsonDocument::fromJson(file.readAll())
+        // Google Benchmark writes NaN for the spread of a counter that never
+        // varies, which JSON does not allow.
+        static const QRegularExpression notANumber(QStringLiteral(":\\s*-?(nan|inf)\\b"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+        const QString text =
+            QString::fromUtf8(file.readAll()).replace(notANumber, QStringLiteral(": null"));
+        const QJsonArray benchmarks = QJsonDocument::fromJson(text.toUtf8())
                                           .object()
                                           .value(QStringLiteral("benchmarks"))
                                           .toArray();
