@@ -2,26 +2,30 @@
 # stop_xvfb (from the script's EXIT trap) stops it. Needs the packages xvfb,
 # xdotool and x11-utils.
 start_xvfb() {
-  local display
-  for display in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$display" ] && [ ! -e "/tmp/.X$display-lock" ]; then
-      Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$display"
-      local tries=0
-      until xdpyinfo >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        if [ "$tries" -gt 100 ]; then
-          echo "Xvfb did not start" >&2
-          return 1
-        fi
-        sleep 0.05
-      done
-      return 0
+  # Xvfb picks a free display number itself and tells it through a pipe:
+  # scripts that look for a free number first race each other when tests
+  # run side by side.
+  local fifo display
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  if ! read -r -t 10 display <"$fifo"; then
+    rm -f "$fifo"
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  rm -f "$fifo"
+  export DISPLAY=":$display"
+  local tries=0
+  until xdpyinfo >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ]; then
+      echo "Xvfb did not start" >&2
+      return 1
     fi
+    sleep 0.05
   done
-  echo "no free X display" >&2
-  return 1
 }
 
 stop_xvfb() {
