@@ -104,7 +104,7 @@ tavik_start() {
       focus_window "$MAIN_WINDOW"
       return 0
     fi
-    tavik_running || fail "tavik ended before its main window opened: $(cat "$TAVIK_DIR/tavik.log")"
+    tavik_running || fail "tavik ended before its main window opened (X server $DISPLAY $(xdpyinfo >/dev/null 2>&1 && echo answers || echo is gone)): $(cat "$TAVIK_DIR/tavik.log")"
     sleep 0.05
   done
   fail "the main window did not open"

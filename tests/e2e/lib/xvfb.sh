@@ -2,30 +2,32 @@
 # stop_xvfb (from the script's EXIT trap) stops it. Needs the packages xvfb,
 # xdotool and x11-utils.
 start_xvfb() {
-  # Xvfb picks a free display number itself and tells it through a pipe:
-  # scripts that look for a free number first race each other when tests
-  # run side by side.
-  local fifo display
-  fifo=$(mktemp -u)
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-  XVFB_PID=$!
-  if ! read -r -t 10 display <"$fifo"; then
-    rm -f "$fifo"
-    echo "Xvfb did not start" >&2
-    return 1
-  fi
-  rm -f "$fifo"
-  export DISPLAY=":$display"
-  local tries=0
-  until xdpyinfo >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 100 ]; then
-      echo "Xvfb did not start" >&2
-      return 1
-    fi
-    sleep 0.05
+  # Two scripts that both find a display number free may start their servers
+  # on it at once; only one gets the lock file, which names its owner. A
+  # server is ours once the lock names it and it answers.
+  local display tries
+  for display in $(shuf -i 100-299 -n 40); do
+    [ -e "/tmp/.X$display-lock" ] && continue
+    # Without -noreset the server resets whenever its last client leaves
+    # (the xdpyinfo below, a program that ended), refusing connections
+    # for a moment.
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for tries in $(seq 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      if [ -e "/tmp/.X$display-lock" ] && [ "$(tr -d ' ' <"/tmp/.X$display-lock")" = "$XVFB_PID" ] &&
+        DISPLAY=":$display" xdpyinfo >/dev/null 2>&1; then
+        export DISPLAY=":$display"
+        return 0
+      fi
+      sleep 0.05
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
   done
+  XVFB_PID=
+  echo "Xvfb did not start" >&2
+  return 1
 }
 
 stop_xvfb() {
