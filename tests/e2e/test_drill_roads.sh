@@ -42,8 +42,10 @@ help_button=(680 37)
 close_button=(714 36)
 # On the help screen.
 help_back=(405 526)
-# On the word drill screen: the answer box of row k is 40 px below row 0's.
+# On the drill screens; the answer box of row k is 40 px below row 0's.
 first_word_box=(500 124)
+next_button=(269 542)
+before_button=(117 542)
 
 # The drill's texts: "st" finds words whose answers are all different, and
 # one of them, custody, has two example sentences that both ask for it.
@@ -77,6 +79,11 @@ lower_panel() {
   region_picture "$1" 81 380 545 186
 }
 
+# The level, the number of gradings and the mean rate.
+level_panel() {
+  region_picture "$1" 220 100 460 70
+}
+
 # Types the answer into the boxes of one page, the focus in the first box:
 # every box starts with the level's hint, which the answer replaces; Tab
 # leads from box to box and, after the page's last box, back to the first.
@@ -99,6 +106,7 @@ echo "the splash gave way to the main window"
 [ ! -e "$work/conf.ini" ] && [ ! -e "$work/tavik.ini" ] || fail "ini files written before any drill"
 
 lower_panel "$work/masked.png"
+level_panel "$work/level-first-run.png"
 # The random search with its prompt still in the box only asks for a count.
 click "${random_button[@]}"
 dismiss_message_box "the prompt for a question count"
@@ -195,6 +203,16 @@ region_picture "$work/word-list-1.png" 0 60 780 460
 press Prior
 poll 40 eval 'region_picture "$work/word-list-2.png" 0 60 780 460; ! same_pictures "$work/word-list-1.png" "$work/word-list-2.png"' ||
   fail "Page Up did not show page 2 of 15 words"
+shows_list_page() { # number
+  region_picture "$work/word-list.png" 0 60 780 460
+  same_pictures "$work/word-list-$1.png" "$work/word-list.png"
+}
+press Next
+poll 40 shows_list_page 1 || fail "Page Down did not come back to page 1"
+click "${next_button[@]}"
+poll 40 shows_list_page 2 || fail "the Next button did not show page 2"
+click "${before_button[@]}"
+poll 40 shows_list_page 1 || fail "the Previous button did not come back to page 1"
 press Return
 expect_screen_stays "the word list on Enter"
 press Escape
@@ -226,6 +244,9 @@ expect_unchanged_statistics "closing"
 
 # --- Second run: the options and statistics of the first -------------------
 tavik_start "$binary" "$work"
+level_panel "$work/level-second-run.png"
+same_pictures "$work/level-first-run.png" "$work/level-second-run.png" &&
+  fail "the second run shows the level panel of a learner without gradings"
 search cu
 mapfile -t keys < <(words_matching cu)
 sentence_count=$(sentences_of "${keys[@]}" | wc -l)
