@@ -36,6 +36,7 @@ option_paper=(334 434)
 option_solve=(414 434)
 option_check=(506 434)
 start_button=(368 517)
+close_button=(714 36)
 # On the print screens.
 copies_box=(605 283)
 print_button=(629 318)
@@ -181,5 +182,7 @@ press Escape
 expect_screen_closed "the sentence print screen"
 echo "road sentences/paper/solve: 2 copies of $sentence_count questions"
 
+click "${close_button[@]}"
+wait_for_tavik_end
 [ ! -e "$work/tavik.ini" ] || fail "printing wrote statistics"
 echo PASS

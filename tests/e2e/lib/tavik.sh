@@ -114,12 +114,19 @@ tavik_running() {
   [ -n "$TAVIK_PID" ] && [ -d "/proc/$TAVIK_PID" ] && [ "$(ps -o stat= -p "$TAVIK_PID" | cut -c1)" != Z ]
 }
 
-# Waits until the program has ended; fails if it does not within 10 s.
+# Waits until the program has ended by itself, as it does at the close
+# button: at once, with success, and with nothing reported on its way (a
+# build with sanitizers reports there).
 wait_for_tavik_end() {
   poll 200 eval '! tavik_running' || fail "tavik is still running"
-  wait "$TAVIK_PID" 2>/dev/null || true
+  local status=0
+  wait "$TAVIK_PID" 2>/dev/null || status=$?
   TAVIK_PID=
   SCREENS=()
+  [ "$status" = 0 ] || fail "tavik ended with status $status: $(cat "$TAVIK_DIR/tavik.log")"
+  if grep -qE 'runtime error:|Sanitizer' "$TAVIK_DIR/tavik.log"; then
+    fail "tavik reported faults: $(cat "$TAVIK_DIR/tavik.log")"
+  fi
 }
 
 # For the EXIT trap: ends a program that a failed check left running.
