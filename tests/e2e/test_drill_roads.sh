@@ -79,6 +79,11 @@ lower_panel() {
   region_picture "$1" 81 380 545 186
 }
 
+# The numbers of word and sentence questions chosen.
+count_line() {
+  region_picture "$1" 160 340 400 35
+}
+
 # The level, the number of gradings and the mean rate.
 level_panel() {
   region_picture "$1" 220 100 460 70
@@ -190,10 +195,13 @@ expect_unchanged_statistics() {
 }
 
 # Road 3: words, on screen, to check, after a random pick of 15 words.
+count_line "$work/counts-search.png"
 click "${random_box[@]}"
 press ctrl+a
 type_text "15問"
 click "${random_button[@]}"
+poll 40 eval 'count_line "$work/counts-random.png"; ! same_pictures "$work/counts-search.png" "$work/counts-random.png"' ||
+  fail "the random pick of 15 words did not change the counts"
 click "${option_words[@]}"
 click "${option_check[@]}"
 click "${start_button[@]}"
