@@ -40,6 +40,9 @@ close_button=(714 36)
 # On the print screens.
 copies_box=(605 283)
 print_button=(629 318)
+help_button=(680 37)
+# On the help screen.
+help_back=(405 526)
 
 search_text=co
 mapfile -t keys < <(words_matching "$search_text")
@@ -127,6 +130,13 @@ click "${start_button[@]}"
 expect_new_screen "the word print screen"
 expect_config "$work" True False True
 page_through_preview
+# Help over the print screen leaves the preview as it was.
+click "${help_button[@]}"
+expect_new_screen "help over the print screen"
+click "${help_back[@]}"
+expect_screen_closed "help"
+preview "$work/after-help.png"
+same_pictures "$work/page1.png" "$work/after-help.png" || fail "help changed the preview"
 print_two_copies
 for key in "${keys[@]}"; do
   headword=$(word_field "$key" 1)
