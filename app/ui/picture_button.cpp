@@ -90,7 +90,10 @@ bool PictureButton::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
         showHighlightedLook();
         return true;
+    // The second press of a double click arrives as a double click; on the
+    // picture it counts as a press, so it must on the caption too.
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
         m_pressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
         return true;
     case QEvent::MouseButtonRelease: {

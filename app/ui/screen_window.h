@@ -25,7 +25,9 @@ public:
 
 protected:
     // Sees every key press of the window before the focused control does;
-    // returns true when the key was used.
+    // returns true when the key was used. A key left alone travels on to the
+    // control's parents and may be offered here again on its way, so return
+    // true whenever the key did something.
     virtual bool formKeyDown(QKeyEvent* event);
     // Call once all controls exist.
     void enableKeyPreview();
