@@ -5,17 +5,19 @@
 # words or sentences and of question or answer sheets. Every copy must
 # arrive as a document of its own with every question of the drill.
 set -euo pipefail
-binary=$1
+binary=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/packages.sh"
 source "$here/lib/xvfb.sh"
 source "$here/lib/cups.sh"
 source "$here/lib/tavik.sh"
+source "$here/lib/screen_text.sh"
 source "$here/lib/content.sh"
 source "$here/lib/settings_files.sh"
 
 [ "$(id -u)" = 0 ] || fail "needs root to install and run CUPS"
 require_packages xvfb xdotool x11-utils imagemagick
+run_on_session_bus "$@"
 work=$(mktemp -d)
 cleanup() {
   tavik_stop
@@ -84,13 +86,13 @@ print_two_copies() {
   click "${copies_box[@]}"
   sleep 0.3
   press Down Return
-  sleep 0.2
+  poll 60 eval 'screen_lines | cut -f3 | grep -qxF 2枚' || fail "the copies box does not show 2枚"
   if [ "${1:-}" = button ]; then
     click "${print_button[@]}"
   else
     press Return
   fi
-  dismiss_message_box "印刷が完了しました"
+  expect_message "印刷が完了しました"
   wait_for_printed_jobs 2 "$before" >"$work/jobs"
 }
 

@@ -24,3 +24,20 @@ word_field() { # key field (1 headword, 2 meaning)
 letter_hint() {
   printf '%s文字' "${#1}"
 }
+
+# The headword of the word with this meaning.
+headword_of_meaning() {
+  awk -F'\t' -v meaning="$1" 'NR > 1 && $3 == meaning {print $2}' "$CONTENT_DIR/words.tsv"
+}
+
+# The answer word of the sentence with this translation.
+answer_of_translation() {
+  awk -F'\t' -v translation="$1" 'NR > 1 && $6 == translation {print $4}' \
+    "$CONTENT_DIR/sentences.tsv"
+}
+
+# The whole sentence with this translation: before, answer and after.
+sentence_of_translation() {
+  awk -F'\t' -v translation="$1" 'NR > 1 && $6 == translation {print $3 $4 $5}' \
+    "$CONTENT_DIR/sentences.tsv"
+}
