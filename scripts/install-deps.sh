@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build and run
-  cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev
+  cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev libcups2-dev
   fonts-ipafont-gothic
   # tests: a real X server, a person's clicks, printing to PDF
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils

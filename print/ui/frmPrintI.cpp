@@ -1,14 +1,8 @@
 #include "print/ui/frmPrintI.h"
 
-#include "app/app_state.h"
-#include "app/ui/artwork.h"
-
 namespace tavik {
 
 frmPrintI::frmPrintI(AppState& state, const Artwork& art)
-    : ScreenWindow(QSize(780, 600)), m_state(state), m_art(art) {
-    setObjectName(QStringLiteral("frmPrintI"));
-    setBackground(m_art.ilBg.picture(1));
-}
+    : PrintScreen(state, art, SheetFamily::Sentences, QStringLiteral("frmPrintI")) {}
 
 } // namespace tavik

@@ -1,21 +1,14 @@
 #pragma once
 
-#include "app/ui/screen_window.h"
+#include "print/ui/print_screen.h"
 
 namespace tavik {
 
-struct AppState;
-struct Artwork;
-
 // Word sheets: preview page by page and print in copies.
-class frmPrintT : public ScreenWindow {
+class frmPrintT : public PrintScreen {
     Q_OBJECT
 public:
     frmPrintT(AppState& state, const Artwork& art);
-
-private:
-    AppState& m_state;
-    const Artwork& m_art;
 };
 
 } // namespace tavik
