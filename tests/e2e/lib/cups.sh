@@ -7,7 +7,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
 
 CUPS_QUEUE=${CUPS_QUEUE:-TavikPDF}
 CUPS_SPOOL=/var/spool/cups
+# cups-pdf writes each document into the owner's home.
+CUPS_PDF_DIR=$HOME/PDF
 CUPSD_PID=
+CUPS_STARTED=
 
 cups_running() {
   lpstat -r 2>/dev/null | grep -q 'is running'
@@ -25,6 +28,7 @@ wait_for_cups() {
 
 start_cups() {
   require_packages cups printer-driver-cups-pdf poppler-utils
+  CUPS_STARTED=$(mktemp)
   # A scheduler already running belongs to someone else: use it, leave it running.
   if ! cups_running; then
     /usr/sbin/cupsd -f >/dev/null 2>&1 &
@@ -39,6 +43,11 @@ start_cups() {
 
 stop_cups() {
   lpadmin -x "$CUPS_QUEUE" 2>/dev/null || true
+  if [ -n "$CUPS_STARTED" ]; then
+    cups_pdf_documents | xargs -r rm -f
+    rm -f "$CUPS_STARTED"
+    CUPS_STARTED=
+  fi
   if [ -n "$CUPSD_PID" ]; then
     kill "$CUPSD_PID" 2>/dev/null || true
     wait "$CUPSD_PID" 2>/dev/null || true
@@ -74,6 +83,12 @@ wait_for_printed_jobs() {
   for job in "${new[@]}"; do
     printf '%s/d%05d-001\n' "$CUPS_SPOOL" "$job"
   done
+}
+
+# The documents cups-pdf has written since start_cups, oldest first.
+cups_pdf_documents() {
+  find "$CUPS_PDF_DIR" -maxdepth 1 -name 'Tavik*.pdf' -newer "$CUPS_STARTED" -printf '%T@ %p\n' 2>/dev/null |
+    sort -n | cut -d' ' -f2-
 }
 
 pdf_pages() {
