@@ -4,6 +4,7 @@
 # Usage: scripts/screenshots.sh [path of a built tavik binary]
 # Without a binary it installs what is missing and builds one in build/.
 set -euo pipefail
+TAVIK_E2E_SCRIPT=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
 cd "$(dirname "$0")/.."
 root=$(pwd)
 binary=${1:-}
@@ -18,7 +19,11 @@ binary=$(cd "$(dirname "$binary")" && pwd)/$(basename "$binary")
 source tests/e2e/lib/packages.sh
 source tests/e2e/lib/xvfb.sh
 source tests/e2e/lib/tavik.sh
+source tests/e2e/lib/screen_text.sh
+source tests/e2e/lib/content.sh
+source tests/e2e/lib/drill_rows.sh
 require_packages xvfb xdotool x11-utils imagemagick
+run_on_session_bus "$binary"
 
 out=$root/docs/screenshots
 mkdir -p "$out"
@@ -32,6 +37,7 @@ trap cleanup EXIT
 start_xvfb
 
 # The splash is up for half a second: take it as soon as it is mapped.
+TAVIK_DIR=$work
 cp "$binary" "$work/tavik"
 (cd "$work" && exec ./tavik >"$work/tavik.log" 2>&1) &
 TAVIK_PID=$!
@@ -57,16 +63,15 @@ screenshot "$out/help.png"
 click 405 526
 expect_screen_closed help
 
-# One drill screen of each kind, before and after grading: the first row
-# answered with the hint's word, the others left with their first letter.
-drill_screen() { # name option-x
+# One drill screen of each kind, before and after grading: every row
+# answered right but the third, which keeps its first letter.
+drill_screen() { # name option-x kind
   click "$2" 434
   click 414 434
   click 368 517
   expect_new_screen "$1"
-  press ctrl+a
-  xdotool type --delay 25 custody
-  press Tab
+  RIGHT_ANSWERS=()
+  answer_page "$3" 2
   sleep 0.3
   screenshot "$out/$1.png"
   press Return
@@ -75,8 +80,8 @@ drill_screen() { # name option-x
   press Escape
   expect_screen_closed "$1"
 }
-drill_screen word-drill 134
-drill_screen sentence-drill 198
+drill_screen word-drill 134 words
+drill_screen sentence-drill 198 sentences
 
 check_screen() { # name option-x
   click "$2" 434

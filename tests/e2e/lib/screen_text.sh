@@ -1,14 +1,15 @@
 # What the learner reads on the program's windows, through the accessibility
 # tree (AT-SPI; packages at-spi2-core and python3-pyatspi). The program runs
 # with accessibility on, on a private session bus: call
-# run_on_session_bus "$@" first thing in the test script.
+# run_on_session_bus "$@" first thing in the test script (a script that
+# changes its directory first names itself in TAVIK_E2E_SCRIPT).
 SCREEN_TEXT_PY=$(dirname "${BASH_SOURCE[0]}")/screen_text.py
 
 run_on_session_bus() {
   if [ -z "${TAVIK_E2E_SESSION_BUS:-}" ]; then
     require_packages dbus at-spi2-core python3-pyatspi
     export TAVIK_E2E_SESSION_BUS=1
-    exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
+    exec dbus-run-session -- bash "${TAVIK_E2E_SCRIPT:-$0}" "$@" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
   fi
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
