@@ -120,6 +120,10 @@ click "${start_button[@]}"
 expect_screen_stays "the main window"
 [ ! -e "$work/conf.ini" ] || fail "the masked start button started a drill"
 
+# Japanese is searched in the meanings.
+search 廃止
+expect_shown_at "${word_count_label[@]}" "$(words_matching 廃止 | wc -l)" "the word count of 廃止"
+
 # Enter in the search box runs the free-word search.
 click "${free_word[@]}"
 press ctrl+a
