@@ -97,6 +97,23 @@ expect_level_panel
 expect_shown_at "${word_count_label[@]}" 0 "the word count"
 
 lower_panel "$work/masked.png"
+# A button lights up under the pointer and stays lit until the pointer
+# crosses the bare page.
+search_button_picture() {
+  region_picture "$1" 552 200 138 29
+}
+xdotool mousemove --window "$MAIN_WINDOW" 40 580
+search_button_picture "$work/button-normal.png"
+xdotool mousemove --window "$MAIN_WINDOW" "${search_button[@]}"
+poll 40 eval 'search_button_picture "$work/button.png"; ! same_pictures "$work/button-normal.png" "$work/button.png"' ||
+  fail "the search button does not light up under the pointer"
+xdotool mousemove --window "$MAIN_WINDOW" "${free_word[@]}"
+sleep 0.2
+search_button_picture "$work/button.png"
+same_pictures "$work/button-normal.png" "$work/button.png" && fail "the search box put the button out"
+xdotool mousemove --window "$MAIN_WINDOW" 40 580
+poll 40 eval 'search_button_picture "$work/button.png"; same_pictures "$work/button-normal.png" "$work/button.png"' ||
+  fail "the search button stays lit over the bare page"
 # The random search with its prompt still in the box only asks for a count.
 click "${random_button[@]}"
 expect_message "問題数を選んでください"
