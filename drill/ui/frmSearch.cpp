@@ -2,13 +2,307 @@
 
 #include "app/app_state.h"
 #include "app/ui/artwork.h"
+#include "app/ui/caption_label.h"
+#include "app/ui/fonts.h"
+#include "app/ui/frmHelp.h"
+#include "app/ui/picture_button.h"
+#include "app/ui/program_exit.h"
+#include "drill/selection.h"
+#include "drill/ui/option_hotspot.h"
+#include "print/ui/frmPrintI.h"
+#include "print/ui/frmPrintT.h"
+#include "screens/ui/frmListI.h"
+#include "screens/ui/frmListT.h"
+#include "settings/level.h"
+#include "settings/settings_files.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <memory>
 
 namespace tavik {
+
+namespace {
+
+constexpr qreal kNumberPoints = 20.25;
+constexpr qreal kInputPoints = 9.75;
+
+// A drill needs at least two word questions; one word alone is no drill.
+constexpr int kFewestDrillWords = 2;
+
+// The option hotspots, in pairs: the even member of a pair sets its option
+// to true, the odd member to false.
+constexpr std::array<QRect, 6> kOptionPlaces{{
+    {104, 408, 60, 52}, // 単語
+    {168, 408, 60, 52}, // 例文
+    {256, 408, 60, 52}, // PC
+    {304, 408, 60, 52}, // 紙
+    {384, 408, 60, 52}, // 解く
+    {456, 408, 100, 52} // 確認する
+}};
+
+const QStringList& questionCounts() {
+    static const QStringList counts{QStringLiteral("5問"),  QStringLiteral("10問"),
+                                    QStringLiteral("15問"), QStringLiteral("20問"),
+                                    QStringLiteral("25問"), QStringLiteral("30問"),
+                                    QStringLiteral("35問"), QStringLiteral("40問")};
+    return counts;
+}
+
+std::unique_ptr<ScreenWindow> createDrillScreen(AppState& state, const Artwork& art) {
+    const SettingsState& options = state.settings;
+    if (options.optTerms) {
+        if (options.optPc) {
+            return std::make_unique<frmListT>(state, art);
+        }
+        return std::make_unique<frmPrintT>(state, art);
+    }
+    if (options.optPc) {
+        return std::make_unique<frmListI>(state, art);
+    }
+    return std::make_unique<frmPrintI>(state, art);
+}
+
+} // namespace
 
 frmSearch::frmSearch(AppState& state, const Artwork& art)
     : ScreenWindow(QSize(780, 600)), m_state(state), m_art(art) {
     setObjectName(QStringLiteral("frmSearch"));
     setBackground(m_art.searchBackground);
+    createControls();
+    enableKeyPreview();
+    Form_Load();
+}
+
+QString frmSearch::countPrompt() {
+    return QStringLiteral("問題数を選んでください");
+}
+
+QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const QString& text) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setFont(gothicFont(kNumberPoints, true));
+    // Right-aligned, so the number ends just left of its unit in the picture.
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+void frmSearch::createControls() {
+    const QPixmap none;
+
+    lblLevel =
+        createNumberLabel(QStringLiteral("lblLevel"), {232, 105, 57, 25}, QStringLiteral("初級"));
+    lblNog = createNumberLabel(QStringLiteral("lblNog"), {312, 141, 57, 25}, QStringLiteral("0"));
+    lblRate = createNumberLabel(QStringLiteral("lblRate"), {600, 141, 57, 25}, QStringLiteral("0"));
+
+    txtFreeWord = new QLineEdit(this);
+    txtFreeWord->setObjectName(QStringLiteral("txtFreeWord"));
+    txtFreeWord->setGeometry(304, 200, 129, 19);
+    txtFreeWord->setFont(gothicFont(kInputPoints));
+
+    Label1 = new QLabel(QStringLiteral("（英語・日本語可能）"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(304, 224, 161, 17);
+    Label1->setFont(gothicFont(kInputPoints));
+
+    imgS1 = new PictureButton(this, QStringLiteral("imgS1"), {552, 200, 138, 29},
+                              m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
+    lblS1 = makeCaption(this, QStringLiteral("lblS1"), QStringLiteral("検索"), {592, 206, 57, 17});
+    imgS1->attachCaption(lblS1);
+    connect(imgS1, &PictureButton::clicked, this, &frmSearch::imgS1_Click);
+
+    cmbRandom = new QComboBox(this);
+    cmbRandom->setObjectName(QStringLiteral("cmbRandom"));
+    cmbRandom->setGeometry(304, 264, 161, 21);
+    cmbRandom->setFont(gothicFont(kInputPoints));
+    cmbRandom->setEditable(true);
+    // What the learner types is a count to draw, not a new entry of the list.
+    cmbRandom->setInsertPolicy(QComboBox::NoInsert);
+    // Nor is a typed "1" to be completed to "10問" behind the learner's back.
+    cmbRandom->setCompleter(nullptr);
+    cmbRandom->addItems(questionCounts());
+    cmbRandom->setCurrentIndex(-1);
+    cmbRandom->setEditText(countPrompt());
+
+    imgS2 = new PictureButton(this, QStringLiteral("imgS2"), {552, 259, 138, 29},
+                              m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
+    lblS2 = makeCaption(this, QStringLiteral("lblS2"), QStringLiteral("検索"), {592, 265, 49, 17});
+    imgS2->attachCaption(lblS2);
+    connect(imgS2, &PictureButton::clicked, this, &frmSearch::imgS2_Click);
+
+    for (int index = 0; index < static_cast<int>(imgRP.size()); ++index) {
+        auto* hotspot =
+            new OptionHotspot(this, QStringLiteral("imgRP_%1").arg(index),
+                              kOptionPlaces[static_cast<std::size_t>(index)], m_art.handPointer);
+        connect(hotspot, &OptionHotspot::clicked, this, [this, index] { imgRP_Click(index); });
+        imgRP[static_cast<std::size_t>(index)] = hotspot;
+    }
+
+    imgHWG = new PictureButton(this, QStringLiteral("imgHWG"), {248, 477, 241, 81}, none,
+                               m_art.ilBtn.picture(5), m_art.handPointer);
+    connect(imgHWG, &PictureButton::clicked, this, &frmSearch::imgHWG_Click);
+
+    imgSmask = new QLabel(this);
+    imgSmask->setObjectName(QStringLiteral("imgSmask"));
+    imgSmask->setGeometry(81, 314, 545, 252);
+    imgSmask->setPixmap(m_art.searchMask);
+
+    // Created after the mask, so they lie above it: a search that found too
+    // few words still shows what it found.
+    lblCount =
+        createNumberLabel(QStringLiteral("lblCount"), {264, 344, 57, 25}, QStringLiteral("0"));
+    lblCount_is =
+        createNumberLabel(QStringLiteral("lblCount_is"), {408, 344, 57, 25}, QStringLiteral("0"));
+
+    imgHelp = new PictureButton(this, QStringLiteral("imgHelp"), {664, 21, 33, 33}, none,
+                                m_art.ilBtn.picture(8), m_art.handPointer);
+    connect(imgHelp, &PictureButton::clicked, this, &frmSearch::imgHelp_Click);
+
+    imgExit = new PictureButton(this, QStringLiteral("imgExit"), {698, 20, 33, 33}, none,
+                                m_art.ilBtn.picture(6), m_art.handPointer);
+    connect(imgExit, &PictureButton::clicked, this, &frmSearch::imgExit_Click);
+
+    lblParam = new QLabel(QStringLiteral("Label7"), this);
+    lblParam->setObjectName(QStringLiteral("lblParam"));
+    lblParam->setGeometry(24, 536, 33, 17);
+    lblParam->hide();
+
+    for (PictureButton* button : {imgS1, imgS2, imgHWG, imgHelp, imgExit}) {
+        registerButton(button);
+    }
+
+    setTabOrder(txtFreeWord, cmbRandom);
+    txtFreeWord->setFocus();
+}
+
+void frmSearch::Form_Load() {
+    imgHelp->setLooks(m_art.ilBtn.picture(7), m_art.ilBtn.picture(8));
+
+    readStatistics(m_state.settings, m_state.paths);
+    readConfig(m_state.settings, m_state.paths);
+
+    const SettingsState& options = m_state.settings;
+    markOption(options.optTerms ? 0 : 1);
+    markOption(options.optPc ? 2 : 3);
+    markOption(options.optQuestion ? 4 : 5);
+
+    refreshLevelPanel();
+    maskLowerPanel();
+}
+
+void frmSearch::refreshLevelPanel() {
+    const LevelLabels labels = updateLevel(m_state.settings);
+    lblNog->setText(labels.lblNog);
+    lblRate->setText(labels.lblRate);
+    lblLevel->setText(labels.lblLevel);
+}
+
+void frmSearch::imgS1_Click() {
+    selectBySearch(m_state.drill, m_state.banks, txtFreeWord->text(), m_state.random);
+    showSelection();
+}
+
+void frmSearch::imgS2_Click() {
+    const QString countText = cmbRandom->currentText();
+    if (countText == countPrompt()) {
+        showMessage(countPrompt());
+        return;
+    }
+    selectAtRandom(m_state.drill, m_state.banks, countText, m_state.random);
+    showSelection();
+}
+
+void frmSearch::showSelection() {
+    const DrillSet& drill = m_state.drill;
+    lblCount->setText(QString::number(drill.drillWordCount));
+    lblCount_is->setText(QString::number(drill.drillSentenceCount));
+    if (drill.drillWordCount >= kFewestDrillWords) {
+        revealLowerPanel();
+    } else {
+        maskLowerPanel();
+    }
+}
+
+void frmSearch::imgRP_Click(int Index) {
+    const bool chosen = Index % 2 == 0;
+    imgRP[static_cast<std::size_t>(chosen ? Index + 1 : Index - 1)]->clear();
+    markOption(Index);
+    SettingsState& options = m_state.settings;
+    switch (Index / 2) {
+    case 0:
+        options.optTerms = chosen;
+        break;
+    case 1:
+        options.optPc = chosen;
+        break;
+    default:
+        options.optQuestion = chosen;
+        break;
+    }
+}
+
+void frmSearch::markOption(int Index) {
+    imgRP[static_cast<std::size_t>(Index)]->setPixmap(m_art.ilMaruBatu.picture(1));
+}
+
+void frmSearch::imgHWG_Click() {
+    // A failed write loses only the choice of options for the next run; the
+    // drill itself can still go ahead.
+    writeConfig(m_state.settings, m_state.paths);
+    m_state.screen.viewMode = m_state.settings.optQuestion ? ViewMode::Solving : ViewMode::Checking;
+
+    std::unique_ptr<ScreenWindow> screen = createDrillScreen(m_state, m_art);
+    openScreen(*screen);
+    screen.reset();
+
+    // A grading on the drill screen has changed the statistics meanwhile.
+    refreshLevelPanel();
+}
+
+void frmSearch::imgHelp_Click() {
+    frmHelp help(m_state, m_art);
+    openScreen(help);
+}
+
+void frmSearch::imgExit_Click() {
+    endProgram();
+}
+
+void frmSearch::maskLowerPanel() {
+    imgSmask->show();
+    imgHWG->setShown(false);
+    for (OptionHotspot* hotspot : imgRP) {
+        hotspot->hide();
+    }
+}
+
+void frmSearch::revealLowerPanel() {
+    imgSmask->hide();
+    imgHWG->setShown(true);
+    for (OptionHotspot* hotspot : imgRP) {
+        hotspot->show();
+    }
+}
+
+bool frmSearch::formKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        imgS1_Click();
+        return true;
+    }
+    return false;
+}
+
+void frmSearch::openScreen(ScreenWindow& screen) {
+    screen.exec();
+}
+
+void frmSearch::showMessage(const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
+    box.exec();
 }
 
 } // namespace tavik

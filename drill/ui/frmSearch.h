@@ -2,21 +2,80 @@
 
 #include "app/ui/screen_window.h"
 
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
 namespace tavik {
 
 struct AppState;
 struct Artwork;
+class OptionHotspot;
 
 // The main window: statistics, question selection, options and the start of
-// a drill. It stays open for the whole run.
+// a drill. It stays open for the whole run; every other screen is shown
+// modally above it.
 class frmSearch : public ScreenWindow {
     Q_OBJECT
 public:
     frmSearch(AppState& state, const Artwork& art);
 
+    // Shows the statistics and the level as they stand now. Gradings on the
+    // drill screens change the statistics; the window refreshes itself when
+    // a screen it opened closes, and anything else that changes them may call
+    // this too.
+    void refreshLevelPanel();
+
+    static QString countPrompt();
+
+protected:
+    // Shows a screen modally and returns when it has been closed.
+    virtual void openScreen(ScreenWindow& screen);
+    // A message box with the product title and an OK button, and waits for it.
+    virtual void showMessage(const QString& text);
+
+    bool formKeyDown(QKeyEvent* event) override;
+
 private:
+    void createControls();
+    QLabel* createNumberLabel(const QString& name, QRect geometry, const QString& text);
+
+    void Form_Load();
+    void imgS1_Click();
+    void imgS2_Click();
+    void imgRP_Click(int Index);
+    void imgHWG_Click();
+    void imgHelp_Click();
+    void imgExit_Click();
+
+    void showSelection();
+    void markOption(int Index);
+    void maskLowerPanel();
+    void revealLowerPanel();
+
     AppState& m_state;
     const Artwork& m_art;
+
+    QLabel* lblLevel = nullptr;
+    QLabel* lblNog = nullptr;
+    QLabel* lblRate = nullptr;
+    QLineEdit* txtFreeWord = nullptr;
+    QLabel* Label1 = nullptr;
+    PictureButton* imgS1 = nullptr;
+    QLabel* lblS1 = nullptr;
+    QComboBox* cmbRandom = nullptr;
+    PictureButton* imgS2 = nullptr;
+    QLabel* lblS2 = nullptr;
+    std::array<OptionHotspot*, 6> imgRP{};
+    PictureButton* imgHWG = nullptr;
+    QLabel* imgSmask = nullptr;
+    QLabel* lblCount = nullptr;
+    QLabel* lblCount_is = nullptr;
+    PictureButton* imgHelp = nullptr;
+    PictureButton* imgExit = nullptr;
+    QLabel* lblParam = nullptr;
 };
 
 } // namespace tavik

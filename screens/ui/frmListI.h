@@ -1,21 +1,32 @@
 #pragma once
 
-#include "app/ui/screen_window.h"
+#include "screens/drill_questions.h"
+#include "screens/ui/drill_screen.h"
+
+#include <vector>
 
 namespace tavik {
 
-struct AppState;
-struct Artwork;
-
-// The sentence drill: example sentences with one word to type, grading.
-class frmListI : public ScreenWindow {
+// The sentence drill: example sentences with the drilled word left out and
+// their translations; the answer box stands inside the sentence. With the
+// check option it shows the whole sentences instead.
+class frmListI : public DrillScreen {
     Q_OBJECT
 public:
     frmListI(AppState& state, const Artwork& art);
 
 private:
-    AppState& m_state;
-    const Artwork& m_art;
+    int questionCount() const override;
+    QString rightAnswer(int question) const override;
+    void buildPage() override { buildSentencePage(); }
+    void saveAnswers() override { saveSentenceAnswers(); }
+
+    void buildSentencePage();
+    void saveSentenceAnswers();
+    void showSentenceAroundBox(int row, const SentenceQuestion& sentence);
+
+    Row<QLabel> lblJp{};
+    std::vector<SentenceQuestion> m_questions;
 };
 
 } // namespace tavik

@@ -1,14 +1,89 @@
 #include "screens/ui/frmListT.h"
 
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
+#include "app/ui/fonts.h"
+#include "app/ui/twips.h"
+#include "screens/drill_hints.h"
+
+#include <QLabel>
+#include <QLineEdit>
 
 namespace tavik {
 
+namespace {
+
+constexpr int kFirstRowTop = twipsToPixels(1680);
+constexpr int kRowPitch = twipsToPixels(600);
+constexpr int kNumberLeft = twipsToPixels(840);
+constexpr int kMeaningLeft = twipsToPixels(1440);
+constexpr int kBoxLeft = twipsToPixels(6480);
+constexpr QSize kBoxSize(twipsToPixels(2100), twipsToPixels(360));
+constexpr int kAnswerLeft = twipsToPixels(8880);
+constexpr int kMarkSize = 40;
+
+} // namespace
+
 frmListT::frmListT(AppState& state, const Artwork& art)
-    : ScreenWindow(QSize(780, 600)), m_state(state), m_art(art) {
-    setObjectName(QStringLiteral("frmListT"));
-    setBackground(m_art.ilBg.picture(1));
+    : DrillScreen(state, art, QStringLiteral("frmListT"), 97),
+      m_questions(wordQuestions(state.banks, state.drill)) {
+    const QFont rowFont = gothicFont(12, true);
+    const QColor black(0, 0, 0);
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        const int top = kFirstRowTop + row * kRowPitch;
+        const auto name = [row](const char* stem) { return rowName(stem, row); };
+        lblNo[row] = makeLabel(name("lblNo"), rowFont, black);
+        lblNo[row]->move(kNumberLeft, top);
+        lblFormer[row] = makeLabel(name("lblFormer"), rowFont, black);
+        lblFormer[row]->move(kMeaningLeft, top);
+        // The box is taller than the text, so it sits a little higher to
+        // keep its text on the row's line.
+        const int boxTop = top - (kBoxSize.height() - QFontMetrics(rowFont).height()) / 2;
+        txtTerm[row] = makeAnswerBox(name("txtTerm"), rowFont, QRect({kBoxLeft, boxTop}, kBoxSize));
+        lblLatter[row] = makeLabel(name("lblLatter"), rowFont, black);
+        lblLatter[row]->move(kBoxLeft, top);
+        imgMark[row] =
+            makeMark(name("imgMark"), {kNumberLeft + 12 - kMarkSize / 2,
+                                       top + QFontMetrics(rowFont).height() / 2 - kMarkSize / 2,
+                                       kMarkSize, kMarkSize});
+        lblAnswer[row] = makeLabel(name("lblAnswer"), rowFont, QColor(255, 0, 0));
+        lblAnswer[row]->move(kAnswerLeft, top);
+    }
+    Form_Load();
+}
+
+int frmListT::questionCount() const {
+    return static_cast<int>(m_questions.size());
+}
+
+QString frmListT::rightAnswer(int question) const {
+    return m_questions[static_cast<std::size_t>(question)].headword;
+}
+
+void frmListT::buildWordPage() {
+    showPageFrame();
+    const bool questionMode = m_state.settings.optQuestion;
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        const int question = questionIndex(m_state.screen.currentPage, row);
+        if (!showRowNumber(row, question)) {
+            continue;
+        }
+        const WordQuestion& word = m_questions[static_cast<std::size_t>(question)];
+        lblFormer[row]->setText(
+            wordPrompt(word.meaning, word.headword, m_state.settings.levelText, questionMode));
+        lblFormer[row]->adjustSize();
+        if (questionMode) {
+            lblLatter[row]->clear();
+            showAnswerBox(row, question);
+        } else {
+            txtTerm[row]->hide();
+            lblLatter[row]->setText(word.headword);
+            lblLatter[row]->adjustSize();
+        }
+    }
+}
+
+void frmListT::saveWordAnswers() {
+    saveShownAnswers();
 }
 
 } // namespace tavik

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "app/ui/caption_label.h"
+#include "app/ui/screen_window.h"
+#include "screens/drill_paging.h"
+
+#include <QStringList>
+#include <array>
+
+class QLabel;
+class QLineEdit;
+
+namespace tavik {
+
+struct AppState;
+struct Artwork;
+class PictureButton;
+
+// What the word and sentence drill screens share: ten question rows, the
+// count and page labels, paging by button and key, grading, help, back and
+// exit. A screen adds the contents of its rows and where its answers come
+// from; it lays its rows out in its constructor and then calls Form_Load().
+class DrillScreen : public ScreenWindow {
+    Q_OBJECT
+public:
+    template <typename T> using Row = std::array<T*, kRowsPerPage>;
+
+protected:
+    DrillScreen(AppState& state, const Artwork& art, const QString& objectName,
+                int gradeCaptionWidth);
+
+    virtual int questionCount() const = 0;
+    virtual QString rightAnswer(int question) const = 0;
+    // Fills the rows of the page on show (currentPage) from the shared state.
+    virtual void buildPage() = 0;
+    // Keeps what the learner typed on the page on show.
+    virtual void saveAnswers() = 0;
+
+    // Prepares a fresh drill and shows its first page.
+    void Form_Load();
+
+    // The page number and the paging buttons of the page on show.
+    void showPageFrame();
+    // Sets the row's number, or empties the row when the page has no
+    // question for it; returns whether the row holds a question.
+    bool showRowNumber(int row, int question);
+    // Puts the typed answer in the row's box and, once graded, marks it and
+    // shows the right answer.
+    void showAnswerBox(int row, int question);
+    // Copies the boxes of the page on show into the typed answers.
+    void saveShownAnswers();
+
+    bool formKeyDown(QKeyEvent* event) override;
+
+    // Members of a control array are named like "txtTerm_3".
+    static QString rowName(const char* stem, int row);
+    QLabel* makeLabel(const QString& name, const QFont& font, const QColor& colour);
+    QLineEdit* makeAnswerBox(const QString& name, const QFont& font, QRect geometry);
+    QLabel* makeMark(const QString& name, QRect geometry);
+
+    AppState& m_state;
+    const Artwork& m_art;
+
+    Row<QLabel> lblNo{};
+    Row<QLabel> lblFormer{};
+    Row<QLineEdit> txtTerm{};
+    Row<QLabel> lblLatter{};
+    Row<QLabel> imgMark{};
+    Row<QLabel> lblAnswer{};
+
+    QLabel* lblCountPrefix = nullptr;
+    QLabel* lblCount = nullptr;
+    QLabel* lblCountSuffix = nullptr;
+    QLabel* lblPage = nullptr;
+    QLabel* lblCPagenum = nullptr;
+    QLabel* lblTPagenum = nullptr;
+    QLabel* lblScore = nullptr;
+
+    PictureButton* imgBefore = nullptr;
+    PictureButton* imgNext = nullptr;
+    PictureButton* imgBack = nullptr;
+    PictureButton* imgGrade = nullptr;
+    PictureButton* imgExit = nullptr;
+    PictureButton* imgHelp = nullptr;
+    QLabel* lblBefore = nullptr;
+    QLabel* lblNext = nullptr;
+    QLabel* lblBack = nullptr;
+    QLabel* lblGrade = nullptr;
+
+private slots:
+    void imgNext_Click();
+    void imgBefore_Click();
+    void imgGrade_Click();
+    void imgBack_Click();
+    void imgExit_Click();
+    void imgHelp_Click();
+
+private:
+    void createPageLabels();
+    void createButtons(int gradeCaptionWidth);
+    PictureButton* makeBarButton(const QString& stem, QPoint place, int normalPicture,
+                                 const QString& caption, QRect captionPlace,
+                                 CaptionColour captionColour, QLabel*& captionLabel);
+    void placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start);
+    QStringList rightAnswers() const;
+};
+
+} // namespace tavik

@@ -1,0 +1,72 @@
+#include "drill_screen_fixture.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextStream>
+
+namespace tavik::testing {
+
+DrillScreenFixture::DrillScreenFixture() {
+    loadBanks(state.banks);
+    state.paths = {directory.filePath(QStringLiteral("conf.ini")),
+                   directory.filePath(QStringLiteral("tavik.ini"))};
+    state.settings.optTerms = true;
+    state.settings.optPc = true;
+    state.settings.optQuestion = true;
+    state.settings.levelText = QStringLiteral("上級");
+    state.screen.viewMode = ViewMode::Solving;
+}
+
+void DrillScreenFixture::useWords(int count) {
+    state.drill.drillWords.clear();
+    for (int row = 1; row <= count; ++row) {
+        state.drill.drillWords.push_back(static_cast<std::int16_t>(row));
+    }
+    state.drill.drillWordCount = static_cast<std::int16_t>(count);
+}
+
+void DrillScreenFixture::useSentences(const std::vector<int>& rows) {
+    state.drill.drillSentences.assign(rows.begin(), rows.end());
+    state.drill.drillSentenceCount = static_cast<std::int16_t>(rows.size());
+}
+
+QString DrillScreenFixture::headword(int question) const {
+    const auto row = static_cast<std::size_t>(state.drill.drillWords.at(question));
+    return state.banks.WordBank.at(row).at(WordField::Headword);
+}
+
+QString DrillScreenFixture::sentenceAnswer(int question) const {
+    const auto row = static_cast<std::size_t>(state.drill.drillSentences.at(question));
+    return state.banks.SentenceBank.at(row).at(SentenceField::Answer);
+}
+
+const Artwork& sharedArtwork() {
+    static const Artwork art = [] {
+        Artwork drawn;
+        drawn.loadScreens(1.0);
+        return drawn;
+    }();
+    return art;
+}
+
+QImage shownPicture(const QLabel* picture) {
+    return picture->pixmap().toImage();
+}
+
+QString statisticsValue(const QString& iniFile, const QString& key) {
+    QFile file(iniFile);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return {};
+    }
+    const QRegularExpression line(QStringLiteral("^\\s*%1\\s*=(.*)$").arg(key));
+    QTextStream in(&file);
+    while (!in.atEnd()) {
+        const auto match = line.match(in.readLine());
+        if (match.hasMatch()) {
+            return match.captured(1).trimmed();
+        }
+    }
+    return {};
+}
+
+} // namespace tavik::testing

@@ -1,0 +1,423 @@
+#include "app/ui/picture_button.h"
+#include "app/ui/program_exit.h"
+#include "screens/ui/frmListT.h"
+#include "support/drill_screen_fixture.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tavik;
+using namespace tavik::testing;
+
+class FrmListTTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void paging_data();
+    void paging();
+    void lastPageHoldsOnlyTheRemainingQuestions();
+    void typedAnswersSurvivePaging();
+    void gradingCountsTheTextOnTheShownPage();
+    void hintsFollowTheLevel_data();
+    void hintsFollowTheLevel();
+    void onlyTheExactAnswerIsRight_data();
+    void onlyTheExactAnswerIsRight();
+    void wordListOffersNoAnswersAndNoGrading();
+    void gradedScreenShowsMarksOnEveryPage();
+    void gradingStoresTheStatistics();
+    void unwritableStatisticsFileStillGrades();
+    void rebuiltPageFollowsTheNewLevel();
+    void helpReturnsToTheSamePage();
+    void exitEndsTheProgram();
+    void buttonsLightUnderThePointer();
+    void tabWalksTheAnswerBoxes();
+    void everyMeaningEndsBeforeItsAnswerBox();
+};
+
+namespace {
+
+QString pageShown(const QWidget* screen) {
+    return label(screen, QStringLiteral("lblCPagenum"))->text();
+}
+
+bool buttonShown(const QWidget* screen, const QString& name) {
+    return control<PictureButton>(screen, name)->isVisibleTo(screen);
+}
+
+} // namespace
+
+void FrmListTTest::paging_data() {
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("pageUps");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<bool>("nextShown");
+    QTest::addColumn<bool>("beforeShown");
+
+    QTest::newRow("10 questions, one page, Page Up inert") << 10 << 1 << "1"
+                                                           << "/1" << false << false;
+    QTest::newRow("25 questions, first page") << 25 << 0 << "1"
+                                              << "/3" << true << false;
+    QTest::newRow("25 questions, middle page") << 25 << 1 << "2"
+                                               << "/3" << true << true;
+    QTest::newRow("25 questions, last page") << 25 << 2 << "3"
+                                             << "/3" << false << true;
+    QTest::newRow("25 questions, Page Up stops at the last") << 25 << 4 << "3"
+                                                             << "/3" << false << true;
+    QTest::newRow("30 questions make three pages") << 30 << 0 << "1"
+                                                   << "/3" << true << false;
+}
+
+void FrmListTTest::paging() {
+    QFETCH(int, questions);
+    QFETCH(int, pageUps);
+    QFETCH(QString, page);
+    QFETCH(QString, total);
+    QFETCH(bool, nextShown);
+    QFETCH(bool, beforeShown);
+    DrillScreenFixture fixture;
+    fixture.useWords(questions);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    for (int i = 0; i < pageUps; ++i) {
+        QTest::keyClick(answerBox(&screen, 0), Qt::Key_PageUp);
+    }
+    QCOMPARE(pageShown(&screen), page);
+    QCOMPARE(label(&screen, QStringLiteral("lblTPagenum"))->text(), total);
+    QCOMPARE(buttonShown(&screen, QStringLiteral("imgNext")), nextShown);
+    QCOMPARE(buttonShown(&screen, QStringLiteral("imgBefore")), beforeShown);
+    QCOMPARE(label(&screen, QStringLiteral("lblCount"))->text(), QString::number(questions));
+
+    // Page Down goes back one page at a time and never before the first.
+    QTest::keyClick(&screen, Qt::Key_PageDown);
+    const int expected = std::max(1, page.toInt() - 1);
+    QCOMPARE(pageShown(&screen), QString::number(expected));
+}
+
+void FrmListTTest::lastPageHoldsOnlyTheRemainingQuestions() {
+    DrillScreenFixture fixture;
+    fixture.useWords(11);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClick(&screen, Qt::Key_PageUp);
+    QCOMPARE(pageShown(&screen), QStringLiteral("2"));
+    QCOMPARE(label(&screen, QStringLiteral("lblNo_0"))->text(), QStringLiteral("11."));
+    QVERIFY(answerBox(&screen, 0)->isVisible());
+    for (int row = 1; row < 10; ++row) {
+        QVERIFY2(label(&screen, QStringLiteral("lblNo_%1").arg(row))->text().isEmpty(),
+                 qPrintable(QString::number(row)));
+        QVERIFY(label(&screen, QStringLiteral("lblFormer_%1").arg(row))->text().isEmpty());
+        QVERIFY(!answerBox(&screen, row)->isVisible());
+    }
+}
+
+void FrmListTTest::typedAnswersSurvivePaging() {
+    DrillScreenFixture fixture;
+    fixture.useWords(15);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClicks(answerBox(&screen, 3), QStringLiteral("first"));
+    QTest::mouseClick(label(&screen, QStringLiteral("lblNext")), Qt::LeftButton);
+    QCOMPARE(answerBox(&screen, 3)->text(), QString());
+    QTest::keyClicks(answerBox(&screen, 3), QStringLiteral("second"));
+    QTest::mouseClick(label(&screen, QStringLiteral("lblBefore")), Qt::LeftButton);
+    QCOMPARE(answerBox(&screen, 3)->text(), QStringLiteral("first"));
+    QTest::keyClick(&screen, Qt::Key_PageUp);
+    QCOMPARE(answerBox(&screen, 3)->text(), QStringLiteral("second"));
+    QCOMPARE(fixture.state.screen.typedAnswers.at(3), QStringLiteral("first"));
+}
+
+void FrmListTTest::gradingCountsTheTextOnTheShownPage() {
+    DrillScreenFixture fixture;
+    fixture.useWords(11);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClick(&screen, Qt::Key_PageUp);
+    QTest::keyClicks(answerBox(&screen, 0), fixture.headword(10));
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key_Return);
+    QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(), QStringLiteral("1／11点"));
+    QVERIFY(screen.isVisible());
+}
+
+void FrmListTTest::hintsFollowTheLevel_data() {
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<bool>("firstLetter");
+    QTest::addColumn<bool>("letterCount");
+    QTest::newRow("初級") << "初級" << true << true;
+    QTest::newRow("中級") << "中級" << false << true;
+    QTest::newRow("上級") << "上級" << false << false;
+}
+
+void FrmListTTest::hintsFollowTheLevel() {
+    QFETCH(QString, level);
+    QFETCH(bool, firstLetter);
+    QFETCH(bool, letterCount);
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    fixture.state.settings.levelText = level;
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClick(&screen, Qt::Key_PageUp);
+    for (int row = 0; row < 2; ++row) {
+        const QString headword = fixture.headword(10 + row);
+        const QString hint = QStringLiteral("【%1文字】").arg(headword.size());
+        QCOMPARE(answerBox(&screen, row)->text(), firstLetter ? headword.left(1) : QString());
+        QCOMPARE(label(&screen, QStringLiteral("lblFormer_%1").arg(row))->text().endsWith(hint),
+                 letterCount);
+    }
+}
+
+void FrmListTTest::onlyTheExactAnswerIsRight_data() {
+    QTest::addColumn<int>("change");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("exact") << 0 << true;
+    QTest::newRow("capital first letter") << 1 << false;
+    QTest::newRow("trailing space") << 2 << false;
+    QTest::newRow("leading space") << 3 << false;
+    QTest::newRow("nothing typed") << 4 << false;
+}
+
+void FrmListTTest::onlyTheExactAnswerIsRight() {
+    QFETCH(int, change);
+    QFETCH(bool, right);
+    DrillScreenFixture fixture;
+    fixture.useWords(3);
+    const QString headword = fixture.headword(0);
+    const QString typed[] = {headword, headword.left(1).toUpper() + headword.mid(1),
+                             headword + QLatin1Char(' '), QLatin1Char(' ') + headword, QString()};
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClicks(answerBox(&screen, 0), typed[change]);
+    QTest::mouseClick(label(&screen, QStringLiteral("lblGrade")), Qt::LeftButton);
+
+    QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(),
+             right ? QStringLiteral("1／3点") : QStringLiteral("0／3点"));
+    QCOMPARE(shownPicture(label(&screen, QStringLiteral("imgMark_0"))),
+             sharedArtwork().ilMaruBatu.picture(right ? 1 : 2).toImage());
+    QCOMPARE(label(&screen, QStringLiteral("lblAnswer_0"))->text(), headword);
+}
+
+void FrmListTTest::wordListOffersNoAnswersAndNoGrading() {
+    DrillScreenFixture fixture;
+    fixture.useWords(4);
+    fixture.state.settings.optQuestion = false;
+    fixture.state.settings.levelText = QStringLiteral("初級");
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    for (int row = 0; row < 10; ++row) {
+        QVERIFY(!answerBox(&screen, row)->isVisible());
+    }
+    QCOMPARE(label(&screen, QStringLiteral("lblLatter_2"))->text(), fixture.headword(2));
+    QVERIFY(
+        !label(&screen, QStringLiteral("lblFormer_2"))->text().contains(QStringLiteral("文字")));
+    QVERIFY(!buttonShown(&screen, QStringLiteral("imgGrade")));
+    QVERIFY(!label(&screen, QStringLiteral("lblGrade"))->isVisible());
+
+    QTest::keyClick(&screen, Qt::Key_Return);
+    QVERIFY(screen.isVisible());
+    QVERIFY(!label(&screen, QStringLiteral("lblScore"))->isVisible());
+    QVERIFY(!QFile::exists(fixture.state.paths.statisticsFile));
+    QTest::keyClick(&screen, Qt::Key_Escape);
+    QVERIFY(!screen.isVisible());
+}
+
+void FrmListTTest::gradedScreenShowsMarksOnEveryPage() {
+    DrillScreenFixture fixture;
+    fixture.useWords(13);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClicks(answerBox(&screen, 0), fixture.headword(0));
+    QTest::keyClick(&screen, Qt::Key_PageUp);
+    QTest::keyClicks(answerBox(&screen, 1), fixture.headword(11));
+    QTest::keyClick(&screen, Qt::Key_PageDown);
+    QTest::keyClick(&screen, Qt::Key_Return);
+
+    QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(), QStringLiteral("2／13点"));
+    QVERIFY(label(&screen, QStringLiteral("lblScore"))->isVisible());
+    QVERIFY(!buttonShown(&screen, QStringLiteral("imgGrade")));
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+
+    QTest::keyClick(&screen, Qt::Key_PageUp);
+    const QImage right = sharedArtwork().ilMaruBatu.picture(1).toImage();
+    const QImage wrong = sharedArtwork().ilMaruBatu.picture(2).toImage();
+    const QImage expected[] = {wrong, right, wrong};
+    for (int row = 0; row < 3; ++row) {
+        const QLabel* mark = label(&screen, QStringLiteral("imgMark_%1").arg(row));
+        QVERIFY(mark->isVisible());
+        QCOMPARE(shownPicture(mark), expected[row]);
+        QCOMPARE(label(&screen, QStringLiteral("lblAnswer_%1").arg(row))->text(),
+                 fixture.headword(10 + row));
+        QVERIFY(answerBox(&screen, row)->isReadOnly());
+    }
+    for (int row = 3; row < 10; ++row) {
+        QVERIFY(label(&screen, QStringLiteral("imgMark_%1").arg(row))->pixmap().isNull());
+        QVERIFY(!label(&screen, QStringLiteral("lblAnswer_%1").arg(row))->isVisible());
+    }
+    QTest::keyClicks(answerBox(&screen, 0), QStringLiteral("late"));
+    QCOMPARE(answerBox(&screen, 0)->text(), QString());
+
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key_Return);
+    QVERIFY(!screen.isVisible());
+}
+
+void FrmListTTest::gradingStoresTheStatistics() {
+    DrillScreenFixture fixture;
+    fixture.useWords(10);
+    fixture.state.settings.statGames = 2;
+    fixture.state.settings.statRate = 55;
+    fixture.state.settings.statQuestions = 20;
+    fixture.state.settings.statScore = 11;
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    for (int row = 0; row < 7; ++row) {
+        QTest::keyClicks(answerBox(&screen, row), fixture.headword(row));
+    }
+    QTest::keyClick(&screen, Qt::Key_Enter);
+
+    QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(), QStringLiteral("7／10点"));
+    const QString ini = fixture.state.paths.statisticsFile;
+    QCOMPARE(statisticsValue(ini, QStringLiteral("RATE")), QStringLiteral("60"));
+    QCOMPARE(statisticsValue(ini, QStringLiteral("NOG")), QStringLiteral("3"));
+    QCOMPARE(statisticsValue(ini, QStringLiteral("SCORE")), QStringLiteral("18"));
+    QCOMPARE(statisticsValue(ini, QStringLiteral("QUESTIONS")), QStringLiteral("30"));
+    QCOMPARE(fixture.state.screen.correctCount, std::int16_t{7});
+}
+
+void FrmListTTest::unwritableStatisticsFileStillGrades() {
+    DrillScreenFixture fixture;
+    fixture.useWords(2);
+    // A directory where the file should be: no file can be written there.
+    fixture.state.paths.statisticsFile = fixture.directory.path();
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClicks(answerBox(&screen, 1), fixture.headword(1));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Could not write")));
+    QTest::keyClick(&screen, Qt::Key_Return);
+    QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(), QStringLiteral("1／2点"));
+    QCOMPARE(fixture.state.settings.statGames, std::int16_t{1});
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+    QVERIFY(QFileInfo(fixture.directory.path()).isDir());
+}
+
+void FrmListTTest::rebuiltPageFollowsTheNewLevel() {
+    DrillScreenFixture fixture;
+    fixture.useWords(2);
+    fixture.state.settings.statGames = 10;
+    fixture.state.settings.statRate = 100;
+    fixture.state.settings.statQuestions = 10;
+    fixture.state.settings.levelText = QStringLiteral("中級");
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QVERIFY(
+        label(&screen, QStringLiteral("lblFormer_0"))->text().contains(QStringLiteral("文字】")));
+    QTest::keyClicks(answerBox(&screen, 0), fixture.headword(0));
+    QTest::keyClicks(answerBox(&screen, 1), fixture.headword(1));
+    QTest::keyClick(&screen, Qt::Key_Return);
+    QCOMPARE(fixture.state.settings.levelText, QStringLiteral("上級"));
+    QVERIFY(
+        !label(&screen, QStringLiteral("lblFormer_0"))->text().contains(QStringLiteral("文字】")));
+}
+
+void FrmListTTest::helpReturnsToTheSamePage() {
+    DrillScreenFixture fixture;
+    fixture.useWords(20);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClick(&screen, Qt::Key_PageUp);
+    QTest::keyClicks(answerBox(&screen, 4), QStringLiteral("kept"));
+    bool helpShown = false;
+    bool closedByBack = false;
+    QTimer::singleShot(0, [&helpShown, &closedByBack] {
+        QWidget* help = QApplication::activeModalWidget();
+        if (help == nullptr) {
+            return;
+        }
+        helpShown = help->objectName() == QStringLiteral("frmHelp");
+        if (QLabel* back = label(help, QStringLiteral("lblBack"))) {
+            QTest::mouseClick(back, Qt::LeftButton);
+        }
+        closedByBack = !help->isVisible();
+        help->close();
+    });
+    QTest::mouseClick(control<PictureButton>(&screen, QStringLiteral("imgHelp")), Qt::LeftButton);
+    QVERIFY(helpShown);
+    QVERIFY(closedByBack);
+    QCOMPARE(pageShown(&screen), QStringLiteral("2"));
+    QCOMPARE(answerBox(&screen, 4)->text(), QStringLiteral("kept"));
+    QVERIFY(screen.isVisible());
+}
+
+void FrmListTTest::exitEndsTheProgram() {
+    DrillScreenFixture fixture;
+    fixture.useWords(3);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    int ended = 0;
+    setProgramEndHandler([&ended] { ++ended; });
+    QTest::mouseClick(control<PictureButton>(&screen, QStringLiteral("imgExit")), Qt::LeftButton);
+    setProgramEndHandler({});
+    QCOMPARE(ended, 1);
+    QVERIFY(!QFile::exists(fixture.state.paths.statisticsFile));
+}
+
+void FrmListTTest::buttonsLightUnderThePointer() {
+    DrillScreenFixture fixture;
+    fixture.useWords(25);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    auto* next = control<PictureButton>(&screen, QStringLiteral("imgNext"));
+    auto* grade = control<PictureButton>(&screen, QStringLiteral("imgGrade"));
+    QTest::mouseMove(label(&screen, QStringLiteral("lblNext")), QPoint(5, 5));
+    QTest::mouseMove(grade, QPoint(5, 5));
+    QVERIFY(next->isHighlighted());
+    QVERIFY(grade->isHighlighted());
+    QTest::mouseMove(answerBox(&screen, 0), QPoint(5, 5));
+    QVERIFY(grade->isHighlighted());
+    QTest::mouseMove(&screen, QPoint(20, 590));
+    QVERIFY(!next->isHighlighted());
+    QVERIFY(!grade->isHighlighted());
+}
+
+void FrmListTTest::tabWalksTheAnswerBoxes() {
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QApplication::setActiveWindow(&screen);
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 1));
+    QTest::keyClick(answerBox(&screen, 1), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key_PageUp);
+    answerBox(&screen, 0)->setFocus();
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 1));
+}
+
+void FrmListTTest::everyMeaningEndsBeforeItsAnswerBox() {
+    DrillScreenFixture fixture;
+    const int words = static_cast<int>(fixture.state.banks.WordBank.size()) - 1;
+    fixture.useWords(words);
+    fixture.state.settings.levelText = QStringLiteral("初級");
+    frmListT screen(fixture.state, sharedArtwork());
+    screen.show();
+    QTest::keyClick(&screen, Qt::Key_Return);
+    for (int page = 1; page <= (words + 9) / 10; ++page) {
+        for (int row = 0; row < 10 && (page - 1) * 10 + row < words; ++row) {
+            const QLabel* meaning = label(&screen, QStringLiteral("lblFormer_%1").arg(row));
+            const QLabel* answer = label(&screen, QStringLiteral("lblAnswer_%1").arg(row));
+            const QString which = QStringLiteral("word %1").arg((page - 1) * 10 + row + 1);
+            QVERIFY2(meaning->x() + meaning->width() < answerBox(&screen, row)->x(),
+                     qPrintable(which));
+            QVERIFY2(answer->x() + answer->width() <= screen.width(), qPrintable(which));
+        }
+        QTest::keyClick(&screen, Qt::Key_PageUp);
+    }
+}
+
+QTEST_MAIN(FrmListTTest)
+#include "test_frmListT.moc"

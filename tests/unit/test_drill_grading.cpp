@@ -1,0 +1,203 @@
+#include "screens/drill_hints.h"
+#include "screens/drill_paging.h"
+#include "screens/drill_questions.h"
+#include "screens/grading.h"
+
+#include <QtTest>
+
+using namespace tavik;
+
+class DrillGradingTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void pageCount_data();
+    void pageCount();
+    void pagingButtons_data();
+    void pagingButtons();
+    void rowsMapToQuestions();
+    void answerComparison_data();
+    void answerComparison();
+    void gradingCountsAndRecords();
+    void gradingWithFewerTypedAnswersThanQuestions();
+    void scoreText();
+    void hints_data();
+    void hints();
+    void damagedDrillSetIsReadSafely();
+};
+
+void DrillGradingTest::pageCount_data() {
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("1") << 1 << 1;
+    QTest::newRow("10") << 10 << 1;
+    QTest::newRow("11") << 11 << 2;
+    QTest::newRow("25") << 25 << 3;
+    QTest::newRow("30") << 30 << 3;
+    QTest::newRow("40") << 40 << 4;
+    QTest::newRow("none still shows a page") << 0 << 1;
+}
+
+void DrillGradingTest::pageCount() {
+    QFETCH(int, questions);
+    QFETCH(int, pages);
+    QCOMPARE(pageCountFor(questions), pages);
+}
+
+void DrillGradingTest::pagingButtons_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<bool>("next");
+    QTest::addColumn<bool>("before");
+    QTest::newRow("single page") << 1 << 1 << false << false;
+    QTest::newRow("first of two") << 1 << 2 << true << false;
+    QTest::newRow("last of two") << 2 << 2 << false << true;
+    QTest::newRow("middle") << 2 << 3 << true << true;
+}
+
+void DrillGradingTest::pagingButtons() {
+    QFETCH(int, page);
+    QFETCH(int, pages);
+    QFETCH(bool, next);
+    QFETCH(bool, before);
+    const PagingButtons buttons = pagingButtonsFor(page, pages);
+    QCOMPARE(buttons.next, next);
+    QCOMPARE(buttons.before, before);
+}
+
+void DrillGradingTest::rowsMapToQuestions() {
+    QCOMPARE(questionIndex(1, 0), 0);
+    QCOMPARE(questionIndex(1, 9), 9);
+    QCOMPARE(questionIndex(2, 0), 10);
+    QCOMPARE(questionIndex(3, 4), 24);
+}
+
+void DrillGradingTest::answerComparison_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("right");
+    QTest::newRow("exact") << "abolish"
+                           << "abolish" << true;
+    QTest::newRow("capital where lower case") << "Abolish"
+                                              << "abolish" << false;
+    QTest::newRow("lower case where capital") << "the"
+                                              << "The" << false;
+    QTest::newRow("trailing space") << "abolish "
+                                    << "abolish" << false;
+    QTest::newRow("full-width letters") << "ａｂｏｌｉｓｈ"
+                                        << "abolish" << false;
+    QTest::newRow("prefix only") << "a"
+                                 << "abolish" << false;
+    QTest::newRow("empty") << ""
+                           << "abolish" << false;
+    QTest::newRow("empty against empty") << ""
+                                         << "" << false;
+}
+
+void DrillGradingTest::answerComparison() {
+    QFETCH(QString, typed);
+    QFETCH(QString, answer);
+    QFETCH(bool, right);
+    QCOMPARE(isRightAnswer(typed, answer), right);
+}
+
+void DrillGradingTest::gradingCountsAndRecords() {
+    DrillScreenState screen;
+    screen.typedAnswers = {QStringLiteral("one"), QStringLiteral("Two"), QStringLiteral("three"),
+                           QString()};
+    screen.correctCount = 9;
+    SettingsState settings;
+    settings.statGames = 1;
+    settings.statRate = 99;
+    settings.statQuestions = 4;
+    settings.statScore = 4;
+    const int percent = gradeAnswers(screen, settings,
+                                     {QStringLiteral("one"), QStringLiteral("two"),
+                                      QStringLiteral("three"), QStringLiteral("four")});
+    QCOMPARE(screen.correctCount, std::int16_t{2});
+    QCOMPARE(percent, 50);
+    QCOMPARE(settings.statQuestions, std::int16_t{8});
+    QCOMPARE(settings.statScore, std::int16_t{6});
+    QCOMPARE(settings.statGames, std::int16_t{2});
+    QCOMPARE(settings.statRate, std::int16_t{74});
+}
+
+void DrillGradingTest::gradingWithFewerTypedAnswersThanQuestions() {
+    DrillScreenState screen;
+    screen.typedAnswers = {QStringLiteral("one")};
+    SettingsState settings;
+    QCOMPARE(gradeAnswers(screen, settings,
+                          {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}),
+             33);
+    QCOMPARE(screen.correctCount, std::int16_t{1});
+    QCOMPARE(settings.statQuestions, std::int16_t{3});
+    QCOMPARE(settings.statRate, std::int16_t{33});
+}
+
+void DrillGradingTest::scoreText() {
+    QCOMPARE(tavik::scoreText(7, 10), QStringLiteral("7／10点"));
+    QCOMPARE(tavik::scoreText(0, 3), QStringLiteral("0／3点"));
+}
+
+void DrillGradingTest::hints_data() {
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("prefill");
+    QTest::addColumn<QString>("wordQuestion");
+    QTest::addColumn<QString>("translation");
+    QTest::newRow("初級") << "初級"
+                          << "T"
+                          << "廃止する【3文字】"
+                          << "　（訳）【3文字】";
+    QTest::newRow("中級") << "中級"
+                          << ""
+                          << "廃止する【3文字】"
+                          << "　（訳）【3文字】";
+    QTest::newRow("上級") << "上級"
+                          << ""
+                          << "廃止する"
+                          << "　（訳）";
+    QTest::newRow("no level yet") << ""
+                                  << ""
+                                  << "廃止する"
+                                  << "　（訳）";
+}
+
+void DrillGradingTest::hints() {
+    QFETCH(QString, level);
+    QFETCH(QString, prefill);
+    QFETCH(QString, wordQuestion);
+    QFETCH(QString, translation);
+    const QString answer = QStringLiteral("The");
+    QCOMPARE(prefilledAnswer(level, answer), prefill);
+    QCOMPARE(wordPrompt(QStringLiteral("廃止する"), answer, level, true), wordQuestion);
+    QCOMPARE(wordPrompt(QStringLiteral("廃止する"), answer, level, false),
+             QStringLiteral("廃止する"));
+    QCOMPARE(translationLine(QStringLiteral("訳"), answer, level), translation);
+}
+
+void DrillGradingTest::damagedDrillSetIsReadSafely() {
+    Banks banks;
+    banks.WordBank = {{"主キー", "単語", "日本語訳"}, {"1", "abolish", "廃止する"}};
+    banks.SentenceBank = {{"主キー", "単語キー", "前半", "単語", "後半", "日本語訳"},
+                          {"1", "1", "They ", "abolished", " it.", "廃止した。"}};
+    DrillSet drill;
+    drill.drillWords = {1, 57, -3};
+    drill.drillWordCount = 5;
+    drill.drillSentences = {1};
+    drill.drillSentenceCount = 1;
+
+    const auto words = wordQuestions(banks, drill);
+    QCOMPARE(words.size(), std::size_t{3});
+    QCOMPARE(words[0].headword, QStringLiteral("abolish"));
+    QCOMPARE(words[0].meaning, QStringLiteral("廃止する"));
+    QVERIFY(words[1].headword.isEmpty());
+    QVERIFY(words[2].meaning.isEmpty());
+
+    const auto sentences = sentenceQuestions(banks, drill);
+    QCOMPARE(sentences.size(), std::size_t{1});
+    QCOMPARE(sentences[0].wholeSentence(), QStringLiteral("They abolished it."));
+    QCOMPARE(sentences[0].translation, QStringLiteral("廃止した。"));
+}
+
+QTEST_GUILESS_MAIN(DrillGradingTest)
+#include "test_drill_grading.moc"
