@@ -41,11 +41,6 @@ expect_shown_at() { # x y text what
   fail "${4:-the label at $1,$2} shows '$shown', not '$3'"
 }
 
-# The texts of one column of the top window, top to bottom.
-shown_column() { # x
-  screen_lines | awk -F'\t' -v x="$1" '$2 == x {print $3}'
-}
-
 # Waits for a message box, reads its text and dismisses it with Return.
 expect_message() { # text
   poll 300 find_message_box || fail "no message box appeared: '$1' expected"

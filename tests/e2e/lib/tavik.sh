@@ -93,7 +93,7 @@ tavik_start() {
   SPLASH_SEEN=no
   local attempt
   for attempt in $(seq 400); do
-    if [ "$SPLASH_SEEN" = no ] && SPLASH_WINDOW=$(splash_window); then
+    if [ "$SPLASH_SEEN" = no ] && splash_window >/dev/null; then
       SPLASH_SEEN=yes
     fi
     if find_new_window "$SCREEN_SIZE"; then
