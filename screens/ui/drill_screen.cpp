@@ -12,6 +12,7 @@
 #include "settings/level.h"
 #include "settings/settings_files.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +39,26 @@ DrillScreen::DrillScreen(AppState& state, const Artwork& art, const QString& obj
     createButtons(gradeCaptionWidth);
 }
 
+namespace {
+
+// An answer box keeps what it holds when the learner tabs into it: the
+// first letter given as a hint is to be continued, not typed over.
+class AnswerBox final : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        if (event->reason() != Qt::MouseFocusReason) {
+            deselect();
+            end(false);
+        }
+    }
+};
+
+} // namespace
+
 QString DrillScreen::rowName(const char* stem, int row) {
     return QStringLiteral("%1_%2").arg(QLatin1String(stem)).arg(row);
 }
@@ -55,7 +76,7 @@ QLabel* DrillScreen::makeLabel(const QString& name, const QFont& font, const QCo
 }
 
 QLineEdit* DrillScreen::makeAnswerBox(const QString& name, const QFont& font, QRect geometry) {
-    auto* box = new QLineEdit(this);
+    auto* box = new AnswerBox(this);
     box->setObjectName(name);
     box->setFont(font);
     box->setGeometry(geometry);

@@ -31,7 +31,7 @@ private slots:
     void helpReturnsToTheSamePage();
     void exitEndsTheProgram();
     void buttonsLightUnderThePointer();
-    void tabWalksTheAnswerBoxes();
+    void tabWalksTheAnswerBoxesAndKeepsTheGivenLetter();
     void everyMeaningEndsBeforeItsAnswerBox();
 };
 
@@ -380,9 +380,10 @@ void FrmListTTest::buttonsLightUnderThePointer() {
     QVERIFY(!grade->isHighlighted());
 }
 
-void FrmListTTest::tabWalksTheAnswerBoxes() {
+void FrmListTTest::tabWalksTheAnswerBoxesAndKeepsTheGivenLetter() {
     DrillScreenFixture fixture;
     fixture.useWords(12);
+    fixture.state.settings.levelText = QStringLiteral("初級");
     frmListT screen(fixture.state, sharedArtwork());
     screen.show();
     QApplication::setActiveWindow(&screen);
@@ -390,8 +391,12 @@ void FrmListTTest::tabWalksTheAnswerBoxes() {
     QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
     QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 1));
+    // The given first letter is continued, not typed over.
+    QTest::keyClicks(answerBox(&screen, 1), fixture.headword(1).mid(1));
+    QCOMPARE(answerBox(&screen, 1)->text(), fixture.headword(1));
     QTest::keyClick(answerBox(&screen, 1), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
+    QVERIFY(!answerBox(&screen, 0)->hasSelectedText());
     QTest::keyClick(answerBox(&screen, 0), Qt::Key_PageUp);
     answerBox(&screen, 0)->setFocus();
     QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);

@@ -137,6 +137,7 @@ private slots:
     void startWritesOptionsAndOpensTheirScreen();
     void startShowsTheScreenModallyAndDeletesIt();
     void gradingOnADrillScreenRefreshesTheLevelPanel();
+    void gradingOnTheWordDrillShowsOnTheMenuWhenItCloses();
     void helpButtonOpensTheHelpScreen();
     void exitEndsTheProgramWithoutSaving();
     void buttonsLightUpUntilThePointerCrossesTheBackground_data();
@@ -674,6 +675,27 @@ void TestFrmSearch::gradingOnADrillScreenRefreshesTheLevelPanel() {
     QCOMPARE(labelText(QStringLiteral("lblRate")), QStringLiteral("81"));
     QCOMPARE(labelText(QStringLiteral("lblLevel")), QStringLiteral("上級"));
     QCOMPARE(m_state->settings.levelText, QStringLiteral("上級"));
+}
+
+void TestFrmSearch::gradingOnTheWordDrillShowsOnTheMenuWhenItCloses() {
+    openMenu();
+    search(QStringLiteral("廃止"));
+    m_menu->realModalLoops = true;
+    ModalCloser closer([&](QWidget* drill) {
+        for (int question = 0; question < 2; ++question) {
+            const auto row = static_cast<std::size_t>(m_state->drill.drillWords[question]);
+            drill->findChild<QLineEdit*>(QStringLiteral("txtTerm_%1").arg(question))
+                ->setText(m_state->banks.WordBank[row][WordField::Headword]);
+        }
+        drill->findChild<PictureButton*>(QStringLiteral("imgGrade"))->click();
+        drill->findChild<PictureButton*>(QStringLiteral("imgBack"))->click();
+    });
+    clickAt(QStringLiteral("imgHWG"));
+    QVERIFY(closer.seen());
+    QCOMPARE(labelText(QStringLiteral("lblNog")), QStringLiteral("1"));
+    QCOMPARE(labelText(QStringLiteral("lblRate")), QStringLiteral("100"));
+    QCOMPARE(labelText(QStringLiteral("lblLevel")), QStringLiteral("初級"));
+    QVERIFY(QFile::exists(m_state->paths.statisticsFile));
 }
 
 void TestFrmSearch::helpButtonOpensTheHelpScreen() {
