@@ -6,12 +6,25 @@
 SCREEN_TEXT_PY=$(dirname "${BASH_SOURCE[0]}")/screen_text.py
 
 run_on_session_bus() {
-  if [ -z "${TAVIK_E2E_SESSION_BUS:-}" ]; then
-    require_packages dbus at-spi2-core python3-pyatspi
-    export TAVIK_E2E_SESSION_BUS=1
-    exec dbus-run-session -- bash "${TAVIK_E2E_SCRIPT:-$0}" "$@" 2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
+  if [ -n "${TAVIK_E2E_SESSION_BUS:-}" ]; then
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    return 0
   fi
-  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  require_packages dbus at-spi2-core python3-pyatspi
+  # The accessibility bus keeps its socket in the runtime directory: one of
+  # our own, or runs side by side (or one after the other) take each other's.
+  local runtime status=0 pid
+  runtime=$(mktemp -d)
+  # The bus's helpers may outlive the session for a moment; they write to a
+  # file, never to the pipe a test runner waits on.
+  TAVIK_E2E_SESSION_BUS=1 XDG_RUNTIME_DIR=$runtime \
+    dbus-run-session -- bash "${TAVIK_E2E_SCRIPT:-$0}" "$@" >"$runtime/output" 2>&1 || status=$?
+  grep -v '^dbus-daemon\|^SpiRegistry' "$runtime/output" || true
+  for pid in $(grep -lsF "XDG_RUNTIME_DIR=$runtime" /proc/[0-9]*/environ | cut -d/ -f3); do
+    kill "$pid" 2>/dev/null || true
+  done
+  rm -rf "$runtime"
+  exit "$status"
 }
 
 # Lines "y<TAB>x<TAB>text" of the top window, in reading order. The first
@@ -19,7 +32,7 @@ run_on_session_bus() {
 screen_lines() {
   local tries
   for tries in $(seq 100); do
-    /usr/bin/python3 "$SCREEN_TEXT_PY" "$@" 2>/dev/null && return 0
+    timeout 20 /usr/bin/python3 "$SCREEN_TEXT_PY" "$@" 2>/dev/null && return 0
     sleep 0.1
   done
   fail "the program's windows cannot be read"

@@ -145,7 +145,8 @@ top_screen() {
 # Without a window manager no window becomes active by itself; keys go to
 # the window that holds the input focus.
 focus_window() {
-  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  # --sync waits for ever if the window goes before it gets the focus.
+  timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
 }
 
 # A click at client coordinates of the top screen.
