@@ -19,7 +19,8 @@ int main(int argc, char* argv[]) {
     const QString userConfigDir =
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     const QString programDir = QCoreApplication::applicationDirPath();
-    const bool installed = QDir(programDir) == QDir(QStringLiteral(TAVIK_INSTALLED_BINDIR));
+    const bool installed = QDir(programDir) == QDir(QStringLiteral(TAVIK_INSTALLED_BINDIR)) ||
+                           QDir(programDir) == QDir(QStringLiteral(TAVIK_PACKAGED_BINDIR));
     state.paths = tavik::locateSettingsFiles(installed ? userConfigDir : programDir, userConfigDir);
 
     const qreal devicePixelRatio = application.devicePixelRatio();

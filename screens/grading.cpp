@@ -1,6 +1,6 @@
 #include "screens/grading.h"
 
-#include "settings/statistics_update.h"
+#include "settings/statistics_recording.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,13 +11,13 @@ bool isRightAnswer(const QString& typed, const QString& answer) {
     return !typed.isEmpty() && typed == answer;
 }
 
-int gradeAnswers(DrillScreenState& screen, SettingsState& settings,
-                 const QStringList& rightAnswers) {
+bool gradeAnswers(DrillScreenState& screen, SettingsState& settings, const SettingsPaths& paths,
+                  const QStringList& rightAnswers) {
     const int questionCount = static_cast<int>(rightAnswers.size());
     screen.correctCount = 0;
     if (questionCount == 0) {
         // Nothing was asked, so there is no drill to count.
-        return 0;
+        return true;
     }
     int right = 0;
     for (int i = 0; i < questionCount; ++i) {
@@ -28,7 +28,7 @@ int gradeAnswers(DrillScreenState& screen, SettingsState& settings,
     }
     screen.correctCount =
         static_cast<std::int16_t>(std::min(right, int{std::numeric_limits<std::int16_t>::max()}));
-    return recordGrading(settings, questionCount, right);
+    return recordGradingToFile(settings, paths, questionCount, right);
 }
 
 QString scoreText(int correctCount, int questionCount) {

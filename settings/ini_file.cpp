@@ -85,25 +85,39 @@ bool sameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QString decode(const QByteArray& bytes) {
+constexpr char byteOrderMark[] = "\xef\xbb\xbf";
+
+// The decoder drops a leading byte order mark; the caller learns of it so
+// that the file is written back with it and reads back the same.
+QString decode(const QByteArray& bytes, bool* hadByteOrderMark) {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(bytes);
     if (!utf8.hasError()) {
+        *hadByteOrderMark = bytes.startsWith(byteOrderMark);
         return text;
     }
     QStringDecoder shiftJis("Shift_JIS", QStringConverter::Flag::Stateless);
     return shiftJis.isValid() ? QString(shiftJis(bytes)) : text;
 }
 
+// A line ends at CR LF, LF or a lone CR, the same breaks at which a value
+// is cut when written, so whatever is read as one value is written back as
+// one value. Files from old Mac editors, with CR alone, read as lines too.
 QStringList splitLines(const QString& text) {
-    QStringList lines = text.split(u'\n');
-    if (lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    for (QString& line : lines) {
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
+    QStringList lines;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\n' && text[i] != u'\r') {
+            continue;
         }
+        lines.append(text.sliced(begin, i - begin));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            ++i;
+        }
+        begin = i + 1;
+    }
+    if (begin < text.size()) {
+        lines.append(text.sliced(begin));
     }
     return lines;
 }
@@ -136,7 +150,7 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {
     if (firstBreak > 0 && bytes[firstBreak - 1] == '\r') {
         m_lineBreak = QStringLiteral("\r\n");
     }
-    m_lines = splitLines(decode(bytes));
+    m_lines = splitLines(decode(bytes, &m_byteOrderMark));
 }
 
 QString IniFile::value(QStringView section, QStringView key) const {
@@ -145,7 +159,14 @@ QString IniFile::value(QStringView section, QStringView key) const {
         return {};
     }
     const qsizetype line = findKey(span, key);
-    return line < 0 ? QString() : upToNul(valueOf(m_lines[line])).toString();
+    // Cut at the NUL first: blanks before it end the value just as blanks
+    // at the end of the line do, and a rewritten file keeps no NUL.
+    return line < 0 ? QString() : trimBlanks(upToNul(valueOf(m_lines[line]))).toString();
+}
+
+bool IniFile::hasSection(QStringView section) const {
+    Span span{};
+    return findSection(section, &span);
 }
 
 void IniFile::setValue(QStringView section, QStringView key, QStringView value) {
@@ -169,7 +190,7 @@ QByteArray IniFile::encoded() const {
     for (const QString& line : m_lines) {
         text += line + m_lineBreak;
     }
-    return text.toUtf8();
+    return (m_byteOrderMark ? QByteArray(byteOrderMark) : QByteArray()) + text.toUtf8();
 }
 
 bool IniFile::save() const {

@@ -19,6 +19,9 @@ public:
     // fixed buffers of the Windows functions, the value ends at a NUL.
     QString value(QStringView section, QStringView key) const;
 
+    // Whether the file was read and holds the section.
+    bool hasSection(QStringView section) const;
+
     // Replaces the key's value in place, or adds the key at the end of its
     // section, or adds the section at the end of the file. A value ends at its
     // first line break or NUL, since each key takes exactly one line.
@@ -43,6 +46,7 @@ private:
     QString m_path;
     QStringList m_lines;
     QString m_lineBreak = QStringLiteral("\n");
+    bool m_byteOrderMark = false;
     bool m_readFailed = false;
 };
 

@@ -15,7 +15,9 @@ struct SettingsPaths {
 
 SettingsPaths locateSettingsFiles(const QString& programDir, const QString& userConfigDir);
 
-void readStatistics(SettingsState& settings, const SettingsPaths& paths);
+// Returns whether the file could be read and held a statistics section; the
+// fields are set either way, to what the file holds or to the defaults.
+bool readStatistics(SettingsState& settings, const SettingsPaths& paths);
 void readConfig(SettingsState& settings, const SettingsPaths& paths);
 // Both return false when the file could not be written; the old file is then
 // left as it was.

@@ -1,6 +1,7 @@
 #include "settings/settings_files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
@@ -20,14 +21,29 @@ SettingsPaths pathsIn(const QString& directory) {
     return {dir.filePath(QStringLiteral("conf.ini")), dir.filePath(QStringLiteral("tavik.ini"))};
 }
 
+// A copy that once kept its files beside itself (a portable copy made
+// read-only, or moved onto a read-only medium) still holds the learner's
+// statistics there; they go along to the new place rather than starting
+// again from nothing. Files already in the new place win.
+void carryOver(const QString& from, const QString& to) {
+    if (QFile::exists(to) || !QFile::exists(from) || !QFile::copy(from, to)) {
+        return;
+    }
+    QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 } // namespace
 
 SettingsPaths locateSettingsFiles(const QString& programDir, const QString& userConfigDir) {
+    const SettingsPaths besideProgram = pathsIn(programDir);
     if (canCreateFilesIn(programDir)) {
-        return pathsIn(programDir);
+        return besideProgram;
     }
     QDir().mkpath(userConfigDir);
-    return pathsIn(userConfigDir);
+    const SettingsPaths own = pathsIn(userConfigDir);
+    carryOver(besideProgram.configFile, own.configFile);
+    carryOver(besideProgram.statisticsFile, own.statisticsFile);
+    return own;
 }
 
 } // namespace tavik

@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 
 namespace tavik {
+
+// One graded drill, as grading hands it to the statistics.
+struct GradedDrill {
+    int questionCount = 0;
+    int correctCount = 0;
+};
 
 // The drill options (conf.ini) and the learner's statistics (tavik.ini),
 // with the level derived from the statistics.
@@ -17,6 +24,9 @@ struct SettingsState {
     std::int16_t statRate = 0;
     std::int16_t statGames = 0;
     QString levelText;
+    // Drills graded while tavik.ini could not be written, oldest first; the
+    // next grading that can write stores them along with its own.
+    QList<GradedDrill> unsavedDrills;
 };
 
 } // namespace tavik

@@ -21,13 +21,14 @@ QString counterText(std::int16_t value) {
 
 } // namespace
 
-void readStatistics(SettingsState& settings, const SettingsPaths& paths) {
+bool readStatistics(SettingsState& settings, const SettingsPaths& paths) {
     const IniFile file(paths.statisticsFile);
     settings.userName = file.value(section, nameKey);
     settings.statScore = parseCounter(file.value(section, scoreKey));
     settings.statQuestions = parseCounter(file.value(section, questionsKey));
     settings.statRate = parseCounter(file.value(section, rateKey));
     settings.statGames = parseCounter(file.value(section, gamesKey));
+    return file.hasSection(section);
 }
 
 bool writeStatistics(const SettingsState& settings, const SettingsPaths& paths) {

@@ -7,12 +7,9 @@ namespace tavik {
 PictureButton::PictureButton(QWidget* parent, const QString& objectName, QRect geometry,
                              const QPixmap& normalLook, const QPixmap& highlightedLook,
                              const QCursor& pointer)
-    : QLabel(parent) {
-    setObjectName(objectName);
-    setGeometry(geometry);
+    : PressablePicture(parent, objectName, geometry, pointer) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMouseTracking(true);
-    setCursor(pointer);
     setLooks(normalLook, highlightedLook);
 }
 
@@ -58,33 +55,14 @@ void PictureButton::setShown(bool shown) {
     }
 }
 
-void PictureButton::click() {
-    emit clicked();
-}
-
 void PictureButton::mouseMoveEvent(QMouseEvent* event) {
     showHighlightedLook();
     event->accept();
 }
 
-void PictureButton::mousePressEvent(QMouseEvent* event) {
-    m_pressed = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton &&
-        rect().contains(event->position().toPoint())) {
-        click();
-    }
-}
-
 bool PictureButton::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_caption) {
-        return QLabel::eventFilter(watched, event);
+        return PressablePicture::eventFilter(watched, event);
     }
     switch (event->type()) {
     case QEvent::MouseMove:
@@ -94,20 +72,13 @@ bool PictureButton::eventFilter(QObject* watched, QEvent* event) {
     // picture it counts as a press, so it must on the caption too.
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        m_pressed = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        notePress(static_cast<QMouseEvent*>(event));
         return true;
-    case QEvent::MouseButtonRelease: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        const bool wasPressed = m_pressed;
-        m_pressed = false;
-        if (wasPressed && mouse->button() == Qt::LeftButton &&
-            m_caption->rect().contains(mouse->position().toPoint())) {
-            click();
-        }
+    case QEvent::MouseButtonRelease:
+        noteRelease(static_cast<QMouseEvent*>(event), m_caption->rect());
         return true;
-    }
     default:
-        return QLabel::eventFilter(watched, event);
+        return PressablePicture::eventFilter(watched, event);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLabel>
+#include "app/ui/pressable_picture.h"
+
 #include <QPixmap>
 
 namespace tavik {
@@ -9,7 +10,7 @@ namespace tavik {
 // pointer move over it (or over its caption label) and keeps it until the
 // window tells it to return to its normal look; a button whose normal look is
 // painted in the background shows no picture at rest.
-class PictureButton : public QLabel {
+class PictureButton : public PressablePicture {
     Q_OBJECT
 public:
     PictureButton(QWidget* parent, const QString& objectName, QRect geometry,
@@ -29,16 +30,8 @@ public:
     // Shows or hides the button together with its caption.
     void setShown(bool shown);
 
-    // What a click does; also run by keys that stand for the button.
-    void click();
-
-signals:
-    void clicked();
-
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -46,7 +39,6 @@ private:
     QPixmap m_highlightedLook;
     QLabel* m_caption = nullptr;
     bool m_highlighted = false;
-    bool m_pressed = false;
 };
 
 } // namespace tavik

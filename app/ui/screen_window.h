@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <QPointer>
 #include <vector>
 
 namespace tavik {
@@ -38,7 +39,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Whether the key belongs to the control it was sent to rather than to
+    // the window: the Enter that confirms an input method's conversion, and
+    // Space or Enter on a focused picture button.
+    bool keyBelongsToControl(QObject* watched, const QKeyEvent* event) const;
+    void noteComposition(QObject* watched, const QInputMethodEvent* event);
+    bool confirmsComposition(const QKeyEvent* event) const;
+
     QPixmap m_background;
+    // The control whose input method holds text not yet confirmed.
+    QPointer<QWidget> m_composing;
     std::vector<PictureButton*> m_buttons;
 };
 

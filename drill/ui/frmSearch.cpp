@@ -44,6 +44,10 @@ constexpr std::array<QRect, 6> kOptionPlaces{{
     {456, 408, 100, 52} // 確認する
 }};
 
+// What each hotspot chooses, as a screen reader says it.
+constexpr std::array<const char*, 6> kOptionNames{"単語を選択", "例文を選択", "PCで解く",
+                                                  "紙に印刷",   "問題を解く", "答えを確認する"};
+
 const QStringList& questionCounts() {
     static const QStringList counts{QStringLiteral("5問"),  QStringLiteral("10問"),
                                     QStringLiteral("15問"), QStringLiteral("20問"),
@@ -81,9 +85,13 @@ QString frmSearch::countPrompt() {
     return QStringLiteral("問題数を選んでください");
 }
 
-QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const QString& text) {
+QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const QString& text,
+                                     const QString& meaning) {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
+    // A screen reader reads the number as the label's name; what it counts
+    // is painted beside it, so it is said here.
+    label->setAccessibleDescription(meaning);
     label->setGeometry(geometry);
     label->setFont(gothicFont(kNumberPoints, true));
     // Right-aligned, so the number ends just left of its unit in the picture.
@@ -94,15 +102,18 @@ QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const 
 void frmSearch::createControls() {
     const QPixmap none;
 
-    lblLevel =
-        createNumberLabel(QStringLiteral("lblLevel"), {232, 105, 57, 25}, QStringLiteral("初級"));
-    lblNog = createNumberLabel(QStringLiteral("lblNog"), {312, 141, 57, 25}, QStringLiteral("0"));
-    lblRate = createNumberLabel(QStringLiteral("lblRate"), {600, 141, 57, 25}, QStringLiteral("0"));
+    lblLevel = createNumberLabel(QStringLiteral("lblLevel"), {232, 105, 57, 25},
+                                 QStringLiteral("初級"), QStringLiteral("レベル"));
+    lblNog = createNumberLabel(QStringLiteral("lblNog"), {312, 141, 57, 25}, QStringLiteral("0"),
+                               QStringLiteral("総採点回数"));
+    lblRate = createNumberLabel(QStringLiteral("lblRate"), {600, 141, 57, 25}, QStringLiteral("0"),
+                                QStringLiteral("平均正答率"));
 
     txtFreeWord = new QLineEdit(this);
     txtFreeWord->setObjectName(QStringLiteral("txtFreeWord"));
     txtFreeWord->setGeometry(304, 200, 129, 19);
     txtFreeWord->setFont(gothicFont(kInputPoints));
+    txtFreeWord->setAccessibleName(QStringLiteral("検索する語"));
 
     Label1 = new QLabel(QStringLiteral("（英語・日本語可能）"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -113,6 +124,7 @@ void frmSearch::createControls() {
                               m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
     lblS1 = makeCaption(this, QStringLiteral("lblS1"), QStringLiteral("検索"), {592, 206, 57, 17});
     imgS1->attachCaption(lblS1);
+    imgS1->setAccessibleName(QStringLiteral("自由検索"));
     connect(imgS1, &PictureButton::clicked, this, &frmSearch::imgS1_Click);
 
     cmbRandom = new QComboBox(this);
@@ -127,23 +139,28 @@ void frmSearch::createControls() {
     cmbRandom->addItems(questionCounts());
     cmbRandom->setCurrentIndex(-1);
     cmbRandom->setEditText(countPrompt());
+    cmbRandom->setAccessibleDescription(QStringLiteral("問題数"));
 
     imgS2 = new PictureButton(this, QStringLiteral("imgS2"), {552, 259, 138, 29},
                               m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
     lblS2 = makeCaption(this, QStringLiteral("lblS2"), QStringLiteral("検索"), {592, 265, 49, 17});
     imgS2->attachCaption(lblS2);
+    imgS2->setAccessibleName(QStringLiteral("ランダム検索"));
     connect(imgS2, &PictureButton::clicked, this, &frmSearch::imgS2_Click);
 
     for (int index = 0; index < static_cast<int>(imgRP.size()); ++index) {
         auto* hotspot =
             new OptionHotspot(this, QStringLiteral("imgRP_%1").arg(index),
                               kOptionPlaces[static_cast<std::size_t>(index)], m_art.handPointer);
+        hotspot->setAccessibleName(
+            QString::fromUtf8(kOptionNames[static_cast<std::size_t>(index)]));
         connect(hotspot, &OptionHotspot::clicked, this, [this, index] { imgRP_Click(index); });
         imgRP[static_cast<std::size_t>(index)] = hotspot;
     }
 
     imgHWG = new PictureButton(this, QStringLiteral("imgHWG"), {248, 477, 241, 81}, none,
                                m_art.ilBtn.picture(5), m_art.handPointer);
+    imgHWG->setAccessibleName(QStringLiteral("開始"));
     connect(imgHWG, &PictureButton::clicked, this, &frmSearch::imgHWG_Click);
 
     imgSmask = new QLabel(this);
@@ -153,17 +170,19 @@ void frmSearch::createControls() {
 
     // Created after the mask, so they lie above it: a search that found too
     // few words still shows what it found.
-    lblCount =
-        createNumberLabel(QStringLiteral("lblCount"), {264, 344, 57, 25}, QStringLiteral("0"));
-    lblCount_is =
-        createNumberLabel(QStringLiteral("lblCount_is"), {408, 344, 57, 25}, QStringLiteral("0"));
+    lblCount = createNumberLabel(QStringLiteral("lblCount"), {264, 344, 57, 25},
+                                 QStringLiteral("0"), QStringLiteral("単語数"));
+    lblCount_is = createNumberLabel(QStringLiteral("lblCount_is"), {408, 344, 57, 25},
+                                    QStringLiteral("0"), QStringLiteral("例文数"));
 
     imgHelp = new PictureButton(this, QStringLiteral("imgHelp"), {664, 21, 33, 33}, none,
                                 m_art.ilBtn.picture(8), m_art.handPointer);
+    imgHelp->setAccessibleName(QStringLiteral("ヘルプ"));
     connect(imgHelp, &PictureButton::clicked, this, &frmSearch::imgHelp_Click);
 
     imgExit = new PictureButton(this, QStringLiteral("imgExit"), {698, 20, 33, 33}, none,
                                 m_art.ilBtn.picture(6), m_art.handPointer);
+    imgExit->setAccessibleName(QStringLiteral("終了"));
     connect(imgExit, &PictureButton::clicked, this, &frmSearch::imgExit_Click);
 
     lblParam = new QLabel(QStringLiteral("Label7"), this);
@@ -175,7 +194,21 @@ void frmSearch::createControls() {
         registerButton(button);
     }
 
-    setTabOrder(txtFreeWord, cmbRandom);
+    // The two inputs first, then the buttons in reading order.
+    QWidget* previous = txtFreeWord;
+    const auto follow = [&previous](QWidget* next) {
+        setTabOrder(previous, next);
+        previous = next;
+    };
+    for (QWidget* next : std::initializer_list<QWidget*>{cmbRandom, imgS1, imgS2}) {
+        follow(next);
+    }
+    for (OptionHotspot* hotspot : imgRP) {
+        follow(hotspot);
+    }
+    for (QWidget* next : std::initializer_list<QWidget*>{imgHWG, imgHelp, imgExit}) {
+        follow(next);
+    }
     txtFreeWord->setFocus();
 }
 
@@ -229,7 +262,7 @@ void frmSearch::showSelection() {
 
 void frmSearch::imgRP_Click(int Index) {
     const bool chosen = Index % 2 == 0;
-    imgRP[static_cast<std::size_t>(chosen ? Index + 1 : Index - 1)]->clear();
+    imgRP[static_cast<std::size_t>(chosen ? Index + 1 : Index - 1)]->showMark(QPixmap());
     markOption(Index);
     SettingsState& options = m_state.settings;
     switch (Index / 2) {
@@ -246,7 +279,7 @@ void frmSearch::imgRP_Click(int Index) {
 }
 
 void frmSearch::markOption(int Index) {
-    imgRP[static_cast<std::size_t>(Index)]->setPixmap(m_art.ilMaruBatu.picture(1));
+    imgRP[static_cast<std::size_t>(Index)]->showMark(m_art.ilMaruBatu.picture(1));
 }
 
 void frmSearch::imgHWG_Click() {

@@ -40,7 +40,8 @@ protected:
 
 private:
     void createControls();
-    QLabel* createNumberLabel(const QString& name, QRect geometry, const QString& text);
+    QLabel* createNumberLabel(const QString& name, QRect geometry, const QString& text,
+                              const QString& meaning);
 
     void Form_Load();
     void imgS1_Click();

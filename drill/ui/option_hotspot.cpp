@@ -1,32 +1,30 @@
 #include "drill/ui/option_hotspot.h"
 
-#include <QMouseEvent>
+#include <QAccessible>
 
 namespace tavik {
 
 OptionHotspot::OptionHotspot(QWidget* parent, const QString& objectName, QRect geometry,
                              const QCursor& pointer)
-    : QLabel(parent) {
-    setObjectName(objectName);
-    setGeometry(geometry);
-    setCursor(pointer);
+    : PressablePicture(parent, objectName, geometry, pointer) {
     // The 60 × 60 circle is drawn around the whole option word, however wide.
     setScaledContents(true);
+    setAccessibleDescription(QStringLiteral("未選択"));
 }
 
-void OptionHotspot::mousePressEvent(QMouseEvent* event) {
-    m_pressed = event->button() == Qt::LeftButton;
-    event->accept();
-}
-
-void OptionHotspot::mouseReleaseEvent(QMouseEvent* event) {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    event->accept();
-    // Like any button: releasing away from the spot takes the click back.
-    if (wasPressed && event->button() == Qt::LeftButton &&
-        rect().contains(event->position().toPoint())) {
-        emit clicked();
+void OptionHotspot::showMark(const QPixmap& mark) {
+    const bool wasChecked = isChecked();
+    if (mark.isNull()) {
+        clear();
+    } else {
+        setPixmap(mark);
+    }
+    setAccessibleDescription(isChecked() ? QStringLiteral("選択中") : QStringLiteral("未選択"));
+    if (wasChecked != isChecked()) {
+        QAccessible::State changed;
+        changed.checked = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
     }
 }
 

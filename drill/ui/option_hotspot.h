@@ -1,26 +1,22 @@
 #pragma once
 
-#include <QLabel>
+#include "app/ui/pressable_picture.h"
 
 namespace tavik {
 
 // A clickable spot over an option word painted in the background. It shows
 // the circle mark while its option is chosen and has no hover look.
-class OptionHotspot : public QLabel {
+class OptionHotspot : public PressablePicture {
     Q_OBJECT
 public:
     OptionHotspot(QWidget* parent, const QString& objectName, QRect geometry,
                   const QCursor& pointer);
 
-signals:
-    void clicked();
+    // The circle mark, or no picture for the option not chosen.
+    void showMark(const QPixmap& mark);
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    bool m_pressed = false;
+    bool isCheckable() const override { return true; }
+    bool isChecked() const override { return !pixmap().isNull(); }
 };
 
 } // namespace tavik

@@ -44,6 +44,7 @@ PictureButton* PrintScreen::createBarButton(const QString& name, QPoint place, i
         new PictureButton(this, name, QRect(place, kBarSize), m_art.ilBtn.picture(normalPicture),
                           m_art.ilBtn.picture(normalPicture + 1), m_art.handPointer);
     button->attachCaption(caption);
+    button->setAccessibleName(caption->text());
     registerButton(button);
     return button;
 }
@@ -64,6 +65,7 @@ void PrintScreen::createControls() {
         cmbCopy->addItem(QStringLiteral("%1枚").arg(copies));
     }
     cmbCopy->setGeometry(560, 270, 90, 26);
+    cmbCopy->setAccessibleDescription(QStringLiteral("印刷部数"));
 
     lblPrint = makeCaption(this, QStringLiteral("lblPrint"), QStringLiteral("印刷"),
                            QRect(600, 310, 57, 17), CaptionColour::Red);
@@ -80,10 +82,20 @@ void PrintScreen::createControls() {
 
     imgExit = new PictureButton(this, QStringLiteral("imgExit"), QRect(698, 20, 33, 29), QPixmap(),
                                 m_art.ilBtn.picture(6), m_art.handPointer);
+    imgExit->setAccessibleName(QStringLiteral("終了"));
     registerButton(imgExit);
     imgHelp = new PictureButton(this, QStringLiteral("imgHelp"), QRect(664, 21, 33, 33),
                                 m_art.ilBtn.picture(7), m_art.ilBtn.picture(8), m_art.handPointer);
+    imgHelp->setAccessibleName(QStringLiteral("ヘルプ"));
     registerButton(imgHelp);
+
+    // The number of copies, then the buttons top to bottom.
+    QWidget* previous = cmbCopy;
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{imgPrint, imgBack, imgNext, imgBefore, imgHelp, imgExit}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
 
     connect(imgPrint, &PictureButton::clicked, this, &PrintScreen::imgPrint_Click);
     connect(imgBack, &PictureButton::clicked, this, &PrintScreen::imgBack_Click);

@@ -10,7 +10,6 @@
 #include "screens/drill_hints.h"
 #include "screens/grading.h"
 #include "settings/level.h"
-#include "settings/settings_files.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -123,6 +122,7 @@ PictureButton* DrillScreen::makeBarButton(const QString& stem, QPoint place, int
     captionLabel =
         makeCaption(this, QStringLiteral("lbl") + stem, caption, captionPlace, captionColour);
     button->attachCaption(captionLabel);
+    button->setAccessibleName(caption);
     registerButton(button);
     return button;
 }
@@ -138,9 +138,11 @@ void DrillScreen::createButtons(int gradeCaptionWidth) {
                              {592, 534, gradeCaptionWidth, 17}, CaptionColour::Red, lblGrade);
     imgExit = new PictureButton(this, QStringLiteral("imgExit"), {698, 20, 33, 33}, QPixmap(),
                                 m_art.ilBtn.picture(6), m_art.handPointer);
+    imgExit->setAccessibleName(QStringLiteral("終了"));
     registerButton(imgExit);
     imgHelp = new PictureButton(this, QStringLiteral("imgHelp"), {664, 21, 33, 33},
                                 m_art.ilBtn.picture(7), m_art.ilBtn.picture(8), m_art.handPointer);
+    imgHelp->setAccessibleName(QStringLiteral("ヘルプ"));
     registerButton(imgHelp);
 
     connect(imgNext, &PictureButton::clicked, this, &DrillScreen::imgNext_Click);
@@ -187,9 +189,21 @@ void DrillScreen::Form_Load() {
     }
     imgGrade->setShown(screen.viewMode == ViewMode::Solving);
     buildPage();
+    setKeyboardOrder();
     enableKeyPreview();
     if (screen.viewMode == ViewMode::Solving) {
         txtTerm[0]->setFocus();
+    }
+}
+
+// The answer boxes top to bottom, then the buttons as they read on the bar.
+void DrillScreen::setKeyboardOrder() {
+    QWidget* previous = txtTerm[0];
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             txtTerm[1], txtTerm[2], txtTerm[3], txtTerm[4], txtTerm[5], txtTerm[6], txtTerm[7],
+             txtTerm[8], txtTerm[9], imgBefore, imgNext, imgGrade, imgBack, imgHelp, imgExit}) {
+        setTabOrder(previous, next);
+        previous = next;
     }
 }
 
@@ -222,13 +236,16 @@ bool DrillScreen::showRowNumber(int row, int question) {
 
 void DrillScreen::showAnswerBox(int row, int question) {
     QLineEdit* box = txtTerm[row];
+    box->setAccessibleName(QStringLiteral("解答 %1").arg(question + 1));
     box->setText(m_state.screen.typedAnswers.value(question));
     box->show();
     if (m_state.screen.viewMode != ViewMode::Graded) {
         return;
     }
     const QString answer = rightAnswer(question);
-    imgMark[row]->setPixmap(m_art.ilMaruBatu.picture(isRightAnswer(box->text(), answer) ? 1 : 2));
+    const bool right = isRightAnswer(box->text(), answer);
+    imgMark[row]->setPixmap(m_art.ilMaruBatu.picture(right ? 1 : 2));
+    imgMark[row]->setAccessibleName(right ? QStringLiteral("正解") : QStringLiteral("不正解"));
     lblAnswer[row]->setText(answer);
     lblAnswer[row]->adjustSize();
     lblAnswer[row]->show();
@@ -299,10 +316,10 @@ void DrillScreen::imgGrade_Click() {
         return;
     }
     saveAnswers();
-    gradeAnswers(screen, m_state.settings, rightAnswers());
     // A failed write is not the learner's concern here; the settings code
-    // reports it, and the graded drill is still shown.
-    writeStatistics(m_state.settings, m_state.paths);
+    // reports it, keeps the drill for the next grading, and the graded drill
+    // is still shown.
+    gradeAnswers(screen, m_state.settings, m_state.paths, rightAnswers());
     updateLevel(m_state.settings);
 
     lblScore->setText(scoreText(screen.correctCount, questionCount()));

@@ -98,6 +98,7 @@ private slots:
 private:
     void createPageLabels();
     void createButtons(int gradeCaptionWidth);
+    void setKeyboardOrder();
     PictureButton* makeBarButton(const QString& stem, QPoint place, int normalPicture,
                                  const QString& caption, QRect captionPlace,
                                  CaptionColour captionColour, QLabel*& captionLabel);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The desktop files pass their validators, the Debian package builds from the
 # tested binary, installs, starts, keeps its ini files in the user's folder
-# and removes cleanly.
+# (where a started drill writes its options) and removes cleanly.
 set -euo pipefail
 binary=$1
 build_dir=$(cd "$(dirname "$binary")" && pwd)
@@ -12,8 +12,12 @@ desktop-file-validate "$here/../../dist/tavik.desktop"
 appstreamcli validate --no-net --pedantic "$here/../../dist/io.github.tavik.tavik.metainfo.xml"
 
 work=$(mktemp -d)
+tavik_pid=
 cleanup() {
-  pkill -f '^/usr/bin/tavik$' 2>/dev/null || true
+  if [ -n "$tavik_pid" ]; then
+    kill "$tavik_pid" 2>/dev/null || true
+    wait "$tavik_pid" 2>/dev/null || true
+  fi
   dpkg -r tavik >/dev/null 2>&1 || true
   rm -rf "$work"
   stop_xvfb
@@ -36,11 +40,41 @@ start_xvfb
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 mkdir -p "$HOME"
 /usr/bin/tavik >"$work/tavik.log" 2>&1 &
-wait_for_window Tavik >/dev/null
-sleep 1
-kill %1 2>/dev/null || true
-# The main window has read its files by now; an installed program never
-# writes beside itself.
+tavik_pid=$!
+# The main window, once the splash has given way to it.
+main_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Tavik$' 2>/dev/null); do
+    if xdotool getwindowgeometry "$id" | grep -q 'Geometry: 780x600'; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+for tries in $(seq 200); do
+  window=$(main_window) && break
+  sleep 0.05
+done
+[ -n "${window:-}" ] || { echo "FAIL: the main window did not open: $(cat "$work/tavik.log")" >&2; exit 1; }
+# An empty search finds every word; the start button then writes the options.
+xdotool mousemove --window "$window" 600 214 click 1
+sleep 0.3
+xdotool mousemove --window "$window" 368 517 click 1
+config="$XDG_CONFIG_HOME/tavik/conf.ini"
+for tries in $(seq 100); do
+  [ -s "$config" ] && break
+  sleep 0.05
+done
+if ! grep -q '^TERMS=True' "$config" 2>/dev/null; then
+  echo "FAIL: the started drill wrote no $config: $(cat "$work/tavik.log")" >&2
+  exit 1
+fi
+echo "the installed program keeps its options in $config"
+kill "$tavik_pid"
+wait "$tavik_pid" 2>/dev/null || true
+tavik_pid=
+# An installed program never writes beside itself.
 test ! -e /usr/bin/conf.ini
 test ! -e /usr/bin/tavik.ini
 dpkg -r tavik >/dev/null

@@ -3,6 +3,7 @@
 #include "screens/drill_questions.h"
 #include "screens/grading.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tavik;
@@ -102,6 +103,9 @@ void DrillGradingTest::answerComparison() {
 }
 
 void DrillGradingTest::gradingCountsAndRecords() {
+    const QTemporaryDir dir;
+    const SettingsPaths paths{dir.filePath(QStringLiteral("conf.ini")),
+                              dir.filePath(QStringLiteral("tavik.ini"))};
     DrillScreenState screen;
     screen.typedAnswers = {QStringLiteral("one"), QStringLiteral("Two"), QStringLiteral("three"),
                            QString()};
@@ -111,24 +115,28 @@ void DrillGradingTest::gradingCountsAndRecords() {
     settings.statRate = 99;
     settings.statQuestions = 4;
     settings.statScore = 4;
-    const int percent = gradeAnswers(screen, settings,
-                                     {QStringLiteral("one"), QStringLiteral("two"),
-                                      QStringLiteral("three"), QStringLiteral("four")});
+    QVERIFY(writeStatistics(settings, paths));
+    QVERIFY(gradeAnswers(screen, settings, paths,
+                         {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"),
+                          QStringLiteral("four")}));
     QCOMPARE(screen.correctCount, std::int16_t{2});
-    QCOMPARE(percent, 50);
-    QCOMPARE(settings.statQuestions, std::int16_t{8});
-    QCOMPARE(settings.statScore, std::int16_t{6});
-    QCOMPARE(settings.statGames, std::int16_t{2});
-    QCOMPARE(settings.statRate, std::int16_t{74});
+    SettingsState stored;
+    readStatistics(stored, paths);
+    for (const SettingsState* state : {&settings, &stored}) {
+        QCOMPARE(state->statQuestions, std::int16_t{8});
+        QCOMPARE(state->statScore, std::int16_t{6});
+        QCOMPARE(state->statGames, std::int16_t{2});
+        QCOMPARE(state->statRate, std::int16_t{74});
+    }
 }
 
 void DrillGradingTest::gradingWithFewerTypedAnswersThanQuestions() {
+    const QTemporaryDir dir;
     DrillScreenState screen;
     screen.typedAnswers = {QStringLiteral("one")};
     SettingsState settings;
-    QCOMPARE(gradeAnswers(screen, settings,
-                          {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}),
-             33);
+    QVERIFY(gradeAnswers(screen, settings, {QString(), dir.filePath(QStringLiteral("tavik.ini"))},
+                         {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}));
     QCOMPARE(screen.correctCount, std::int16_t{1});
     QCOMPARE(settings.statQuestions, std::int16_t{3});
     QCOMPARE(settings.statRate, std::int16_t{33});

@@ -132,6 +132,15 @@ void TestIniFile::readsValues_data() {
     QTest::newRow("value ends at NUL") << QByteArray("[A]\nK=ab\0cd\n", 13) << "A"
                                        << "K"
                                        << "ab";
+    QTest::newRow("lone CR ends a line") << QByteArray("[A]\rK=1\rL=2\r") << "A"
+                                         << "L"
+                                         << "2";
+    QTest::newRow("CR inside a value ends it") << QByteArray("[A]\r\nK=a\rb\nL=2\n") << "A"
+                                               << "K"
+                                               << "a";
+    QTest::newRow("blanks before a NUL") << QByteArray("[A]\nK=ab \x1a\0cd\n", 14) << "A"
+                                         << "K"
+                                         << "ab";
     QTest::newRow("ideographic space kept") << QByteArray("[A]\nK=山田\xe3\x80\x80\n") << "A"
                                             << "K" << u"山田\u3000"_qs;
     QTest::newRow("UTF-8 byte order mark") << QByteArray("\xef\xbb\xbf[A]\nK=v\n") << "A"
@@ -197,6 +206,10 @@ void TestIniFile::writes_data() {
     QTest::newRow("value cut at a line break") << QByteArray() << "A"
                                                << "K"
                                                << "a\nB=injected" << QByteArray("[A]\nK=a\n");
+    QTest::newRow("byte order mark kept")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbfX\n") << "A"
+        << "K"
+        << "v" << QByteArray("\xef\xbb\xbf\xef\xbb\xbfX\n[A]\nK=v\n");
     QTest::newRow("Shift-JIS file written as UTF-8")
         << QByteArray("[A]\nNAME=" + shiftJisName + "\n") << "A"
         << "K"

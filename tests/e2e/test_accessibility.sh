@@ -1,0 +1,198 @@
+#!/usr/bin/env bash
+# A person who cannot see the screen and uses no mouse does a whole drill:
+# the screens are read through the accessibility tree (AT-SPI), every button
+# and option is named in Japanese, and keys alone lead from the search to
+# the graded drill and out of the program.
+set -euo pipefail
+binary=$(realpath "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+
+# Assistive technology talks to the program over a session bus of its own.
+if [ -z "${TAVIK_ACCESSIBILITY_BUS:-}" ]; then
+  export TAVIK_ACCESSIBILITY_BUS=1
+  exec dbus-run-session -- bash "$here/$(basename "$0")" "$binary" \
+    2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
+fi
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+source "$here/lib/xvfb.sh"
+
+work=$(mktemp -d)
+tavik_pid=
+cleanup() {
+  if [ -n "$tavik_pid" ] && kill -0 "$tavik_pid" 2>/dev/null; then
+    kill "$tavik_pid" 2>/dev/null || true
+    wait "$tavik_pid" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+  stop_xvfb
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -f "$work/tree" ]; then
+    echo "--- the window as assistive technology sees it:" >&2
+    cat "$work/tree" >&2
+  fi
+  exit 1
+}
+
+# The tree of the top window, into $work/tree; the first reading waits for
+# the accessibility registry to come up.
+read_tree() {
+  local tries
+  for tries in $(seq 100); do
+    if /usr/bin/python3 "$here/lib/accessible_tree.py" >"$work/tree" 2>/dev/null; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the program's windows cannot be read"
+}
+
+# Waits until the top window holds a node with role and name (and, given,
+# a description and the states), as "role<TAB>name<TAB>description<TAB>states".
+expect_node() { # role name [description [states]]
+  local pattern tries
+  pattern=$(printf '%s\t%s\t' "$1" "$2")
+  for tries in $(seq 60); do
+    read_tree
+    if [ $# -ge 4 ]; then
+      grep -qxF "$(printf '%s\t%s\t%s\t%s' "$1" "$2" "$3" "$4")" "$work/tree" && return 0
+    elif [ $# -ge 3 ]; then
+      grep -qF "$(printf '%s\t%s\t%s\t' "$1" "$2" "$3")" "$work/tree" && return 0
+    else
+      grep -qF "$pattern" "$work/tree" && return 0
+    fi
+    sleep 0.05
+  done
+  fail "no $1 '$2' ${3:+($3) }${4:+[$4] }on the window"
+}
+
+# The name of the node that has the keyboard focus.
+expect_focus() { # name
+  local tries focused
+  for tries in $(seq 60); do
+    read_tree
+    focused=$(awk -F'\t' '$4 ~ /(^|,)focused(,|$)/ {print $2}' "$work/tree" | tail -1)
+    [ "$focused" = "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "the focus is on '$focused', not on '$1'"
+}
+
+count_nodes() { # role name
+  read_tree
+  grep -cF "$(printf '%s\t%s\t' "$1" "$2")" "$work/tree" || true
+}
+
+screens() {
+  xdotool search --onlyvisible --name '^Tavik$' 2>/dev/null | wc -l
+}
+
+expect_screens() { # count
+  local tries
+  for tries in $(seq 200); do
+    [ "$(screens)" = "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "$(screens) windows are open, not $1"
+}
+
+# Without a window manager a new window gets no keyboard focus by itself.
+focus_top() {
+  local top
+  top=$(xdotool search --onlyvisible --name '^Tavik$' | tail -1)
+  xdotool windowfocus --sync "$top" 2>/dev/null || xdotool windowfocus "$top"
+}
+
+press() {
+  xdotool key --delay 40 "$@"
+}
+
+start_xvfb
+cp "$binary" "$work/tavik"
+(cd "$work" && exec ./tavik >"$work/tavik.log" 2>&1) &
+tavik_pid=$!
+wait_for_window Tavik >/dev/null || fail "the main window did not open"
+expect_screens 1
+focus_top
+
+# The main window: named buttons, counts that say what they count.
+expect_node "push button" "自由検索"
+expect_node "push button" "ランダム検索"
+expect_node "push button" "ヘルプ"
+expect_node "push button" "終了"
+expect_node "label" "初級" "レベル"
+expect_node "label" "0" "総採点回数"
+expect_focus "検索する語"
+
+xdotool type --delay 30 produc
+press Return
+expect_node "label" "3" "単語数"
+expect_node "label" "3" "例文数"
+expect_node "radio button" "単語を選択" "選択中" "focusable,checked"
+expect_node "radio button" "例文を選択" "未選択" "focusable"
+expect_node "push button" "開始"
+
+# Options by Tab and Space: sentences, then back to words.
+press Tab Tab Tab Tab Tab
+expect_focus "例文を選択"
+press space
+expect_node "radio button" "例文を選択" "選択中" "focused,focusable,checked"
+expect_node "radio button" "単語を選択" "未選択" "focusable"
+press shift+Tab
+expect_focus "単語を選択"
+press space
+expect_node "radio button" "単語を選択" "選択中" "focused,focusable,checked"
+
+# To the start button and into the word drill.
+press Tab Tab Tab Tab Tab Tab
+expect_focus "開始"
+press Return
+expect_screens 2
+focus_top
+expect_node "push button" "採点"
+expect_node "push button" "再検索"
+expect_focus "解答 1"
+for box in 2 3; do
+  expect_node "text" "解答 $box"
+done
+
+# Three wrong answers, graded with Enter; the marks say so.
+xdotool type --delay 30 x
+press Tab
+xdotool type --delay 30 y
+press Tab
+xdotool type --delay 30 z
+press Return
+expect_node "label" "0／3点"
+[ "$(count_nodes "image" "不正解")" = 3 ] || fail "three marks 不正解 expected"
+[ "$(count_nodes "push button" "採点")" = 0 ] || fail "grading is still offered"
+
+# Enter after grading goes back; Tab to 終了 and Space end the program.
+press Return
+expect_screens 1
+focus_top
+expect_node "label" "1" "総採点回数"
+for step in $(seq 20); do
+  read_tree
+  awk -F'\t' '$4 ~ /focused/ {print $2}' "$work/tree" | grep -qx "終了" && break
+  press Tab
+done
+expect_focus "終了"
+press space
+for tries in $(seq 100); do
+  kill -0 "$tavik_pid" 2>/dev/null || break
+  sleep 0.05
+done
+kill -0 "$tavik_pid" 2>/dev/null && fail "the program is still running after 終了"
+status=0
+wait "$tavik_pid" || status=$?
+tavik_pid=
+[ "$status" = 0 ] || fail "the program ended with status $status"
+if grep -qE 'runtime error:|Sanitizer' "$work/tavik.log"; then
+  fail "the program reported faults: $(cat "$work/tavik.log")"
+fi
+grep -q 'QUESTIONS= 3' "$work/tavik.ini" || fail "the grading was not stored: $(cat "$work/tavik.ini")"
+echo "a whole drill done by keyboard and read through the accessibility tree"

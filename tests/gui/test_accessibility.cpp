@@ -1,0 +1,444 @@
+#include "app/ui/frmHelp.h"
+#include "app/ui/picture_button.h"
+#include "app/ui/program_exit.h"
+#include "drill/ui/frmSearch.h"
+#include "print/ui/frmPrintI.h"
+#include "print/ui/frmPrintT.h"
+#include "screens/ui/frmListI.h"
+#include "screens/ui/frmListT.h"
+#include "support/drill_screen_fixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+using namespace tavik;
+using namespace tavik::testing;
+
+namespace {
+
+// The main window, with the screens it opens recorded instead of shown.
+class QuietSearch : public frmSearch {
+public:
+    using frmSearch::frmSearch;
+    QStringList openedScreens;
+
+protected:
+    void openScreen(ScreenWindow& screen) override {
+        openedScreens << QString::fromLatin1(screen.metaObject()->className());
+    }
+    void showMessage(const QString& /*text*/) override {}
+};
+
+using ScreenFactory = std::function<std::unique_ptr<QWidget>(AppState&)>;
+
+ScreenFactory screenNamed(const QString& name) {
+    if (name == QLatin1String("frmSearch")) {
+        return
+            [](AppState& state) { return std::make_unique<QuietSearch>(state, sharedArtwork()); };
+    }
+    if (name == QLatin1String("frmListT")) {
+        return [](AppState& state) { return std::make_unique<frmListT>(state, sharedArtwork()); };
+    }
+    if (name == QLatin1String("frmListI")) {
+        return [](AppState& state) { return std::make_unique<frmListI>(state, sharedArtwork()); };
+    }
+    if (name == QLatin1String("frmPrintT")) {
+        return [](AppState& state) { return std::make_unique<frmPrintT>(state, sharedArtwork()); };
+    }
+    if (name == QLatin1String("frmPrintI")) {
+        return [](AppState& state) { return std::make_unique<frmPrintI>(state, sharedArtwork()); };
+    }
+    return [](AppState& state) { return std::make_unique<frmHelp>(state, sharedArtwork()); };
+}
+
+QAccessibleInterface* accessibleOf(QWidget* widget) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    if (accessible == nullptr) {
+        qFatal("no accessible interface for %s", qPrintable(widget->objectName()));
+    }
+    return accessible;
+}
+
+void showActive(QWidget* window) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void controlsHaveJapaneseNamesAndRoles_data();
+    void controlsHaveJapaneseNamesAndRoles();
+    void valuesSayWhatTheyCount_data();
+    void valuesSayWhatTheyCount();
+    void optionSpotsSayWhichIsChosen();
+    void answerBoxesAreNamedByQuestion();
+    void marksSayRightOrWrong();
+
+    void pictureButtonsShowTheKeyboardFocus();
+    void tabWalksEachScreenInReadingOrder_data();
+    void tabWalksEachScreenInReadingOrder();
+    void focusedButtonIsPressedBySpaceOrEnter_data();
+    void focusedButtonIsPressedBySpaceOrEnter();
+    void buttonFocusedOnOpeningLeavesKeysToTheWindow();
+    void pressActionOfAssistiveTechnologyClicks();
+    void wholeDrillByKeyboardAlone();
+};
+
+void TestAccessibility::initTestCase() {
+    // The close buttons would end the test program.
+    setProgramEndHandler([] {});
+}
+
+void TestAccessibility::controlsHaveJapaneseNamesAndRoles_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("role");
+    const int button = QAccessible::Button;
+    const int radio = QAccessible::RadioButton;
+    const QList<std::tuple<const char*, const char*, const char*, int>> rows{
+        {"frmSearch", "imgS1", "自由検索", button},
+        {"frmSearch", "imgS2", "ランダム検索", button},
+        {"frmSearch", "imgHWG", "開始", button},
+        {"frmSearch", "imgHelp", "ヘルプ", button},
+        {"frmSearch", "imgExit", "終了", button},
+        {"frmSearch", "imgRP_0", "単語を選択", radio},
+        {"frmSearch", "imgRP_1", "例文を選択", radio},
+        {"frmSearch", "imgRP_2", "PCで解く", radio},
+        {"frmSearch", "imgRP_3", "紙に印刷", radio},
+        {"frmSearch", "imgRP_4", "問題を解く", radio},
+        {"frmSearch", "imgRP_5", "答えを確認する", radio},
+        {"frmSearch", "txtFreeWord", "検索する語", int(QAccessible::EditableText)},
+        {"frmListT", "imgGrade", "採点", button},
+        {"frmListT", "imgNext", "次へ", button},
+        {"frmListT", "imgBefore", "前へ", button},
+        {"frmListT", "imgBack", "再検索", button},
+        {"frmListT", "imgHelp", "ヘルプ", button},
+        {"frmListT", "imgExit", "終了", button},
+        {"frmListI", "imgGrade", "採点", button},
+        {"frmListI", "imgNext", "次へ", button},
+        {"frmListI", "imgBack", "再検索", button},
+        {"frmPrintT", "imgPrint", "印刷", button},
+        {"frmPrintT", "imgBack", "再検索", button},
+        {"frmPrintT", "imgNext", "次へ", button},
+        {"frmPrintT", "imgBefore", "前へ", button},
+        {"frmPrintT", "imgHelp", "ヘルプ", button},
+        {"frmPrintT", "imgExit", "終了", button},
+        {"frmPrintI", "imgPrint", "印刷", button},
+        {"frmHelp", "imgBack", "戻る", button},
+        {"frmHelp", "imgExit", "終了", button},
+    };
+    for (const auto& [screen, control, name, role] : rows) {
+        QTest::addRow("%s %s", screen, control)
+            << QString::fromLatin1(screen) << QString::fromLatin1(control)
+            << QString::fromUtf8(name) << role;
+    }
+}
+
+void TestAccessibility::controlsHaveJapaneseNamesAndRoles() {
+    QFETCH(QString, screen);
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    DrillScreenFixture fixture;
+    fixture.useWords(25);
+    fixture.useSentences(
+        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21});
+    const std::unique_ptr<QWidget> window = screenNamed(screen)(fixture.state);
+    auto* widget = window->findChild<QWidget*>(control);
+    QVERIFY(widget != nullptr);
+    QAccessibleInterface* accessible = accessibleOf(widget);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+    QCOMPARE(int(accessible->role()), role);
+    if (qobject_cast<PressablePicture*>(widget) != nullptr) {
+        QVERIFY(accessible->state().focusable);
+        QVERIFY(accessible->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+}
+
+void TestAccessibility::valuesSayWhatTheyCount_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("meaning");
+    QTest::newRow("level") << "frmSearch"
+                           << "lblLevel" << QStringLiteral("初級") << QStringLiteral("レベル");
+    QTest::newRow("gradings") << "frmSearch"
+                              << "lblNog"
+                              << "0" << QStringLiteral("総採点回数");
+    QTest::newRow("rate") << "frmSearch"
+                          << "lblRate"
+                          << "0" << QStringLiteral("平均正答率");
+    QTest::newRow("words") << "frmSearch"
+                           << "lblCount"
+                           << "0" << QStringLiteral("単語数");
+    QTest::newRow("sentences") << "frmSearch"
+                               << "lblCount_is"
+                               << "0" << QStringLiteral("例文数");
+    QTest::newRow("question count")
+        << "frmSearch"
+        << "cmbRandom" << QStringLiteral("問題数を選んでください") << QStringLiteral("問題数");
+    QTest::newRow("copies") << "frmPrintT"
+                            << "cmbCopy" << QStringLiteral("1枚") << QStringLiteral("印刷部数");
+}
+
+// What the learner reads there stays the name (the end-to-end tests read
+// the screens that way too); what it counts comes with it.
+void TestAccessibility::valuesSayWhatTheyCount() {
+    QFETCH(QString, screen);
+    QFETCH(QString, control);
+    QFETCH(QString, shown);
+    QFETCH(QString, meaning);
+    DrillScreenFixture fixture;
+    fixture.useWords(3);
+    const std::unique_ptr<QWidget> window = screenNamed(screen)(fixture.state);
+    auto* widget = window->findChild<QWidget*>(control);
+    QVERIFY(widget != nullptr);
+    QAccessibleInterface* accessible = accessibleOf(widget);
+    QCOMPARE(accessible->text(QAccessible::Name), shown);
+    QCOMPARE(accessible->text(QAccessible::Description), meaning);
+}
+
+void TestAccessibility::optionSpotsSayWhichIsChosen() {
+    DrillScreenFixture fixture;
+    fixture.state.settings.optTerms = true;
+    QuietSearch menu(fixture.state, sharedArtwork());
+    showActive(&menu);
+    QTest::keyClick(&menu, Qt::Key_Return); // an empty search finds every word
+    auto* words = menu.findChild<QWidget*>(QStringLiteral("imgRP_0"));
+    auto* sentences = menu.findChild<QWidget*>(QStringLiteral("imgRP_1"));
+    QVERIFY(words->isVisible());
+
+    QVERIFY(accessibleOf(words)->state().checked);
+    QVERIFY(accessibleOf(words)->state().checkable);
+    QVERIFY(!accessibleOf(sentences)->state().checked);
+    QCOMPARE(accessibleOf(words)->text(QAccessible::Description), QStringLiteral("選択中"));
+    QCOMPARE(accessibleOf(sentences)->text(QAccessible::Description), QStringLiteral("未選択"));
+
+    QTest::mouseClick(sentences, Qt::LeftButton);
+    QVERIFY(!fixture.state.settings.optTerms);
+    QVERIFY(!accessibleOf(words)->state().checked);
+    QVERIFY(accessibleOf(sentences)->state().checked);
+    QCOMPARE(accessibleOf(words)->text(QAccessible::Description), QStringLiteral("未選択"));
+    QCOMPARE(accessibleOf(sentences)->text(QAccessible::Description), QStringLiteral("選択中"));
+}
+
+void TestAccessibility::answerBoxesAreNamedByQuestion() {
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    frmListT screen(fixture.state, sharedArtwork());
+    QCOMPARE(accessibleOf(answerBox(&screen, 0))->text(QAccessible::Name),
+             QStringLiteral("解答 1"));
+    QCOMPARE(accessibleOf(answerBox(&screen, 9))->text(QAccessible::Name),
+             QStringLiteral("解答 10"));
+    control<PictureButton>(&screen, QStringLiteral("imgNext"))->click();
+    QCOMPARE(accessibleOf(answerBox(&screen, 1))->text(QAccessible::Name),
+             QStringLiteral("解答 12"));
+}
+
+void TestAccessibility::marksSayRightOrWrong() {
+    DrillScreenFixture fixture;
+    fixture.useWords(2);
+    frmListT screen(fixture.state, sharedArtwork());
+    answerBox(&screen, 0)->setText(fixture.headword(0));
+    answerBox(&screen, 1)->setText(QStringLiteral("wrong"));
+    control<PictureButton>(&screen, QStringLiteral("imgGrade"))->click();
+    QCOMPARE(accessibleOf(label(&screen, QStringLiteral("imgMark_0")))->text(QAccessible::Name),
+             QStringLiteral("正解"));
+    QCOMPARE(accessibleOf(label(&screen, QStringLiteral("imgMark_1")))->text(QAccessible::Name),
+             QStringLiteral("不正解"));
+}
+
+void TestAccessibility::pictureButtonsShowTheKeyboardFocus() {
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    frmListT screen(fixture.state, sharedArtwork());
+    showActive(&screen);
+    auto* next = control<PictureButton>(&screen, QStringLiteral("imgNext"));
+    const QImage unfocused = next->grab().toImage();
+    // A click leaves the focus in the answer box.
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
+    control<PictureButton>(&screen, QStringLiteral("imgBefore"))->click();
+
+    answerBox(&screen, 9)->setFocus();
+    QTest::keyClick(answerBox(&screen, 9), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), next);
+    QVERIFY(next->grab().toImage() != unfocused);
+    QTest::keyClick(next, Qt::Key_Tab);
+    QVERIFY(next->grab().toImage() == unfocused);
+}
+
+void TestAccessibility::tabWalksEachScreenInReadingOrder_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QStringList>("order");
+    QTest::newRow("main window, panel revealed")
+        << "frmSearch"
+        << QStringList{"txtFreeWord", "cmbRandom", "imgS1",   "imgS2",      "imgRP_0",
+                       "imgRP_1",     "imgRP_2",   "imgRP_3", "imgRP_4",    "imgRP_5",
+                       "imgHWG",      "imgHelp",   "imgExit", "txtFreeWord"};
+    QTest::newRow("word drill, first page")
+        << "frmListT"
+        << QStringList{"txtTerm_0", "txtTerm_1", "txtTerm_2", "txtTerm_3", "txtTerm_4", "txtTerm_5",
+                       "txtTerm_6", "txtTerm_7", "txtTerm_8", "txtTerm_9", "imgNext",   "imgGrade",
+                       "imgBack",   "imgHelp",   "imgExit",   "txtTerm_0"};
+    QTest::newRow("print screen, first page")
+        << "frmPrintT" << QStringList{"cmbCopy", "imgPrint", "imgBack", "imgNext",
+                                      "imgHelp", "imgExit",  "cmbCopy"};
+}
+
+void TestAccessibility::tabWalksEachScreenInReadingOrder() {
+    QFETCH(QString, screen);
+    QFETCH(QStringList, order);
+    DrillScreenFixture fixture;
+    fixture.useWords(25);
+    const std::unique_ptr<QWidget> window = screenNamed(screen)(fixture.state);
+    showActive(window.get());
+    if (screen == QLatin1String("frmSearch")) {
+        QTest::keyClick(window.get(), Qt::Key_Return);
+    }
+    const auto focusName = [] {
+        QWidget* focused = QApplication::focusWidget();
+        // An editable list's text box stands for the list.
+        if (focused != nullptr && qobject_cast<QComboBox*>(focused->parentWidget()) != nullptr) {
+            focused = focused->parentWidget();
+        }
+        return focused == nullptr ? QString() : focused->objectName();
+    };
+    window->findChild<QWidget*>(order.first())->setFocus();
+    QCOMPARE(focusName(), order.first());
+    for (qsizetype step = 1; step < order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusName(), order[step]);
+    }
+}
+
+void TestAccessibility::focusedButtonIsPressedBySpaceOrEnter_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+}
+
+// Enter is the screen's main command, but on a focused button it is that
+// button's: Enter on 次へ pages on and never grades the drill.
+void TestAccessibility::focusedButtonIsPressedBySpaceOrEnter() {
+    QFETCH(int, key);
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    frmListT screen(fixture.state, sharedArtwork());
+    showActive(&screen);
+    auto* next = control<PictureButton>(&screen, QStringLiteral("imgNext"));
+    next->setFocus(Qt::TabFocusReason);
+    const Qt::KeyboardModifiers modifiers =
+        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(next, Qt::Key(key), modifiers);
+    QCOMPARE(fixture.state.screen.currentPage, std::int16_t(2));
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Solving);
+
+    // In a text box Enter still grades.
+    answerBox(&screen, 0)->setFocus();
+    QTest::keyClick(answerBox(&screen, 0), Qt::Key(key), modifiers);
+    QCOMPARE(fixture.state.screen.viewMode,
+             key == Qt::Key_Space ? ViewMode::Solving : ViewMode::Graded);
+}
+
+// The help screen has nothing but buttons, so it opens with the focus on
+// one; its keys still do nothing until the learner tabs.
+void TestAccessibility::buttonFocusedOnOpeningLeavesKeysToTheWindow() {
+    DrillScreenFixture fixture;
+    frmHelp help(fixture.state, sharedArtwork());
+    showActive(&help);
+    auto* back = control<PictureButton>(&help, QStringLiteral("imgBack"));
+    QCOMPARE(QApplication::focusWidget(), back);
+    const QImage unframed = back->grab().toImage();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_Escape}) {
+        QTest::keyClick(back, key);
+        QVERIFY(help.isVisible());
+    }
+    QTest::keyClick(back, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), back);
+    QVERIFY(back->grab().toImage() != unframed);
+    QTest::keyClick(back, Qt::Key_Return);
+    QVERIFY(!help.isVisible());
+}
+
+void TestAccessibility::pressActionOfAssistiveTechnologyClicks() {
+    DrillScreenFixture fixture;
+    QuietSearch menu(fixture.state, sharedArtwork());
+    showActive(&menu);
+    QTest::keyClick(&menu, Qt::Key_Return);
+    auto* sentences = menu.findChild<QWidget*>(QStringLiteral("imgRP_1"));
+    accessibleOf(sentences)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!fixture.state.settings.optTerms);
+    accessibleOf(menu.findChild<QWidget*>(QStringLiteral("imgHWG")))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(menu.openedScreens, QStringList{QStringLiteral("tavik::frmListI")});
+}
+
+// Search, choose the options, start, answer, grade and go back, with keys only.
+void TestAccessibility::wholeDrillByKeyboardAlone() {
+    DrillScreenFixture fixture;
+    fixture.state.settings.optTerms = false;
+    fixture.state.settings.optPc = false;
+    QuietSearch menu(fixture.state, sharedArtwork());
+    showActive(&menu);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("produc"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(menu.findChild<QWidget*>(QStringLiteral("imgHWG"))->isVisible());
+
+    // Tab to 単語 and PC, choosing each with Space.
+    for (int step = 0; step < 4; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imgRP_0"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imgRP_2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(fixture.state.settings.optTerms);
+    QVERIFY(fixture.state.settings.optPc);
+    for (int step = 0; step < 4; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imgHWG"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(menu.openedScreens, QStringList{QStringLiteral("tavik::frmListT")});
+
+    // The drill screen the start opens, worked with keys.
+    frmListT screen(fixture.state, sharedArtwork());
+    showActive(&screen);
+    const int questions = fixture.state.drill.drillWordCount;
+    QCOMPARE(fixture.state.settings.levelText, QStringLiteral("初級"));
+    QCOMPARE(questions, 3);
+    for (int question = 0; question < questions; ++question) {
+        if (question > 0) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        // At 初級 each box starts with the word's first letter.
+        QTest::keyClicks(QApplication::focusWidget(), fixture.headword(question).mid(1));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+    QCOMPARE(int(fixture.state.screen.correctCount), questions);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(!screen.isVisible());
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "test_accessibility.moc"

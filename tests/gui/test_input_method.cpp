@@ -1,0 +1,180 @@
+#include "app/ui/program_exit.h"
+#include "drill/ui/frmSearch.h"
+#include "screens/ui/frmListI.h"
+#include "screens/ui/frmListT.h"
+#include "support/drill_screen_fixture.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QtTest>
+#include <memory>
+
+using namespace tavik;
+using namespace tavik::testing;
+
+namespace {
+
+class QuietSearch : public frmSearch {
+public:
+    using frmSearch::frmSearch;
+
+protected:
+    void openScreen(ScreenWindow& /*screen*/) override {}
+    void showMessage(const QString& /*text*/) override {}
+};
+
+// What an input method sends while the learner converts: the text being
+// composed, shown underlined in the box, and at last the confirmed text.
+void sendPreedit(QWidget* control, const QString& composing) {
+    QInputMethodEvent preedit(composing, {});
+    QApplication::sendEvent(control, &preedit);
+}
+
+void sendCommit(QWidget* control, const QString& confirmed) {
+    QInputMethodEvent commit;
+    commit.setCommitString(confirmed);
+    QApplication::sendEvent(control, &commit);
+}
+
+} // namespace
+
+class TestInputMethod : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        setProgramEndHandler([] {});
+    }
+
+    void enterThatConfirmsAConversionDoesNotSearch_data();
+    void enterThatConfirmsAConversionDoesNotSearch();
+    void enterThatConfirmsAConversionDoesNotGrade_data();
+    void enterThatConfirmsAConversionDoesNotGrade();
+    void answerBoxesAskForLatinLetters_data();
+    void answerBoxesAskForLatinLetters();
+    void gradingStaysExact();
+};
+
+void TestInputMethod::enterThatConfirmsAConversionDoesNotSearch_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::newRow("search box, Return") << "txtFreeWord" << int(Qt::Key_Return);
+    QTest::newRow("search box, keypad Enter") << "txtFreeWord" << int(Qt::Key_Enter);
+    QTest::newRow("question count, Return") << "cmbRandom" << int(Qt::Key_Return);
+}
+
+void TestInputMethod::enterThatConfirmsAConversionDoesNotSearch() {
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    DrillScreenFixture fixture;
+    QuietSearch menu(fixture.state, sharedArtwork());
+    menu.show();
+    QApplication::setActiveWindow(&menu);
+    QVERIFY(QTest::qWaitForWindowActive(&menu));
+    auto* box = menu.findChild<QWidget*>(control);
+    box->setFocus();
+    QWidget* typing = QApplication::focusWidget();
+    auto* found = menu.findChild<QLabel*>(QStringLiteral("lblCount"));
+    const Qt::KeyboardModifiers modifiers =
+        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+
+    sendPreedit(typing, QStringLiteral("せいさん"));
+    QTest::keyClick(typing, Qt::Key(key), modifiers);
+    QCOMPARE(found->text(), QStringLiteral("0"));
+    sendCommit(typing, QStringLiteral("生産"));
+    QCOMPARE(found->text(), QStringLiteral("0"));
+
+    // Outside composition Enter searches (the free-word search, from either box).
+    QTest::keyClick(typing, Qt::Key(key), modifiers);
+    const QString expected =
+        control == QLatin1String("txtFreeWord") ? QStringLiteral("3") : QStringLiteral("141");
+    QCOMPARE(found->text(), expected);
+}
+
+void TestInputMethod::enterThatConfirmsAConversionDoesNotGrade_data() {
+    QTest::addColumn<bool>("words");
+    QTest::newRow("word drill") << true;
+    QTest::newRow("sentence drill") << false;
+}
+
+void TestInputMethod::enterThatConfirmsAConversionDoesNotGrade() {
+    QFETCH(bool, words);
+    DrillScreenFixture fixture;
+    fixture.useWords(3);
+    fixture.useSentences({1, 2, 3});
+    std::unique_ptr<QWidget> screen;
+    if (words) {
+        screen = std::make_unique<frmListT>(fixture.state, sharedArtwork());
+    } else {
+        screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
+    }
+    screen->show();
+    QApplication::setActiveWindow(screen.get());
+    QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+    QLineEdit* box = answerBox(screen.get(), 1);
+    box->setFocus();
+
+    sendPreedit(box, QStringLiteral("ａｂ"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Solving);
+    sendCommit(box, QStringLiteral("ab"));
+    QCOMPARE(box->text(), QStringLiteral("ab"));
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Solving);
+
+    // A composition given up (preedit emptied without a commit) ends it too.
+    sendPreedit(box, QStringLiteral("ｃ"));
+    sendPreedit(box, QString());
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+    QCOMPARE(fixture.state.screen.typedAnswers.value(1), QStringLiteral("ab"));
+}
+
+void TestInputMethod::answerBoxesAskForLatinLetters_data() {
+    QTest::addColumn<bool>("words");
+    QTest::newRow("word drill") << true;
+    QTest::newRow("sentence drill") << false;
+}
+
+void TestInputMethod::answerBoxesAskForLatinLetters() {
+    QFETCH(bool, words);
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    fixture.useSentences({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    std::unique_ptr<QWidget> screen;
+    if (words) {
+        screen = std::make_unique<frmListT>(fixture.state, sharedArtwork());
+    } else {
+        screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
+    }
+    for (int row = 0; row < 10; ++row) {
+        const Qt::InputMethodHints hints = answerBox(screen.get(), row)->inputMethodHints();
+        QVERIFY(hints.testFlag(Qt::ImhPreferLatin));
+        QVERIFY(hints.testFlag(Qt::ImhNoAutoUppercase));
+        QVERIFY(hints.testFlag(Qt::ImhNoPredictiveText));
+        // What the input method is asked, not only what the box holds.
+        const auto asked = Qt::InputMethodHints(
+            answerBox(screen.get(), row)->inputMethodQuery(Qt::ImHints).toInt());
+        QVERIFY(asked.testFlag(Qt::ImhPreferLatin));
+    }
+}
+
+// The hint asks for Latin letters; it never turns full-width letters into
+// right answers behind the learner's back.
+void TestInputMethod::gradingStaysExact() {
+    DrillScreenFixture fixture;
+    fixture.useWords(2);
+    frmListT screen(fixture.state, sharedArtwork());
+    answerBox(&screen, 0)->setText(fixture.headword(0));
+    QString fullWidth;
+    for (const QChar letter : fixture.headword(1)) {
+        fullWidth += QChar(letter.unicode() - u'a' + u'ａ');
+    }
+    answerBox(&screen, 1)->setText(fullWidth);
+    QTest::keyClick(answerBox(&screen, 1), Qt::Key_Return);
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+    QCOMPARE(fixture.state.screen.correctCount, std::int16_t(1));
+}
+
+QTEST_MAIN(TestInputMethod)
+#include "test_input_method.moc"

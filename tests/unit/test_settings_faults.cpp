@@ -1,0 +1,325 @@
+#include "settings/settings_files.h"
+#include "settings/statistics_recording.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using tavik::SettingsPaths;
+using tavik::SettingsState;
+
+namespace {
+
+const QByteArray
+    oldStatistics("[STATISTICS]\nNAME=花子\nSCORE= 21\nQUESTIONS= 30\nRATE= 70\nNOG= 3\n");
+const QByteArray oldConfig("[CONFIG]\nTERMS=False\nPC=True\nQUESTION=True\n");
+
+constexpr QFileDevice::Permissions readOnly =
+    QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+constexpr QFileDevice::Permissions openToAll =
+    readOnly | QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther |
+    QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+constexpr QFileDevice::Permissions readAndEnter =
+    readOnly | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+SettingsPaths pathsIn(const QString& directory) {
+    const QDir dir(directory);
+    return {dir.filePath(QStringLiteral("conf.ini")), dir.filePath(QStringLiteral("tavik.ini"))};
+}
+
+// Root may write wherever it likes, so permission checks are run as the
+// user nobody, in a child process; anyone else runs them as themselves.
+// check returns "" or what went wrong.
+QString asUnprivilegedUser(const std::function<QString()>& check) {
+    if (geteuid() != 0) {
+        return check();
+    }
+    const passwd* nobody = getpwnam("nobody");
+    if (nobody == nullptr) {
+        return QStringLiteral("there is no user nobody");
+    }
+    int channel[2];
+    if (pipe(channel) != 0) {
+        return QStringLiteral("no pipe");
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        // The reasons for failed writes would land in the parent's test log
+        // as stray output; the check reports what matters.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        QString fault;
+        if (setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 ||
+            setuid(nobody->pw_uid) != 0) {
+            fault = QStringLiteral("could not become nobody");
+        } else {
+            fault = check();
+        }
+        const QByteArray bytes = fault.toUtf8();
+        const bool sent = write(channel[1], bytes.constData(), bytes.size()) == bytes.size();
+        _exit(sent ? 0 : 1);
+    }
+    close(channel[1]);
+    QByteArray fault;
+    char buffer[512];
+    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) {
+        fault.append(buffer, got);
+    }
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return QStringLiteral("the unprivileged check died");
+    }
+    return QString::fromUtf8(fault);
+}
+
+// A small tmpfs of its own, to fill up or to make read-only for real.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& mountPoint) : m_mountPoint(mountPoint) {
+        QDir().mkpath(mountPoint);
+        m_mounted = run({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                         QStringLiteral("size=256k"), QStringLiteral("tmpfs"), mountPoint});
+    }
+    ~SmallDisk() {
+        if (m_mounted) {
+            QProcess::execute(QStringLiteral("umount"), {m_mountPoint});
+        }
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    bool makeReadOnly() {
+        return run({QStringLiteral("-o"), QStringLiteral("remount,ro"), m_mountPoint});
+    }
+
+private:
+    static bool run(const QStringList& arguments) {
+        QProcess mount;
+        mount.start(QStringLiteral("mount"), arguments);
+        return mount.waitForFinished() && mount.exitStatus() == QProcess::NormalExit &&
+               mount.exitCode() == 0;
+    }
+
+    QString m_mountPoint;
+    bool m_mounted = false;
+};
+
+// Fills the disk that holds directory until not one more byte fits.
+void fillDisk(const QString& directory) {
+    QFile filler(QDir(directory).filePath(QStringLiteral("filler")));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size()) {
+    }
+    while (filler.write("f", 1) == 1) {
+    }
+}
+
+QString settingsSaveFaults(const SettingsPaths& paths) {
+    SettingsState state;
+    state.statGames = 9;
+    if (tavik::writeStatistics(state, paths) || tavik::writeConfig(state, paths)) {
+        return QStringLiteral("a write was reported as done");
+    }
+    if (tavik::recordGradingToFile(state, paths, 10, 7)) {
+        return QStringLiteral("a grading was reported as stored");
+    }
+    return state.statGames == 4
+               ? QString()
+               : QStringLiteral("NOG %1 in memory instead of 4").arg(state.statGames);
+}
+
+} // namespace
+
+class TestSettingsFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void blockedWritesKeepOldFiles_data();
+    void blockedWritesKeepOldFiles();
+    void unreadableStatisticsAreNeitherResetNorOverwritten();
+    void fullDiskKeepsOldFiles();
+    void readOnlyProgramFolderMovesFilesToTheUsersFolder();
+    void readOnlyMountMovesFilesToTheUsersFolder();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestSettingsFaults::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QFile::setPermissions(m_dir->path(), readAndEnter | QFileDevice::WriteOwner));
+}
+
+void TestSettingsFaults::blockedWritesKeepOldFiles_data() {
+    QTest::addColumn<bool>("fileReadOnly");
+    QTest::addColumn<bool>("folderReadOnly");
+    QTest::newRow("read-only files") << true << false;
+    QTest::newRow("read-only folder") << false << true;
+    QTest::newRow("both") << true << true;
+}
+
+// Nothing is written, what was there stays byte for byte, no temporary or
+// lock file is left behind, and the grading still counts in memory.
+void TestSettingsFaults::blockedWritesKeepOldFiles() {
+    QFETCH(bool, fileReadOnly);
+    QFETCH(bool, folderReadOnly);
+    const QString folder = m_dir->filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(folder));
+    const SettingsPaths paths = pathsIn(folder);
+    QVERIFY(writeBytes(paths.statisticsFile, oldStatistics));
+    QVERIFY(writeBytes(paths.configFile, oldConfig));
+    const auto filePermissions = fileReadOnly ? readOnly : openToAll;
+    QVERIFY(QFile::setPermissions(paths.statisticsFile, filePermissions));
+    QVERIFY(QFile::setPermissions(paths.configFile, filePermissions));
+    QVERIFY(QFile::setPermissions(folder, folderReadOnly ? readAndEnter : openToAll));
+
+    const QString fault = asUnprivilegedUser([&] { return settingsSaveFaults(paths); });
+    QFile::setPermissions(folder, openToAll);
+    QCOMPARE(fault, QString());
+    QCOMPARE(readBytes(paths.statisticsFile), oldStatistics);
+    QCOMPARE(readBytes(paths.configFile), oldConfig);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+             QStringList({QStringLiteral("conf.ini"), QStringLiteral("tavik.ini")}));
+}
+
+void TestSettingsFaults::unreadableStatisticsAreNeitherResetNorOverwritten() {
+    const QString folder = m_dir->filePath(QStringLiteral("program"));
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::setPermissions(folder, openToAll));
+    const SettingsPaths paths = pathsIn(folder);
+    QVERIFY(writeBytes(paths.statisticsFile, oldStatistics));
+    QVERIFY(QFile::setPermissions(paths.statisticsFile, QFileDevice::WriteOwner));
+
+    const QString fault = asUnprivilegedUser([&]() -> QString {
+        SettingsState state;
+        state.statGames = 8;
+        if (tavik::readStatistics(state, paths)) {
+            return QStringLiteral("an unreadable file was read");
+        }
+        state.statGames = 8;
+        if (tavik::recordGradingToFile(state, paths, 10, 7)) {
+            return QStringLiteral("the statistics replaced a file that could not be read");
+        }
+        return state.statGames == 9 ? QString()
+                                    : QStringLiteral("NOG %1 instead of 9").arg(state.statGames);
+    });
+    QCOMPARE(fault, QString());
+    QCOMPARE(readBytes(paths.statisticsFile), oldStatistics);
+}
+
+void TestSettingsFaults::fullDiskKeepsOldFiles() {
+    if (geteuid() != 0) {
+        QSKIP("mounting a small disk needs root; test_ini_file fills a disk by a file size limit");
+    }
+    const QString mountPoint = m_dir->filePath(QStringLiteral("disk"));
+    SmallDisk disk(mountPoint);
+    if (!disk.mounted()) {
+        QSKIP("tmpfs cannot be mounted here");
+    }
+    const SettingsPaths paths = pathsIn(mountPoint);
+    QVERIFY(writeBytes(paths.statisticsFile, oldStatistics));
+    QVERIFY(writeBytes(paths.configFile, oldConfig));
+    fillDisk(mountPoint);
+
+    SettingsState state;
+    state.userName = QString(2000, u'名');
+    QVERIFY(!tavik::writeStatistics(state, paths));
+    QVERIFY(!tavik::writeConfig(state, paths));
+    QVERIFY(!tavik::recordGradingToFile(state, paths, 10, 7));
+    QCOMPARE(state.statGames, 4);
+    QCOMPARE(readBytes(paths.statisticsFile), oldStatistics);
+    QCOMPARE(readBytes(paths.configFile), oldConfig);
+
+    // Once there is room again, the grading kept in memory is stored too.
+    QVERIFY(QFile::remove(QDir(mountPoint).filePath(QStringLiteral("filler"))));
+    QVERIFY(tavik::recordGradingToFile(state, paths, 10, 7));
+    SettingsState reread;
+    tavik::readStatistics(reread, paths);
+    QCOMPARE(reread.statGames, 5);
+    QCOMPARE(QDir(mountPoint).entryList(QDir::Files | QDir::Hidden),
+             QStringList({QStringLiteral("conf.ini"), QStringLiteral("tavik.ini")}));
+}
+
+void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
+    const QString program = m_dir->filePath(QStringLiteral("program"));
+    const QString home = m_dir->filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(program));
+    QVERIFY(QDir().mkpath(home));
+    QVERIFY(writeBytes(QDir(program).filePath(QStringLiteral("tavik.ini")), oldStatistics));
+    QVERIFY(QFile::setPermissions(QDir(program).filePath(QStringLiteral("tavik.ini")), readOnly));
+    QVERIFY(QFile::setPermissions(program, readAndEnter));
+    QVERIFY(QFile::setPermissions(home, openToAll));
+    const QString userFolder = QDir(home).filePath(QStringLiteral(".config/tavik"));
+
+    const QString fault = asUnprivilegedUser([&]() -> QString {
+        const SettingsPaths paths = tavik::locateSettingsFiles(program, userFolder);
+        if (paths.statisticsFile != QDir(userFolder).filePath(QStringLiteral("tavik.ini"))) {
+            return QStringLiteral("statistics kept in ") + paths.statisticsFile;
+        }
+        SettingsState state;
+        tavik::readStatistics(state, paths);
+        if (state.statGames != 3 || state.userName != QStringLiteral("花子")) {
+            return QStringLiteral("the old statistics did not come along");
+        }
+        return tavik::recordGradingToFile(state, paths, 10, 7) && tavik::writeConfig(state, paths)
+                   ? QString()
+                   : QStringLiteral("the moved files cannot be written");
+    });
+    QFile::setPermissions(program, openToAll);
+    QCOMPARE(fault, QString());
+    SettingsState moved;
+    tavik::readStatistics(moved, pathsIn(userFolder));
+    QCOMPARE(moved.statGames, 4);
+    QCOMPARE(readBytes(QDir(program).filePath(QStringLiteral("tavik.ini"))), oldStatistics);
+    QVERIFY(!QFile::exists(QDir(program).filePath(QStringLiteral("conf.ini"))));
+}
+
+void TestSettingsFaults::readOnlyMountMovesFilesToTheUsersFolder() {
+    if (geteuid() != 0) {
+        QSKIP("mounting needs root");
+    }
+    const QString program = m_dir->filePath(QStringLiteral("medium"));
+    SmallDisk disk(program);
+    if (!disk.mounted()) {
+        QSKIP("tmpfs cannot be mounted here");
+    }
+    QVERIFY(writeBytes(pathsIn(program).statisticsFile, oldStatistics));
+    QVERIFY(writeBytes(pathsIn(program).configFile, oldConfig));
+    QVERIFY(disk.makeReadOnly());
+    const QString userFolder = m_dir->filePath(QStringLiteral("home/.config/tavik"));
+
+    const SettingsPaths paths = tavik::locateSettingsFiles(program, userFolder);
+    QCOMPARE(paths.statisticsFile, QDir(userFolder).filePath(QStringLiteral("tavik.ini")));
+    QCOMPARE(readBytes(paths.statisticsFile), oldStatistics);
+    QCOMPARE(readBytes(paths.configFile), oldConfig);
+    SettingsState state;
+    tavik::readStatistics(state, paths);
+    QVERIFY(tavik::recordGradingToFile(state, paths, 10, 7));
+    QCOMPARE(state.statGames, 4);
+}
+
+QTEST_GUILESS_MAIN(TestSettingsFaults)
+#include "test_settings_faults.moc"
