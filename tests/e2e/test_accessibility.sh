@@ -8,12 +8,9 @@ binary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
 # Assistive technology talks to the program over a session bus of its own.
-if [ -z "${TAVIK_ACCESSIBILITY_BUS:-}" ]; then
-  export TAVIK_ACCESSIBILITY_BUS=1
-  exec dbus-run-session -- bash "$here/$(basename "$0")" "$binary" \
-    2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
-fi
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+source "$here/lib/packages.sh"
+source "$here/lib/screen_text.sh"
+run_on_session_bus "$binary"
 source "$here/lib/xvfb.sh"
 
 work=$(mktemp -d)

@@ -54,21 +54,32 @@ expect_page() { # page
   fail "page $1 is not on show"
 }
 
-# Types the answers into the boxes of one page, the focus in the first box;
-# Tab leads from box to box and, after the page's last box, back to the
-# first. Rows named in `wrong` keep their first letter only. The page's
-# right answers are added to RIGHT_ANSWERS.
+# Clicks into the answer box of the first row on show (on the sentence
+# screen the box follows the text before the blank).
+click_first_box() {
+  local y x width height
+  read -r y x width height _ < <(screen_lines --boxes | head -1)
+  [ -n "$height" ] || fail "no answer box on show"
+  click $((x + width / 2)) $((y + height / 2))
+}
+
+# Types the answers into the boxes of one page, starting in the first box;
+# Tab leads from box to box, and the focus stays in the last one (past it
+# lie the buttons, which take Enter for themselves once tabbed to). Rows
+# named in `wrong` keep their first letter only. The page's right answers
+# are added to RIGHT_ANSWERS.
 answer_page() { # words|sentences wrong-rows...
   local kind=$1 answer row=0
   shift
   read_answers "$kind"
   ((${#ANSWERS[@]} > 0)) || fail "no questions on show"
+  click_first_box
   for answer in "${ANSWERS[@]}"; do
+    ((row == 0)) || press Tab
     if [[ " $* " != *" $row "* ]]; then
       press ctrl+a
       type_text "$answer"
     fi
-    press Tab
     row=$((row + 1))
   done
   RIGHT_ANSWERS+=("${ANSWERS[@]}")
