@@ -39,7 +39,7 @@ fail() {
 read_tree() {
   local tries
   for tries in $(seq 100); do
-    if /usr/bin/python3 "$here/lib/accessible_tree.py" >"$work/tree" 2>/dev/null; then
+    if /usr/bin/python3 "$here/lib/screen_text.py" --tree >"$work/tree" 2>/dev/null; then
       return 0
     fi
     sleep 0.1

@@ -2,7 +2,10 @@
 through the accessibility tree: one line per label or text box that is on
 screen, as "y<TAB>x<TAB>text", in reading order (top to bottom, left to
 right; window coordinates). With --all, every window of the program; with
---boxes, only the text boxes, as "y<TAB>x<TAB>width<TAB>height<TAB>text".
+--boxes, only the text boxes, as "y<TAB>x<TAB>width<TAB>height<TAB>text";
+with --tree, every node on screen as assistive technology sees it, in tree
+order, as "role<TAB>name<TAB>description<TAB>states", states being those of
+focused, focusable and checked that hold, comma-separated.
 """
 import sys
 
@@ -10,6 +13,8 @@ import pyatspi
 
 BOX_ROLES = {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}
 READABLE_ROLES = BOX_ROLES | {pyatspi.ROLE_LABEL, pyatspi.ROLE_COMBO_BOX}
+STATES = (("focused", pyatspi.STATE_FOCUSED), ("focusable", pyatspi.STATE_FOCUSABLE),
+          ("checked", pyatspi.STATE_CHECKED))
 
 
 def shown_text(node):
@@ -42,6 +47,19 @@ def collect(node, lines, boxes_only):
         collect(node.getChildAtIndex(index), lines, boxes_only)
 
 
+def collect_tree(node, lines):
+    try:
+        states = node.getState()
+        if not states.contains(pyatspi.STATE_SHOWING):
+            return
+        held = ",".join(word for word, state in STATES if states.contains(state))
+        lines.append((node.getRoleName(), node.name, node.description, held))
+        for index in range(node.childCount):
+            collect_tree(node.getChildAtIndex(index), lines)
+    except Exception:
+        return
+
+
 def main():
     desktop = pyatspi.Registry.getDesktop(0)
     windows = []
@@ -55,8 +73,12 @@ def main():
         return 1
     for window in windows if "--all" in sys.argv else windows[-1:]:
         lines = []
-        collect(window, lines, "--boxes" in sys.argv)
-        for line in sorted(lines):
+        if "--tree" in sys.argv:
+            collect_tree(window, lines)
+        else:
+            collect(window, lines, "--boxes" in sys.argv)
+            lines.sort()
+        for line in lines:
             print("\t".join(str(field) for field in line))
     return 0
 
