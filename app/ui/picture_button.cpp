@@ -51,6 +51,11 @@ void PictureButton::attachCaption(QLabel* caption) {
 }
 
 void PictureButton::setShown(bool shown) {
+    // Hiding the focus would pass it on as if the learner had tabbed on, and
+    // the next button would take the screen's Enter for itself.
+    if (!shown && hasFocus()) {
+        clearFocus();
+    }
     setVisible(shown);
     if (m_caption != nullptr) {
         m_caption->setVisible(shown);

@@ -223,6 +223,11 @@ bool DrillScreen::showRowNumber(int row, int question) {
         lblFormer[row]->clear();
         lblLatter[row]->clear();
         lblNo[row]->clear();
+        // Hidden with the focus, the box would pass it on to a button as if
+        // tabbed to, and Enter would press that button instead of grading.
+        if (txtTerm[row]->hasFocus()) {
+            txtTerm[0]->setFocus(Qt::OtherFocusReason);
+        }
         txtTerm[row]->hide();
         if (m_state.screen.viewMode == ViewMode::Graded) {
             imgMark[row]->clear();

@@ -8,12 +8,9 @@ binary=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
 # Assistive technology talks to the program over a session bus of its own.
-if [ -z "${TAVIK_ACCESSIBILITY_BUS:-}" ]; then
-  export TAVIK_ACCESSIBILITY_BUS=1
-  exec dbus-run-session -- bash "$here/$(basename "$0")" "$binary" \
-    2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2)
-fi
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+source "$here/lib/packages.sh"
+source "$here/lib/screen_text.sh"
+run_on_session_bus "$binary"
 source "$here/lib/xvfb.sh"
 
 work=$(mktemp -d)
@@ -42,7 +39,7 @@ fail() {
 read_tree() {
   local tries
   for tries in $(seq 100); do
-    if /usr/bin/python3 "$here/lib/accessible_tree.py" >"$work/tree" 2>/dev/null; then
+    if /usr/bin/python3 "$here/lib/screen_text.py" --tree >"$work/tree" 2>/dev/null; then
       return 0
     fi
     sleep 0.1

@@ -2,25 +2,31 @@
 # stop_xvfb (from the script's EXIT trap) stops it. Needs the packages xvfb,
 # xdotool and x11-utils.
 start_xvfb() {
-  local display
-  for display in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$display" ] && [ ! -e "/tmp/.X$display-lock" ]; then
-      Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$display"
-      local tries=0
-      until xdpyinfo >/dev/null 2>&1; do
-        tries=$((tries + 1))
-        if [ "$tries" -gt 100 ]; then
-          echo "Xvfb did not start" >&2
-          return 1
-        fi
-        sleep 0.05
-      done
-      return 0
-    fi
+  # Two scripts that both find a display number free may start their servers
+  # on it at once; only one gets the lock file, which names its owner. A
+  # server is ours once the lock names it and it answers.
+  local display tries
+  for display in $(shuf -i 100-299 -n 40); do
+    [ -e "/tmp/.X$display-lock" ] && continue
+    # Without -noreset the server resets whenever its last client leaves
+    # (the xdpyinfo below, a program that ended), refusing connections
+    # for a moment.
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for tries in $(seq 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      if [ -e "/tmp/.X$display-lock" ] && [ "$(tr -d ' ' <"/tmp/.X$display-lock")" = "$XVFB_PID" ] &&
+        DISPLAY=":$display" xdpyinfo >/dev/null 2>&1; then
+        export DISPLAY=":$display"
+        return 0
+      fi
+      sleep 0.05
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
   done
-  echo "no free X display" >&2
+  XVFB_PID=
+  echo "Xvfb did not start" >&2
   return 1
 }
 

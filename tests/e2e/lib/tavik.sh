@@ -1,0 +1,212 @@
+# Drives one copy of the real program under the X server of xvfb.sh, as a
+# person would: clicks at client coordinates, typed keys, and the windows
+# that appear and go. Every screen is a 780 x 600 window titled "Tavik";
+# SCREENS holds the open ones, the main window first and the top one last.
+TAVIK_DIR=
+TAVIK_PID=
+MAIN_WINDOW=
+SCREENS=()
+FOUND_WINDOW=
+
+readonly SCREEN_SIZE=780x600
+readonly SPLASH_SIZE=500x332
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Runs a command every 50 ms until it succeeds, at most `tries` times.
+poll() {
+  local tries=$1 attempt
+  shift
+  for attempt in $(seq "$tries"); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+tavik_windows() {
+  xdotool search --onlyvisible --name '^Tavik$' 2>/dev/null || true
+}
+
+# The splash carries its title only in the newer of the two name properties,
+# which xdotool does not always read; it is found by its class.
+splash_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --classname '^tavik$' 2>/dev/null); do
+    if [ "$(window_size "$id")" = "$SPLASH_SIZE" ]; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+
+window_size() {
+  xdotool getwindowgeometry --shell "$1" 2>/dev/null |
+    awk -F= '/^WIDTH/ {w = $2} /^HEIGHT/ {h = $2} END {print w "x" h}'
+}
+
+window_visible() {
+  tavik_windows | grep -qx "$1"
+}
+
+# Sets FOUND_WINDOW to a visible Tavik window of the given size that is not
+# one of the other arguments.
+find_new_window() {
+  local size=$1 id
+  shift
+  for id in $(tavik_windows); do
+    case " $* " in *" $id "*) continue ;; esac
+    if [ "$(window_size "$id")" = "$size" ]; then
+      FOUND_WINDOW=$id
+      return 0
+    fi
+  done
+  return 1
+}
+
+# A window that is neither a screen nor the splash: a message box.
+find_message_box() {
+  local id size
+  for id in $(tavik_windows); do
+    size=$(window_size "$id")
+    if [ "$size" != "$SCREEN_SIZE" ] && [ "$size" != "$SPLASH_SIZE" ]; then
+      FOUND_WINDOW=$id
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Copies the binary into the directory (where its ini files then land) and
+# starts it there; returns once the splash (shown for half a second, so
+# polling sees it) has given way to the main window.
+tavik_start() {
+  local binary=$1
+  TAVIK_DIR=$2
+  cp "$binary" "$TAVIK_DIR/tavik"
+  (cd "$TAVIK_DIR" && exec ./tavik >>"$TAVIK_DIR/tavik.log" 2>&1) &
+  TAVIK_PID=$!
+  SPLASH_SEEN=no
+  local attempt
+  for attempt in $(seq 400); do
+    if [ "$SPLASH_SEEN" = no ] && splash_window >/dev/null; then
+      SPLASH_SEEN=yes
+    fi
+    if find_new_window "$SCREEN_SIZE"; then
+      [ "$SPLASH_SEEN" = yes ] || fail "the splash was never on screen"
+      MAIN_WINDOW=$FOUND_WINDOW
+      SCREENS=("$MAIN_WINDOW")
+      poll 100 eval '! splash_window >/dev/null' || fail "the splash stays up beside the main window"
+      focus_window "$MAIN_WINDOW"
+      return 0
+    fi
+    tavik_running || fail "tavik ended before its main window opened (X server $DISPLAY $(xdpyinfo >/dev/null 2>&1 && echo answers || echo is gone)): $(cat "$TAVIK_DIR/tavik.log")"
+    sleep 0.05
+  done
+  fail "the main window did not open"
+}
+
+tavik_running() {
+  [ -n "$TAVIK_PID" ] && [ -d "/proc/$TAVIK_PID" ] && [ "$(ps -o stat= -p "$TAVIK_PID" | cut -c1)" != Z ]
+}
+
+# Waits until the program has ended by itself, as it does at the close
+# button: at once, with success, and with nothing reported on its way (a
+# build with sanitizers reports there).
+wait_for_tavik_end() {
+  poll 200 eval '! tavik_running' || fail "tavik is still running"
+  local status=0
+  wait "$TAVIK_PID" 2>/dev/null || status=$?
+  TAVIK_PID=
+  SCREENS=()
+  [ "$status" = 0 ] || fail "tavik ended with status $status: $(cat "$TAVIK_DIR/tavik.log")"
+  if grep -qE 'runtime error:|Sanitizer' "$TAVIK_DIR/tavik.log"; then
+    fail "tavik reported faults: $(cat "$TAVIK_DIR/tavik.log")"
+  fi
+}
+
+# For the EXIT trap: ends a program that a failed check left running.
+tavik_stop() {
+  if tavik_running; then
+    kill "$TAVIK_PID" 2>/dev/null || true
+    wait "$TAVIK_PID" 2>/dev/null || true
+  fi
+  TAVIK_PID=
+}
+
+top_screen() {
+  echo "${SCREENS[-1]}"
+}
+
+# Without a window manager no window becomes active by itself; keys go to
+# the window that holds the input focus.
+focus_window() {
+  # --sync waits for ever if the window goes before it gets the focus.
+  timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
+}
+
+# A click at client coordinates of the top screen.
+click() {
+  xdotool mousemove --window "$(top_screen)" "$1" "$2" click 1
+}
+
+press() {
+  xdotool key --delay 30 "$@"
+}
+
+type_text() {
+  xdotool type --delay 25 -- "$1"
+}
+
+# After a click or key that opens a modal screen: waits for it, focuses it.
+expect_new_screen() {
+  poll 200 find_new_window "$SCREEN_SIZE" "${SCREENS[@]}" || fail "${1:-a screen} did not open"
+  SCREENS+=("$FOUND_WINDOW")
+  focus_window "$FOUND_WINDOW"
+}
+
+# After a click or key that closes the top screen: waits until it is gone.
+expect_screen_closed() {
+  local top
+  top=$(top_screen)
+  poll 200 eval '! window_visible "$top"' || fail "${1:-the screen} did not close"
+  unset 'SCREENS[-1]'
+  focus_window "$(top_screen)"
+}
+
+# The top screen stays open (checked after the events have had time to act).
+expect_screen_stays() {
+  sleep 0.3
+  window_visible "$(top_screen)" || fail "${1:-the screen} closed"
+  tavik_running || fail "tavik ended"
+  [ -z "$(find_message_box && echo "$FOUND_WINDOW")" ] || fail "an unexpected message box opened"
+}
+
+# Waits for a message box, then dismisses it with Return.
+dismiss_message_box() {
+  poll 300 find_message_box || fail "no message box appeared${1:+: $1}"
+  local box=$FOUND_WINDOW
+  focus_window "$box"
+  press Return
+  poll 200 eval '! window_visible "$box"' || fail "the message box stayed open"
+  focus_window "$(top_screen)"
+}
+
+# A picture of the top screen (or of the given window), cropped to it.
+screenshot() {
+  import -window "${2:-$(top_screen)}" "$1"
+}
+
+# The picture of one client area region of the top screen, for comparing
+# what the learner sees before and after an action.
+region_picture() { # file x y width height
+  import -window "$(top_screen)" -crop "$4x$5+$2+$3" +repage "$1"
+}
+
+same_pictures() {
+  [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = 0 ]
+}

@@ -1,0 +1,320 @@
+#!/usr/bin/env bash
+# The roads of drills on screen through the real program: a search, the
+# options clicked, the drill started, answers typed on two pages, paging,
+# help, grading and back; once for each choice of words or sentences and of
+# solving or checking. A second run goes on from the statistics the first
+# one stored, and the close button ends the program without saving.
+#
+# The questions come in random order: the test reads each row's meaning or
+# translation off the screen (through the accessibility tree) and types the
+# answer the content files give for it.
+set -euo pipefail
+binary=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib/packages.sh"
+source "$here/lib/xvfb.sh"
+source "$here/lib/tavik.sh"
+source "$here/lib/screen_text.sh"
+source "$here/lib/content.sh"
+source "$here/lib/drill_rows.sh"
+source "$here/lib/settings_files.sh"
+
+require_packages xvfb xdotool x11-utils imagemagick
+run_on_session_bus "$@"
+work=$(mktemp -d)
+cleanup() {
+  tavik_stop
+  stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+start_xvfb
+
+# Places on the main window: the middle of each control to click, and the
+# top left corner of each label to read.
+free_word=(368 209)
+search_button=(620 214)
+random_box=(384 274)
+random_button=(620 273)
+option_words=(134 434)
+option_sentences=(198 434)
+option_pc=(286 434)
+option_solve=(414 434)
+option_check=(506 434)
+start_button=(368 517)
+help_button=(680 37)
+close_button=(714 36)
+level_label=(232 105)
+games_label=(312 141)
+rate_label=(600 141)
+word_count_label=(264 344)
+sentence_count_label=(408 344)
+# On the help screen.
+help_back=(405 526)
+# On the drill screens (their rows and boxes are read in lib/drill_rows.sh).
+next_button=(269 542)
+before_button=(117 542)
+
+search_text=st
+mapfile -t keys < <(words_matching "$search_text")
+word_count=${#keys[@]}
+sentence_count=$(sentences_of "${keys[@]}" | wc -l)
+((word_count > 10 && word_count <= 20 && sentence_count > 10 && sentence_count <= 20)) ||
+  fail "the search text no longer gives two pages of each drill"
+
+# Statistics as grading keeps them.
+score=0 questions=0 rate=0 games=0
+graded() { # right count
+  score=$((score + $1))
+  questions=$((questions + $2))
+  rate=$(((($1 * 100 / $2) + games * rate) / (games + 1)))
+  games=$((games + 1))
+}
+
+expect_level_panel() {
+  expect_shown_at "${level_label[@]}" 初級 "the level"
+  expect_shown_at "${games_label[@]}" "$games" "the number of gradings"
+  expect_shown_at "${rate_label[@]}" "$rate" "the mean rate"
+}
+
+search() {
+  click "${free_word[@]}"
+  press ctrl+a
+  type_text "$1"
+  click "${search_button[@]}"
+}
+
+lower_panel() {
+  region_picture "$1" 81 380 545 186
+}
+
+# --- First run: no ini files yet -------------------------------------------
+tavik_start "$binary" "$work"
+echo "the splash gave way to the main window"
+[ ! -e "$work/conf.ini" ] && [ ! -e "$work/tavik.ini" ] || fail "ini files written before any drill"
+expect_level_panel
+expect_shown_at "${word_count_label[@]}" 0 "the word count"
+
+lower_panel "$work/masked.png"
+# A button lights up under the pointer and stays lit until the pointer
+# crosses the bare page.
+search_button_picture() {
+  region_picture "$1" 552 200 138 29
+}
+xdotool mousemove --window "$MAIN_WINDOW" 40 580
+search_button_picture "$work/button-normal.png"
+xdotool mousemove --window "$MAIN_WINDOW" "${search_button[@]}"
+poll 40 eval 'search_button_picture "$work/button.png"; ! same_pictures "$work/button-normal.png" "$work/button.png"' ||
+  fail "the search button does not light up under the pointer"
+xdotool mousemove --window "$MAIN_WINDOW" "${free_word[@]}"
+sleep 0.2
+search_button_picture "$work/button.png"
+same_pictures "$work/button-normal.png" "$work/button.png" && fail "the search box put the button out"
+xdotool mousemove --window "$MAIN_WINDOW" 40 580
+poll 40 eval 'search_button_picture "$work/button.png"; same_pictures "$work/button-normal.png" "$work/button.png"' ||
+  fail "the search button stays lit over the bare page"
+# The random search with its prompt still in the box only asks for a count.
+click "${random_button[@]}"
+expect_message "問題数を選んでください"
+lower_panel "$work/after-prompt.png"
+same_pictures "$work/masked.png" "$work/after-prompt.png" || fail "the prompt message unmasked the panel"
+
+# Help from the main window: keys do nothing there, Back closes it.
+click "${help_button[@]}"
+expect_new_screen "help"
+press Escape Return
+expect_screen_stays "help"
+click "${help_back[@]}"
+expect_screen_closed "help"
+
+# A search that finds one word leaves the start button masked.
+search abolish
+expect_shown_at "${word_count_label[@]}" 1 "the word count of abolish"
+lower_panel "$work/one-word.png"
+same_pictures "$work/masked.png" "$work/one-word.png" || fail "a one-word search unmasked the panel"
+click "${start_button[@]}"
+expect_screen_stays "the main window"
+[ ! -e "$work/conf.ini" ] || fail "the masked start button started a drill"
+
+# Japanese is searched in the meanings.
+search 廃止
+expect_shown_at "${word_count_label[@]}" "$(words_matching 廃止 | wc -l)" "the word count of 廃止"
+
+# Enter in the search box runs the free-word search.
+click "${free_word[@]}"
+press ctrl+a
+type_text "$search_text"
+press Return
+expect_shown_at "${word_count_label[@]}" "$word_count" "the word count of '$search_text'"
+expect_shown_at "${sentence_count_label[@]}" "$sentence_count" "the sentence count of '$search_text'"
+lower_panel "$work/revealed.png"
+same_pictures "$work/masked.png" "$work/revealed.png" && fail "the search for '$search_text' did not unmask the panel"
+echo "searched '$search_text': $word_count words, $sentence_count sentences"
+
+# Road 1: words, on screen, to solve. All right but the first row; help in
+# between, and paging back and forth before grading.
+click "${option_sentences[@]}"
+click "${option_words[@]}"
+click "${option_pc[@]}"
+click "${option_solve[@]}"
+click "${start_button[@]}"
+expect_new_screen "the word drill"
+expect_config "$work" True True True
+read_answers words
+[ "$(shown_rows "$list_word_column" | tr '\n' ' ')" = "$(printf '%.1s ' "${ANSWERS[@]}")" ] ||
+  fail "the answer boxes do not start with the answers' first letters"
+RIGHT_ANSWERS=()
+answer_page words 0
+click "${help_button[@]}"
+expect_new_screen "help over the word drill"
+click "${help_back[@]}"
+expect_screen_closed "help"
+press Prior
+expect_page 2
+answer_page words
+press Next
+expect_page 1
+press Prior
+expect_page 2
+press Return
+graded $((word_count - 1)) "$word_count"
+expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
+screen_lines | cut -f3 | grep -qxF "$((word_count - 1))／${word_count}点" ||
+  fail "the score label does not read $((word_count - 1))／${word_count}点"
+for answer in "${RIGHT_ANSWERS[@]:10}"; do
+  screen_lines | cut -f3 | grep -qxF "$answer" || fail "page 2 does not show the right answer $answer"
+done
+# Graded, Enter leads back; the main window shows the new statistics.
+press Return
+expect_screen_closed "the graded word drill"
+expect_level_panel
+echo "road words/screen/solve: $score of $questions right, rate $rate"
+
+# Road 2: sentences, on screen, to solve: every answer right.
+click "${option_sentences[@]}"
+click "${start_button[@]}"
+expect_new_screen "the sentence drill"
+expect_config "$work" False True True
+RIGHT_ANSWERS=()
+answer_page sentences
+press Prior
+expect_page 2
+answer_page sentences
+press Next
+expect_page 1
+press Prior
+expect_page 2
+press Return
+graded "$sentence_count" "$sentence_count"
+expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
+screen_lines | cut -f3 | grep -qxF "${sentence_count}／${sentence_count}点" ||
+  fail "the score label does not read ${sentence_count}／${sentence_count}点"
+press Escape
+expect_screen_closed "the graded sentence drill"
+expect_level_panel
+echo "road sentences/screen/solve: rate $rate after $games drills"
+
+cp "$work/tavik.ini" "$work/tavik.ini.graded"
+expect_unchanged_statistics() {
+  cmp -s "$work/tavik.ini.graded" "$work/tavik.ini" || fail "$1 changed tavik.ini"
+}
+
+# Road 3: words, on screen, to check, after a random pick of 15 words: each
+# meaning stands beside its word, on both pages.
+click "${random_box[@]}"
+press ctrl+a
+type_text "15問"
+click "${random_button[@]}"
+expect_shown_at "${word_count_label[@]}" 15 "the word count of a random pick"
+click "${option_words[@]}"
+click "${option_check[@]}"
+click "${start_button[@]}"
+expect_new_screen "the word list"
+expect_config "$work" True True False
+check_word_list_page() { # page
+  local meanings words row
+  mapfile -t meanings < <(shown_rows "$meaning_column")
+  mapfile -t words < <(shown_rows "$list_word_column")
+  ((${#meanings[@]} == $2 && ${#words[@]} == $2)) ||
+    fail "page $1 of the word list shows ${#meanings[@]} meanings and ${#words[@]} words, not $2"
+  for row in "${!meanings[@]}"; do
+    headword_of_meaning "${meanings[$row]}" | grep -qxF -- "${words[$row]}" ||
+      fail "the word list shows ${words[$row]} beside ${meanings[$row]}"
+  done
+}
+check_word_list_page 1 10
+press Prior
+expect_page 2
+check_word_list_page 2 5
+press Next
+expect_page 1
+click "${next_button[@]}"
+expect_page 2
+click "${before_button[@]}"
+expect_page 1
+press Return
+expect_screen_stays "the word list on Enter"
+press Escape
+expect_screen_closed "the word list"
+expect_unchanged_statistics "the word list"
+echo "road words/screen/check: two pages of 15 words, nothing graded"
+
+# Road 4: sentences, on screen, to check: whole sentences, no boxes.
+click "${option_sentences[@]}"
+click "${start_button[@]}"
+expect_new_screen "the sentence list"
+expect_config "$work" False True False
+mapfile -t translations < <(shown_rows "$translation_column")
+((${#translations[@]} == 10)) || fail "the sentence list shows ${#translations[@]} translations"
+for text in "${translations[@]}"; do
+  text=${text#　（}
+  sentence=$(sentence_of_translation "${text%）【*}")
+  screen_lines | cut -f3 | grep -qxF -- "$sentence" || fail "the sentence list does not show '$sentence'"
+done
+press Return
+expect_screen_stays "the sentence list on Enter"
+press Escape
+expect_screen_closed "the sentence list"
+expect_unchanged_statistics "the sentence list"
+echo "road sentences/screen/check: whole sentences, nothing graded"
+
+# The close button ends the program; option clicks since the last start are
+# not saved.
+click "${option_words[@]}"
+click "${close_button[@]}"
+wait_for_tavik_end
+expect_config "$work" False True False
+expect_unchanged_statistics "closing"
+
+# --- Second run: the options and statistics of the first -------------------
+tavik_start "$binary" "$work"
+expect_level_panel
+search cu
+mapfile -t keys < <(words_matching cu)
+# The stored options still choose the sentence list; solve it this time,
+# all right but the first row.
+click "${option_solve[@]}"
+click "${start_button[@]}"
+expect_new_screen "the sentence drill of the second run"
+expect_config "$work" False True True
+RIGHT_ANSWERS=()
+answer_page sentences 0
+press Return
+graded $((${#RIGHT_ANSWERS[@]} - 1)) "${#RIGHT_ANSWERS[@]}"
+expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
+press Return
+expect_screen_closed "the graded sentence drill"
+expect_level_panel
+echo "second run: $games drills, rate $rate"
+
+# Closing from a drill screen ends the program; the typed answers are lost.
+cp "$work/tavik.ini" "$work/tavik.ini.graded"
+click "${option_words[@]}"
+click "${start_button[@]}"
+expect_new_screen "the word drill of the second run"
+answer_page words
+click "${close_button[@]}"
+wait_for_tavik_end
+expect_unchanged_statistics "closing an ungraded drill"
+expect_config "$work" True True True
+echo PASS
