@@ -22,19 +22,13 @@ source tests/e2e/lib/tavik.sh
 source tests/e2e/lib/screen_text.sh
 source tests/e2e/lib/content.sh
 source tests/e2e/lib/drill_rows.sh
+source tests/e2e/lib/main_window.sh
 require_packages xvfb xdotool x11-utils imagemagick
 run_on_session_bus "$binary"
 
 out=$root/docs/screenshots
 mkdir -p "$out"
-work=$(mktemp -d)
-cleanup() {
-  tavik_stop
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb
+start_tavik_session
 
 # The splash is up for half a second: take it as soon as it is mapped.
 TAVIK_DIR=$work
@@ -50,66 +44,65 @@ focus_window "$MAIN_WINDOW"
 sleep 0.3
 screenshot "$out/main-masked.png"
 
-click 368 209
+click "${free_word[@]}"
 type_text st
 press Return
 sleep 0.3
 screenshot "$out/main-revealed.png"
 
-click 680 37
+click "${help_button[@]}"
 expect_new_screen help
 sleep 0.3
 screenshot "$out/help.png"
-click 405 526
+click "${help_back[@]}"
 expect_screen_closed help
+
+# Opens a screen from the main window with the given options clicked
+# (words, sentences, paper, solve, check).
+open_screen() { # name option...
+  local name=$1 option place
+  shift
+  for option in "$@"; do
+    place="option_$option[@]"
+    click "${!place}"
+  done
+  click "${start_button[@]}"
+  expect_new_screen "$name"
+  sleep 0.3
+}
+
+# Takes the top screen and closes it.
+take_and_close() { # name
+  screenshot "$out/$1.png"
+  press Escape
+  expect_screen_closed "$1"
+}
 
 # One drill screen of each kind, before and after grading: every row
 # answered right but the third, which keeps its first letter.
-drill_screen() { # name option-x kind
-  click "$2" 434
-  click 414 434
-  click 368 517
-  expect_new_screen "$1"
+drill_screen() { # name kind
+  open_screen "$1" "$2" solve
   RIGHT_ANSWERS=()
-  answer_page "$3" 2
+  answer_page "$2" 2
   sleep 0.3
   screenshot "$out/$1.png"
   press Return
   sleep 0.5
-  screenshot "$out/$1-graded.png"
-  press Escape
-  expect_screen_closed "$1"
+  take_and_close "$1-graded"
 }
-drill_screen word-drill 134 words
-drill_screen sentence-drill 198 sentences
+drill_screen word-drill words
+drill_screen sentence-drill sentences
 
-check_screen() { # name option-x
-  click "$2" 434
-  click 506 434
-  click 368 517
-  expect_new_screen "$1"
-  sleep 0.3
-  screenshot "$out/$1.png"
-  press Escape
-  expect_screen_closed "$1"
-}
-check_screen word-check 134
-check_screen sentence-check 198
+open_screen word-check words check
+take_and_close word-check
+open_screen sentence-check sentences check
+take_and_close sentence-check
 
-print_screen() { # name option-x
-  click "$2" 434
-  click 334 434
-  click 414 434
-  click 368 517
-  expect_new_screen "$1"
-  sleep 0.3
-  screenshot "$out/$1.png"
-  press Escape
-  expect_screen_closed "$1"
-}
-print_screen print-words 134
-print_screen print-sentences 198
+open_screen print-words words paper solve
+take_and_close print-words
+open_screen print-sentences sentences paper solve
+take_and_close print-sentences
 
-click 714 36
+click "${close_button[@]}"
 wait_for_tavik_end
 ls "$out"

@@ -18,49 +18,17 @@ source "$here/lib/screen_text.sh"
 source "$here/lib/content.sh"
 source "$here/lib/drill_rows.sh"
 source "$here/lib/settings_files.sh"
+source "$here/lib/main_window.sh"
 
 require_packages xvfb xdotool x11-utils imagemagick
 run_on_session_bus "$@"
-work=$(mktemp -d)
-cleanup() {
-  tavik_stop
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb
+start_tavik_session
 
-# Places on the main window: the middle of each control to click, and the
-# top left corner of each label to read.
-free_word=(368 209)
-search_button=(620 214)
-random_box=(384 274)
-random_button=(620 273)
-option_words=(134 434)
-option_sentences=(198 434)
-option_pc=(286 434)
-option_solve=(414 434)
-option_check=(506 434)
-start_button=(368 517)
-help_button=(680 37)
-close_button=(714 36)
-level_label=(232 105)
-games_label=(312 141)
-rate_label=(600 141)
-word_count_label=(264 344)
-sentence_count_label=(408 344)
-# On the help screen.
-help_back=(405 526)
 # On the drill screens (their rows and boxes are read in lib/drill_rows.sh).
 next_button=(269 542)
 before_button=(117 542)
 
-search_text=st
-mapfile -t keys < <(words_matching "$search_text")
-word_count=${#keys[@]}
-sentence_count=$(sentences_of "${keys[@]}" | wc -l)
-((word_count > 10 && word_count <= 20 && sentence_count > 10 && sentence_count <= 20)) ||
-  fail "the search text no longer gives two pages of each drill"
+search_for_two_pages st 10 drill
 
 # Statistics as grading keeps them.
 score=0 questions=0 rate=0 games=0
@@ -75,13 +43,6 @@ expect_level_panel() {
   expect_shown_at "${level_label[@]}" 初級 "the level"
   expect_shown_at "${games_label[@]}" "$games" "the number of gradings"
   expect_shown_at "${rate_label[@]}" "$rate" "the mean rate"
-}
-
-search() {
-  click "${free_word[@]}"
-  press ctrl+a
-  type_text "$1"
-  click "${search_button[@]}"
 }
 
 lower_panel() {

@@ -14,44 +14,19 @@ source "$here/lib/tavik.sh"
 source "$here/lib/screen_text.sh"
 source "$here/lib/content.sh"
 source "$here/lib/settings_files.sh"
+source "$here/lib/main_window.sh"
 
 [ "$(id -u)" = 0 ] || fail "needs root to install and run CUPS"
 require_packages xvfb xdotool x11-utils imagemagick
 run_on_session_bus "$@"
-work=$(mktemp -d)
-cleanup() {
-  tavik_stop
-  stop_cups
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
+start_tavik_session stop_cups
 start_cups
-start_xvfb
 
-# Places on the main window (client coordinates, the middle of each control).
-free_word=(368 209)
-search_button=(620 214)
-option_words=(134 434)
-option_sentences=(198 434)
-option_paper=(334 434)
-option_solve=(414 434)
-option_check=(506 434)
-start_button=(368 517)
-close_button=(714 36)
 # On the print screens.
 copies_box=(605 283)
 print_button=(629 318)
-help_button=(680 37)
-# On the help screen.
-help_back=(405 526)
 
-search_text=co
-mapfile -t keys < <(words_matching "$search_text")
-word_count=${#keys[@]}
-sentence_count=$(sentences_of "${keys[@]}" | wc -l)
-((word_count > 20 && word_count <= 40 && sentence_count > 20 && sentence_count <= 40)) ||
-  fail "the search text no longer gives two pages of each sheet"
+search_for_two_pages co 20 sheet
 
 preview() {
   region_picture "$1" 128 88 361 473
@@ -116,13 +91,7 @@ check_documents() { # header, then a file of the lines every copy must hold
 }
 
 tavik_start "$binary" "$work"
-search_box_text() {
-  click "${free_word[@]}"
-  press ctrl+a
-  type_text "$1"
-  click "${search_button[@]}"
-}
-search_box_text "$search_text"
+search "$search_text"
 
 # Road 5: words on paper, question sheets.
 click "${option_words[@]}"

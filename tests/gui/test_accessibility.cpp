@@ -7,6 +7,7 @@
 #include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
 #include "support/drill_screen_fixture.h"
+#include "support/search_window_fixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -20,25 +21,13 @@ using namespace tavik::testing;
 
 namespace {
 
-// The main window, with the screens it opens recorded instead of shown.
-class QuietSearch : public frmSearch {
-public:
-    using frmSearch::frmSearch;
-    QStringList openedScreens;
-
-protected:
-    void openScreen(ScreenWindow& screen) override {
-        openedScreens << QString::fromLatin1(screen.metaObject()->className());
-    }
-    void showMessage(const QString& /*text*/) override {}
-};
-
 using ScreenFactory = std::function<std::unique_ptr<QWidget>(AppState&)>;
 
 ScreenFactory screenNamed(const QString& name) {
     if (name == QLatin1String("frmSearch")) {
-        return
-            [](AppState& state) { return std::make_unique<QuietSearch>(state, sharedArtwork()); };
+        return [](AppState& state) {
+            return std::make_unique<RecordingSearch>(state, sharedArtwork());
+        };
     }
     if (name == QLatin1String("frmListT")) {
         return [](AppState& state) { return std::make_unique<frmListT>(state, sharedArtwork()); };
@@ -61,12 +50,6 @@ QAccessibleInterface* accessibleOf(QWidget* widget) {
         qFatal("no accessible interface for %s", qPrintable(widget->objectName()));
     }
     return accessible;
-}
-
-void showActive(QWidget* window) {
-    window->show();
-    QApplication::setActiveWindow(window);
-    QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
 } // namespace
@@ -214,7 +197,7 @@ void TestAccessibility::valuesSayWhatTheyCount() {
 void TestAccessibility::optionSpotsSayWhichIsChosen() {
     DrillScreenFixture fixture;
     fixture.state.settings.optTerms = true;
-    QuietSearch menu(fixture.state, sharedArtwork());
+    RecordingSearch menu(fixture.state, sharedArtwork());
     showActive(&menu);
     QTest::keyClick(&menu, Qt::Key_Return); // an empty search finds every word
     auto* words = menu.findChild<QWidget*>(QStringLiteral("imgRP_0"));
@@ -378,7 +361,7 @@ void TestAccessibility::buttonFocusedOnOpeningLeavesKeysToTheWindow() {
 
 void TestAccessibility::pressActionOfAssistiveTechnologyClicks() {
     DrillScreenFixture fixture;
-    QuietSearch menu(fixture.state, sharedArtwork());
+    RecordingSearch menu(fixture.state, sharedArtwork());
     showActive(&menu);
     QTest::keyClick(&menu, Qt::Key_Return);
     auto* sentences = menu.findChild<QWidget*>(QStringLiteral("imgRP_1"));
@@ -395,7 +378,7 @@ void TestAccessibility::wholeDrillByKeyboardAlone() {
     DrillScreenFixture fixture;
     fixture.state.settings.optTerms = false;
     fixture.state.settings.optPc = false;
-    QuietSearch menu(fixture.state, sharedArtwork());
+    RecordingSearch menu(fixture.state, sharedArtwork());
     showActive(&menu);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("produc"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);

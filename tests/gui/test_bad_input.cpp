@@ -6,6 +6,7 @@
 #include "screens/ui/frmListT.h"
 #include "settings/settings_files.h"
 #include "support/drill_screen_fixture.h"
+#include "support/search_window_fixture.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -25,16 +26,6 @@ namespace {
 const QByteArray
     keptStatistics("[STATISTICS]\nNAME=花子\nSCORE= 21\nQUESTIONS= 30\nRATE= 70\nNOG= 3\n");
 
-// The main window with its message box recorded instead of waited for.
-class RecordingSearch : public frmSearch {
-public:
-    using frmSearch::frmSearch;
-    QStringList messages;
-
-protected:
-    void showMessage(const QString& text) override { messages << text; }
-};
-
 QByteArray readBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -45,7 +36,7 @@ QByteArray readBytes(const QString& path) {
 // Odd text typed or pasted anywhere on the main window, and odd values in
 // the ini files, through the real widgets: each gives the behaviour the
 // window promises for it and leaves the learner's statistics as they were.
-class TestBadInput : public QObject {
+class TestBadInput : public QObject, private testing::SearchWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -63,71 +54,26 @@ private slots:
     void pastedAnswers();
 
 private:
-    void openMenu();
-    void writeFile(const QString& path, const QByteArray& contents);
     void clickOn(const QString& controlName);
-    template <class Widget> Widget* control(const QString& name) const;
-    QString labelText(const QString& name) const { return control<QLabel>(name)->text(); }
-    bool panelRevealed() const;
-
-    Artwork m_art;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<RecordingSearch> m_menu;
 };
 
 void TestBadInput::initTestCase() {
     m_art.loadScreens(1.0);
-    setProgramEndHandler([] { qFatal("the program was ended"); });
+    failOnProgramEnd();
 }
 
 void TestBadInput::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_state = std::make_unique<AppState>();
-    loadBanks(m_state->banks);
-    m_state->paths = {m_dir->filePath(QStringLiteral("conf.ini")),
-                      m_dir->filePath(QStringLiteral("tavik.ini"))};
+    setUpState();
     writeFile(m_state->paths.statisticsFile, keptStatistics);
 }
 
 void TestBadInput::cleanup() {
-    m_menu.reset();
-    m_state.reset();
-    m_dir.reset();
-}
-
-void TestBadInput::openMenu() {
-    m_menu = std::make_unique<RecordingSearch>(*m_state, m_art);
-    m_menu->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_menu.get()));
-}
-
-void TestBadInput::writeFile(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(contents), contents.size());
-}
-
-template <class Widget> Widget* TestBadInput::control(const QString& name) const {
-    auto* widget = m_menu->findChild<Widget*>(name);
-    if (widget == nullptr) {
-        qFatal("no control %s", qPrintable(name));
-    }
-    return widget;
+    tearDown();
 }
 
 void TestBadInput::clickOn(const QString& controlName) {
     const QPoint point = control<QWidget>(controlName)->geometry().topLeft() + QPoint(5, 5);
     QTest::mouseClick(m_menu->windowHandle(), Qt::LeftButton, {}, point);
-}
-
-bool TestBadInput::panelRevealed() const {
-    const bool revealed = !control<QLabel>(QStringLiteral("imgSmask"))->isVisible();
-    if (control<QWidget>(QStringLiteral("imgHWG"))->isVisible() != revealed) {
-        qFatal("the lower panel is half masked");
-    }
-    return revealed;
 }
 
 void TestBadInput::searchTexts_data() {

@@ -385,9 +385,7 @@ void FrmListTTest::tabWalksTheAnswerBoxesAndKeepsTheGivenLetter() {
     fixture.useWords(12);
     fixture.state.settings.levelText = QStringLiteral("初級");
     frmListT screen(fixture.state, sharedArtwork());
-    screen.show();
-    QApplication::setActiveWindow(&screen);
-    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    showActive(&screen);
     QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
     QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 1));

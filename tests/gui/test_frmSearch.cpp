@@ -3,6 +3,7 @@
 #include "app/ui/picture_button.h"
 #include "app/ui/program_exit.h"
 #include "drill/ui/frmSearch.h"
+#include "support/search_window_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -20,37 +21,6 @@
 using namespace tavik;
 
 namespace {
-
-// The main window with its two blocking steps made visible: screens it
-// opens and messages it shows are recorded instead of waited for, unless a
-// test asks for the real modal loop.
-class RecordingSearch : public frmSearch {
-public:
-    using frmSearch::frmSearch;
-
-    QStringList openedScreens;
-    QStringList messages;
-    std::function<void(ScreenWindow&)> whileOpen;
-    bool realModalLoops = false;
-
-protected:
-    void openScreen(ScreenWindow& screen) override {
-        openedScreens << QString::fromLatin1(screen.metaObject()->className());
-        if (whileOpen) {
-            whileOpen(screen);
-        }
-        if (realModalLoops) {
-            frmSearch::openScreen(screen);
-        }
-    }
-
-    void showMessage(const QString& text) override {
-        messages << text;
-        if (realModalLoops) {
-            frmSearch::showMessage(text);
-        }
-    }
-};
 
 // Closes the next modal window once it is up, after letting the test look
 // at it. Polls, because the window appears inside a nested event loop.
@@ -104,7 +74,7 @@ QSet<int> markedOptions(const frmSearch& menu) {
 
 } // namespace
 
-class TestFrmSearch : public QObject {
+class TestFrmSearch : public QObject, private testing::SearchWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -144,62 +114,22 @@ private slots:
     void buttonsLightUpUntilThePointerCrossesTheBackground();
 
 private:
-    void openMenu();
-    void writeFile(const QString& path, const QByteArray& contents);
     void clickAt(const QString& controlName, QPoint offset = {});
     void search(const QString& text);
-    template <class Widget> Widget* control(const QString& name) const;
-    QString labelText(const QString& name) const { return control<QLabel>(name)->text(); }
-    bool panelRevealed() const;
-
-    Artwork m_art;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<AppState> m_state;
-    std::unique_ptr<RecordingSearch> m_menu;
 };
 
 void TestFrmSearch::initTestCase() {
     m_art.loadScreens(1.0);
-    // A click that ends the program would otherwise end the test run as a pass.
-    setProgramEndHandler([] { qFatal("the program was ended unexpectedly"); });
+    failOnProgramEnd();
 }
 
 void TestFrmSearch::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_state = std::make_unique<AppState>();
-    loadBanks(m_state->banks);
-    m_state->paths = {m_dir->filePath(QStringLiteral("conf.ini")),
-                      m_dir->filePath(QStringLiteral("tavik.ini"))};
+    setUpState();
 }
 
 void TestFrmSearch::cleanup() {
-    m_menu.reset();
-    m_state.reset();
-    m_dir.reset();
-    setProgramEndHandler([] { qFatal("the program was ended unexpectedly"); });
-}
-
-void TestFrmSearch::openMenu() {
-    m_menu = std::make_unique<RecordingSearch>(*m_state, m_art);
-    m_menu->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_menu.get()));
-    m_menu->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_menu.get()));
-}
-
-void TestFrmSearch::writeFile(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(contents), contents.size());
-}
-
-template <class Widget> Widget* TestFrmSearch::control(const QString& name) const {
-    auto* widget = m_menu->findChild<Widget*>(name);
-    if (widget == nullptr) {
-        qFatal("no control %s", qPrintable(name));
-    }
-    return widget;
+    tearDown();
+    failOnProgramEnd();
 }
 
 // Clicks the window where the control lies, so the click goes to whatever a
@@ -216,25 +146,6 @@ void TestFrmSearch::search(const QString& text) {
     QTest::keyClick(m_menu->windowHandle(), Qt::Key_Delete);
     typeText(m_menu->windowHandle(), text);
     clickAt(QStringLiteral("imgS1"), {-50, 0});
-}
-
-bool TestFrmSearch::panelRevealed() const {
-    const bool maskShown = control<QLabel>(QStringLiteral("imgSmask"))->isVisible();
-    const bool startShown = control<QWidget>(QStringLiteral("imgHWG"))->isVisible();
-    bool hotspotsShown = true;
-    bool hotspotsHidden = true;
-    for (int index = 0; index < 6; ++index) {
-        const bool shown = control<QWidget>(QStringLiteral("imgRP_%1").arg(index))->isVisible();
-        hotspotsShown = hotspotsShown && shown;
-        hotspotsHidden = hotspotsHidden && !shown;
-    }
-    if (!maskShown && startShown && hotspotsShown) {
-        return true;
-    }
-    if (maskShown && !startShown && hotspotsHidden) {
-        return false;
-    }
-    qFatal("the lower panel is half masked");
 }
 
 void TestFrmSearch::controlsSitWhereTheLayoutPutsThem_data() {

@@ -6,6 +6,7 @@
 #include "print/ui/sheet_preview.h"
 #include "screens/ui/frmListT.h"
 #include "support/drill_screen_fixture.h"
+#include "support/search_window_fixture.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -16,15 +17,6 @@ using namespace tavik::testing;
 namespace {
 
 constexpr qreal kScale = 2;
-
-class QuietSearch : public frmSearch {
-public:
-    using frmSearch::frmSearch;
-
-protected:
-    void openScreen(ScreenWindow& /*screen*/) override {}
-    void showMessage(const QString& /*text*/) override {}
-};
 
 // Drawn as the program draws them: at the ratio the application reports.
 const Artwork& denseArtwork() {
@@ -95,7 +87,7 @@ void TestHighDensity::windowsGrabAtTwiceTheirSize() {
     fixture.useWords(3);
     std::unique_ptr<QWidget> window;
     if (mainWindow) {
-        window = std::make_unique<QuietSearch>(fixture.state, denseArtwork());
+        window = std::make_unique<RecordingSearch>(fixture.state, denseArtwork());
     } else {
         window = std::make_unique<frmListT>(fixture.state, denseArtwork());
     }
@@ -112,7 +104,7 @@ void TestHighDensity::windowsGrabAtTwiceTheirSize() {
 void TestHighDensity::stretchedPicturesUseDensePictures() {
     DrillScreenFixture fixture;
     fixture.useWords(2);
-    QuietSearch menu(fixture.state, denseArtwork());
+    RecordingSearch menu(fixture.state, denseArtwork());
     verifyDense(menu.findChild<QLabel*>(QStringLiteral("imgRP_0"))->pixmap(),
                 QStringLiteral("option circle"));
 

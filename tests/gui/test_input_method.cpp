@@ -3,6 +3,7 @@
 #include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
 #include "support/drill_screen_fixture.h"
+#include "support/search_window_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,15 +15,6 @@ using namespace tavik;
 using namespace tavik::testing;
 
 namespace {
-
-class QuietSearch : public frmSearch {
-public:
-    using frmSearch::frmSearch;
-
-protected:
-    void openScreen(ScreenWindow& /*screen*/) override {}
-    void showMessage(const QString& /*text*/) override {}
-};
 
 // What an input method sends while the learner converts: the text being
 // composed, shown underlined in the box, and at last the confirmed text.
@@ -68,10 +60,8 @@ void TestInputMethod::enterThatConfirmsAConversionDoesNotSearch() {
     QFETCH(QString, control);
     QFETCH(int, key);
     DrillScreenFixture fixture;
-    QuietSearch menu(fixture.state, sharedArtwork());
-    menu.show();
-    QApplication::setActiveWindow(&menu);
-    QVERIFY(QTest::qWaitForWindowActive(&menu));
+    RecordingSearch menu(fixture.state, sharedArtwork());
+    showActive(&menu);
     auto* box = menu.findChild<QWidget*>(control);
     box->setFocus();
     QWidget* typing = QApplication::focusWidget();
@@ -109,9 +99,7 @@ void TestInputMethod::enterThatConfirmsAConversionDoesNotGrade() {
     } else {
         screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
     }
-    screen->show();
-    QApplication::setActiveWindow(screen.get());
-    QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+    showActive(screen.get());
     QLineEdit* box = answerBox(screen.get(), 1);
     box->setFocus();
 

@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
 
+#include "support/file_bytes.h"
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -11,19 +12,10 @@
 #include <sys/resource.h>
 
 using tavik::IniFile;
+using tavik::testing::readBytes;
+using tavik::testing::writeBytes;
 
 namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // "山田太郎" as Shift-JIS bytes.
 const QByteArray shiftJisName("\x8e\x52\x93\x63\x91\xbe\x98\x59");

@@ -1,5 +1,6 @@
 #include "settings/settings_files.h"
 #include "settings/statistics_recording.h"
+#include "support/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 
 using tavik::SettingsPaths;
 using tavik::SettingsState;
+using tavik::testing::readBytes;
 
 namespace {
 
@@ -33,11 +35,6 @@ constexpr QFileDevice::Permissions readAndEnter =
 bool writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 SettingsPaths pathsIn(const QString& directory) {

@@ -1,5 +1,6 @@
 #include "settings/settings_files.h"
 
+#include "support/file_bytes.h"
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -8,19 +9,10 @@
 
 using tavik::SettingsPaths;
 using tavik::SettingsState;
+using tavik::testing::readBytes;
+using tavik::testing::writeBytes;
 
 namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QByteArray padded(const char* flag) {
     return QByteArray(flag).leftJustified(255, ' ');

@@ -1,4 +1,5 @@
 #include "settings/statistics_recording.h"
+#include "support/file_bytes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +17,8 @@
 
 using tavik::SettingsPaths;
 using tavik::SettingsState;
+using tavik::testing::readBytes;
+using tavik::testing::writeBytes;
 
 namespace {
 
@@ -69,17 +72,6 @@ int holdLock(const QString& path) {
 
 QStringList gradeArguments(const QString& path, int count) {
     return {QString::fromLatin1(gradeOption), path, QString::number(count)};
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 int storedDrills(const QString& path) {

@@ -41,3 +41,15 @@ sentence_of_translation() {
   awk -F'\t' -v translation="$1" 'NR > 1 && $6 == translation {print $3 $4 $5}' \
     "$CONTENT_DIR/sentences.tsv"
 }
+
+# Sets search_text, keys (the words it finds), word_count and
+# sentence_count, and fails unless the words and the sentences each fill
+# more than one and at most two pages of the given number of rows.
+search_for_two_pages() { # text rows-per-page what-is-paged
+  search_text=$1
+  mapfile -t keys < <(words_matching "$search_text")
+  word_count=${#keys[@]}
+  sentence_count=$(sentences_of "${keys[@]}" | wc -l)
+  ((word_count > $2 && word_count <= 2 * $2 && sentence_count > $2 && sentence_count <= 2 * $2)) ||
+    fail "the search text no longer gives two pages of each $3"
+}

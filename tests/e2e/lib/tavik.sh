@@ -7,6 +7,7 @@ TAVIK_PID=
 MAIN_WINDOW=
 SCREENS=()
 FOUND_WINDOW=
+TAVIK_SESSION_STOPS=()
 
 readonly SCREEN_SIZE=780x600
 readonly SPLASH_SIZE=500x332
@@ -136,6 +137,26 @@ tavik_stop() {
     wait "$TAVIK_PID" 2>/dev/null || true
   fi
   TAVIK_PID=
+}
+
+# Makes the scratch directory $work and starts the X server. However the
+# script ends, the program is stopped, then the given commands run (stopping
+# what else the script started), then the X server stops and $work goes.
+start_tavik_session() {
+  work=$(mktemp -d)
+  TAVIK_SESSION_STOPS=("$@")
+  trap end_tavik_session EXIT
+  start_xvfb
+}
+
+end_tavik_session() {
+  local stop
+  tavik_stop
+  for stop in "${TAVIK_SESSION_STOPS[@]}"; do
+    "$stop"
+  done
+  stop_xvfb
+  rm -rf "$work"
 }
 
 top_screen() {

@@ -1,8 +1,10 @@
 #include "drill_screen_fixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <QtTest>
 
 namespace tavik::testing {
 
@@ -47,6 +49,12 @@ const Artwork& sharedArtwork() {
         return drawn;
     }();
     return art;
+}
+
+void showActive(QWidget* window) {
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
 QImage shownPicture(const QLabel* picture) {

@@ -42,6 +42,9 @@ inline QLineEdit* answerBox(const QWidget* screen, int row) {
     return control<QLineEdit>(screen, QStringLiteral("txtTerm_%1").arg(row));
 }
 
+// Shown and made the active window, as when the learner opens it.
+void showActive(QWidget* window);
+
 // The pixmap a mark label shows, as an image, for comparison with the marks.
 QImage shownPicture(const QLabel* picture);
 
