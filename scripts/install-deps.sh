@@ -13,8 +13,8 @@ packages=(
   dbus at-spi2-core python3-pyatspi
   # fuzzing and benchmarks
   clang libclang-rt-14-dev libbenchmark-dev
-  # packaging checks
-  desktop-file-utils appstream dpkg-dev
+  # packaging checks (CPack reads the binary's dependencies with file and dpkg-shlibdeps)
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
