@@ -1,7 +1,11 @@
 #include "settings/statistics_recording.h"
 #include "settings/statistics_update.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 
 #include <chrono>
@@ -19,6 +23,20 @@ constexpr auto staleLockAge = 10s;
 // How long a grading waits for another copy before it writes regardless:
 // losing this grading would be worse than the slight chance of a clash.
 constexpr auto lockWait = 5s;
+// A copy writes its process id into the lock file the moment it creates it;
+// an empty lock file older than this belongs to a copy that died in between,
+// which QLockFile cannot tell from a live owner until the lock goes stale.
+constexpr auto ownerlessLockAge = 500ms;
+constexpr auto lockRetry = 50ms;
+
+void removeOwnerlessLock(const QString& lockPath) {
+    const QFileInfo lock(lockPath);
+    if (lock.exists() && lock.size() == 0 &&
+        lock.lastModified().msecsTo(QDateTime::currentDateTime()) >
+            std::chrono::milliseconds(ownerlessLockAge).count()) {
+        QFile::remove(lockPath);
+    }
+}
 
 void copyStatistics(const SettingsState& from, SettingsState& to) {
     to.userName = from.userName;
@@ -32,9 +50,15 @@ void copyStatistics(const SettingsState& from, SettingsState& to) {
 
 bool recordGradingToFile(SettingsState& settings, const SettingsPaths& paths, int questionCount,
                          int correctCount) {
-    QLockFile lock(paths.statisticsFile + QStringLiteral(".lock"));
+    const QString lockPath = paths.statisticsFile + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
     lock.setStaleLockTime(staleLockAge);
-    if (!lock.tryLock(lockWait)) {
+    const QDeadlineTimer deadline(lockWait);
+    bool locked = false;
+    while (!(locked = lock.tryLock(lockRetry)) && !deadline.hasExpired()) {
+        removeOwnerlessLock(lockPath);
+    }
+    if (!locked) {
         qWarning().noquote() << "Could not lock" << paths.statisticsFile
                              << "- grading without the lock";
     }

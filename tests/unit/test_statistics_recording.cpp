@@ -2,6 +2,7 @@
 #include "support/file_bytes.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -91,6 +92,7 @@ private slots:
     void gradingBuildsOnTheFile();
     void unsavedDrillsAreStoredByTheNextGrading();
     void staleLockOfADeadCopyIsTakenOver();
+    void ownerlessLockOfACopyKilledWhileLockingIsTakenOver();
     void lockHeldTooLongStillRecords();
     void concurrentCopiesLoseNoGrading();
     void killedWriterLeavesOldOrNewStatistics();
@@ -188,6 +190,23 @@ void TestStatisticsRecording::staleLockOfADeadCopyIsTakenOver() {
     SettingsState state;
     QVERIFY(tavik::recordGradingToFile(state, m_paths, 10, 7));
     QVERIFY2(timer.elapsed() < 2000, "waited for the lock of a dead copy");
+    QCOMPARE(storedDrills(m_paths.statisticsFile), 1);
+}
+
+void TestStatisticsRecording::ownerlessLockOfACopyKilledWhileLockingIsTakenOver() {
+    // Killed after creating the lock file but before writing its owner into it.
+    const QString lockPath = m_paths.statisticsFile + QStringLiteral(".lock");
+    QFile lock(lockPath);
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-2),
+                             QFileDevice::FileModificationTime));
+    lock.close();
+
+    QElapsedTimer timer;
+    timer.start();
+    SettingsState state;
+    QVERIFY(tavik::recordGradingToFile(state, m_paths, 10, 7));
+    QVERIFY2(timer.elapsed() < 2000, "waited for an empty lock left by a dead copy");
     QCOMPARE(storedDrills(m_paths.statisticsFile), 1);
 }
 
