@@ -64,4 +64,21 @@ PictureButton* button(benchmark::State& state, QWidget* window, const char* name
     return control<PictureButton>(state, window, name);
 }
 
+void timePagingBackAndForth(benchmark::State& state, QWidget* window) {
+    PictureButton* next = button(state, window, "imgNext");
+    PictureButton* before = button(state, window, "imgBefore");
+    if (next == nullptr || before == nullptr) {
+        return;
+    }
+    ActionTimer timer(state);
+    bool forward = true;
+    for (auto _ : state) {
+        timer.time([&] {
+            (forward ? next : before)->click();
+            settle();
+        });
+        forward = !forward;
+    }
+}
+
 } // namespace tavik::bench

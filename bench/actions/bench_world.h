@@ -80,6 +80,10 @@ private:
     double m_cpuSeconds = 0.0;
 };
 
+// Times clicks on the window's Next and Previous buttons, back and forth
+// between its first two pages, each up to the repainted page.
+void timePagingBackAndForth(benchmark::State& state, QWidget* window);
+
 } // namespace tavik::bench
 
 #include "bench_world_impl.h"

@@ -23,20 +23,7 @@ template <typename Screen> std::unique_ptr<Screen> openDrill() {
 // between the first two pages.
 template <typename Screen> void pageChange(benchmark::State& state) {
     auto screen = openDrill<Screen>();
-    PictureButton* next = button(state, screen.get(), "imgNext");
-    PictureButton* before = button(state, screen.get(), "imgBefore");
-    if (next == nullptr || before == nullptr) {
-        return;
-    }
-    ActionTimer timer(state);
-    bool forward = true;
-    for (auto _ : state) {
-        timer.time([&] {
-            (forward ? next : before)->click();
-            settle();
-        });
-        forward = !forward;
-    }
+    timePagingBackAndForth(state, screen.get());
 }
 BENCHMARK(pageChange<frmListT>)
     ->Name("WordDrill/PageChange")

@@ -22,20 +22,7 @@ template <typename Screen> void previewPage(benchmark::State& state) {
     Screen screen(world.state, world.art);
     screen.show();
     settle();
-    PictureButton* next = button(state, &screen, "imgNext");
-    PictureButton* before = button(state, &screen, "imgBefore");
-    if (next == nullptr || before == nullptr) {
-        return;
-    }
-    ActionTimer timer(state);
-    bool forward = true;
-    for (auto _ : state) {
-        timer.time([&] {
-            (forward ? next : before)->click();
-            settle();
-        });
-        forward = !forward;
-    }
+    timePagingBackAndForth(state, &screen);
 }
 BENCHMARK(previewPage<frmPrintT>)
     ->Name("WordSheets/PreviewPage")
