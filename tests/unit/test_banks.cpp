@@ -190,7 +190,7 @@ private slots:
         QTest::addColumn<QString>("meaning");
         QTest::newRow("abolish") << 1 << QStringLiteral("廃止する。");
         QTest::newRow("acquit") << 2 << QStringLiteral("無罪にする。支払う。");
-        QTest::newRow("demolish") << 52 << QStringLiteral("廃止する。破壊する。");
+        QTest::newRow("demolish") << 52 << QStringLiteral("廃止する。取り壊す。");
     }
 
     void wordMeaningsGivenExactly() {
