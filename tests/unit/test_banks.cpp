@@ -103,6 +103,19 @@ bool isPlainAscii(const QString& text) {
                        [](QChar c) { return c.unicode() >= 0x20 && c.unicode() <= 0x7e; });
 }
 
+// Japanese text writes numbers and Latin letters half-width, as newspapers
+// do; a full-width "２" or "ＣＥＯ" slipped in from an input method is a fault.
+bool hasFullWidthAlphanumeric(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return (c >= u'０' && c <= u'９') || (c >= u'Ａ' && c <= u'Ｚ') ||
+               (c >= u'ａ' && c <= u'ｚ');
+    });
+}
+
+QStringList sensesOf(const QString& meaning) {
+    return meaning.split(u'。', Qt::SkipEmptyParts);
+}
+
 QStringList linesOf(const QString& resource) {
     QFile file(resource);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -179,8 +192,9 @@ private slots:
 
         const QString& meaning = fields[WordField::Meaning];
         QVERIFY2(meaning.size() >= 1 && meaning.size() <= 16, qPrintable(meaning));
-        static const QRegularExpression glosses(QStringLiteral("^([^。\\s]+。){1,4}$"));
+        static const QRegularExpression glosses(QStringLiteral("^([^。\\s]+。){1,3}$"));
         QVERIFY2(glosses.match(meaning).hasMatch(), qPrintable(meaning));
+        QVERIFY2(!hasFullWidthAlphanumeric(meaning), qPrintable(meaning));
         // A Japanese search for 廃止 must find exactly abolish and demolish.
         QCOMPARE(meaning.contains(QStringLiteral("廃止")), row == 1 || row == 52);
     }
@@ -190,7 +204,7 @@ private slots:
         QTest::addColumn<QString>("meaning");
         QTest::newRow("abolish") << 1 << QStringLiteral("廃止する。");
         QTest::newRow("acquit") << 2 << QStringLiteral("無罪にする。支払う。");
-        QTest::newRow("demolish") << 52 << QStringLiteral("廃止する。破壊する。");
+        QTest::newRow("demolish") << 52 << QStringLiteral("廃止する。取り壊す。");
     }
 
     void wordMeaningsGivenExactly() {
@@ -205,6 +219,37 @@ private slots:
             const QString& headword = word(r)[WordField::Headword];
             QVERIFY2(!seen.contains(headword), qPrintable(headword));
             seen.insert(headword);
+        }
+    }
+
+    // The learner sees only a word's meaning and its letter count, so a
+    // meaning, or any one sense of it, must not fit another word of the bank
+    // with as many letters.
+    void meaningsTellWordsApart() {
+        std::map<QString, QString> wordOfMeaning;
+        std::map<std::pair<qsizetype, QString>, QString> wordOfSense;
+        for (int r = 1; r <= kWordRows; ++r) {
+            const QString& headword = word(r)[WordField::Headword];
+            const QString& meaning = word(r)[WordField::Meaning];
+            const auto [sameMeaning, newMeaning] = wordOfMeaning.emplace(meaning, headword);
+            QVERIFY2(newMeaning,
+                     qPrintable(headword + u' ' + sameMeaning->second + u' ' + meaning));
+            for (const QString& sense : sensesOf(meaning)) {
+                const auto [same, isNew] =
+                    wordOfSense.emplace(std::pair(headword.size(), sense), headword);
+                QVERIFY2(isNew, qPrintable(headword + u' ' + same->second + u' ' + sense));
+            }
+        }
+    }
+
+    // A sentence question shows its translation; two alike would ask the
+    // same question with different answers.
+    void translationsDistinct() {
+        QSet<QString> seen;
+        for (int r = 1; r <= kSentenceRows; ++r) {
+            const QString& translation = sentence(r)[SentenceField::Translation];
+            QVERIFY2(!seen.contains(translation), qPrintable(translation));
+            seen.insert(translation);
         }
     }
 
@@ -249,6 +294,10 @@ private slots:
 
         const QString& translation = fields[SentenceField::Translation];
         QVERIFY2(translation.size() >= 1 && translation.size() <= 40, qPrintable(translation));
+        QVERIFY2(translation.endsWith(u'。'), qPrintable(translation));
+        static const QRegularExpression blank(QStringLiteral("\\s"));
+        QVERIFY2(!translation.contains(blank), qPrintable(translation));
+        QVERIFY2(!hasFullWidthAlphanumeric(translation), qPrintable(translation));
     }
 
     void sentencesGivenInFull_data() {
