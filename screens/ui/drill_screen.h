@@ -15,6 +15,7 @@ namespace tavik {
 struct AppState;
 struct Artwork;
 class PictureButton;
+class SpokenLabels;
 
 // What the word and sentence drill screens share: ten question rows, the
 // count and page labels, paging by button and key, grading, help, back and
@@ -31,6 +32,9 @@ protected:
 
     virtual int questionCount() const = 0;
     virtual QString rightAnswer(int question) const = 0;
+    // The whole sentence of a question, answer in place; empty on a screen
+    // of words.
+    virtual QString wholeSentence(int /*question*/) const { return {}; }
     // Fills the rows of the page on show (currentPage) from the shared state.
     virtual void buildPage() = 0;
     // Keeps what the learner typed on the page on show.
@@ -38,6 +42,9 @@ protected:
 
     // Prepares a fresh drill and shows its first page.
     void Form_Load();
+    // Builds the page on show and lets its English be heard where it shows
+    // as an answer.
+    void showPage();
 
     // The page number and the paging buttons of the page on show.
     void showPageFrame();
@@ -104,6 +111,13 @@ private:
                                  CaptionColour captionColour, QLabel*& captionLabel);
     void placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start);
     QStringList rightAnswers() const;
+    // The English a row's label stands for: the answer, once it shows as
+    // one, or the whole sentence for the sentence line; nothing while the
+    // learner is still answering.
+    QString spokenText(const QLabel* label) const;
+    void speakFocusedRow(bool wholeSentence);
+
+    SpokenLabels* m_spoken = nullptr;
 };
 
 } // namespace tavik

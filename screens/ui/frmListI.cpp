@@ -66,6 +66,10 @@ QString frmListI::rightAnswer(int question) const {
     return m_questions[static_cast<std::size_t>(question)].answer;
 }
 
+QString frmListI::wholeSentence(int question) const {
+    return m_questions[static_cast<std::size_t>(question)].wholeSentence();
+}
+
 void frmListI::buildSentencePage() {
     showPageFrame();
     const bool questionMode = m_state.settings.optQuestion;

@@ -4,6 +4,8 @@
 # help, grading and back; once for each choice of words or sentences and of
 # solving or checking. A second run goes on from the statistics the first
 # one stored, and the close button ends the program without saving.
+# Along the way the English is heard once it shows as an answer, and never
+# before grading; the second run has no speech engine and no sound.
 #
 # The questions come in random order: the test reads each row's meaning or
 # translation off the screen (through the accessibility tree) and types the
@@ -19,10 +21,13 @@ source "$here/lib/content.sh"
 source "$here/lib/drill_rows.sh"
 source "$here/lib/settings_files.sh"
 source "$here/lib/main_window.sh"
+source "$here/lib/sound.sh"
 
-require_packages xvfb xdotool x11-utils imagemagick
+require_packages xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox \
+  qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
 run_on_session_bus "$@"
-start_tavik_session
+start_tavik_session stop_sound_server
+start_sound_server
 
 # On the drill screens (their rows and boxes are read in lib/drill_rows.sh).
 next_button=(269 542)
@@ -47,6 +52,29 @@ expect_level_panel() {
 
 lower_panel() {
   region_picture "$1" 81 380 545 186
+}
+
+# Where the first row shows its right answer in red on the word screen.
+word_answer=(596 119)
+
+# Clicks at the place and prints how long the sound it gave lasts (0 for
+# silence); `wait` is how long silence is waited for.
+sound_of_click() { # x y wait
+  mark_sound
+  click "$1" "$2"
+  heard_seconds "$3"
+}
+
+# Where the label of the top screen with exactly this text starts, among
+# those at a height from y-min to y-max: "x y".
+label_place() { # text y-min y-max
+  screen_lines | awk -F'\t' -v text="$1" -v low="$2" -v high="$3" \
+    '$3 == text && $1 >= low && $1 <= high {print $2, $1; exit}'
+}
+
+expect_duration() { # seconds min max what
+  awk -v s="$1" -v low="$2" -v high="$3" 'BEGIN {exit !(s >= low && s <= high)}' ||
+    fail "$4 lasts $1 s, not $2 to $3 s"
 }
 
 # --- First run: no ini files yet -------------------------------------------
@@ -137,8 +165,16 @@ press Next
 expect_page 1
 press Prior
 expect_page 2
+# Before grading, the place of the red answer is silent.
+heard=$(sound_of_click "${word_answer[@]}" 3)
+[ "$heard" = 0.000000 ] || fail "a click where the answer will show gave $heard s of sound before grading"
 press Return
 graded $((word_count - 1)) "$word_count"
+# After grading, the red answer says the word (the first time the speech
+# engine opens, which may take a few seconds).
+word_heard=$(sound_of_click "${word_answer[@]}" 15)
+expect_duration "$word_heard" 0.3 2 "the spoken answer ${ANSWERS[0]}"
+echo "the red answer ${ANSWERS[0]} is heard for $word_heard s"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
 screen_lines | cut -f3 | grep -qxF "$((word_count - 1))／${word_count}点" ||
   fail "the score label does not read $((word_count - 1))／${word_count}点"
@@ -165,8 +201,24 @@ press Next
 expect_page 1
 press Prior
 expect_page 2
+# The sentence line of the first row: the text before the blank, or the
+# text after the box where the blank opens the sentence.
+read -r line_x line_y < <(screen_lines | awk -F'\t' '$1 == 112 && $2 >= 88 {print $2, $1; exit}')
+[ -n "$line_y" ] || fail "no sentence line on the first row"
+heard=$(sound_of_click $((line_x + 4)) $((line_y + 6)) 2)
+[ "$heard" = 0.000000 ] || fail "a click on the sentence line gave $heard s of sound before grading"
 press Return
 graded "$sentence_count" "$sentence_count"
+# After grading, the red answer says the word; the sentence line the whole
+# sentence, which lasts longer.
+read -r answer_x answer_y < <(label_place "${ANSWERS[0]}" 125 140)
+[ -n "$answer_y" ] || fail "the answer ${ANSWERS[0]} is not shown after the first translation"
+answer_heard=$(sound_of_click $((answer_x + 4)) $((answer_y + 6)) 5)
+expect_duration "$answer_heard" 0.3 2 "the spoken answer ${ANSWERS[0]}"
+sentence_heard=$(sound_of_click $((line_x + 4)) $((line_y + 6)) 5)
+awk -v s="$sentence_heard" -v w="$answer_heard" 'BEGIN {exit !(s > w + 0.5)}' ||
+  fail "the sentence is heard for $sentence_heard s, the word alone for $answer_heard s"
+echo "the answer ${ANSWERS[0]} is heard for $answer_heard s, its sentence for $sentence_heard s"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
 screen_lines | cut -f3 | grep -qxF "${sentence_count}／${sentence_count}点" ||
   fail "the score label does not read ${sentence_count}／${sentence_count}点"
@@ -204,6 +256,9 @@ check_word_list_page() { # page
   done
 }
 check_word_list_page 1 10
+# The word list shows the English from the start: each word can be heard.
+heard=$(sound_of_click $((list_word_column + 4)) 118 5)
+expect_duration "$heard" 0.3 2 "a word of the word list"
 press Prior
 expect_page 2
 check_word_list_page 2 5
@@ -248,6 +303,13 @@ expect_config "$work" False True False
 expect_unchanged_statistics "closing"
 
 # --- Second run: the options and statistics of the first -------------------
+# This time Qt finds no speech engine: every plugin folder but the speech
+# engines'. The drills go as before, and nothing is heard.
+mkdir "$work/plugins"
+for folder in "$(qtpaths6 --query QT_INSTALL_PLUGINS)"/*; do
+  [ "$(basename "$folder")" = texttospeech ] || ln -s "$folder" "$work/plugins/"
+done
+printf '[Paths]\nPlugins=%s\n' "$work/plugins" >"$work/qt.conf"
 tavik_start "$binary" "$work"
 expect_level_panel
 search cu
@@ -263,6 +325,10 @@ answer_page sentences 0
 press Return
 graded $((${#RIGHT_ANSWERS[@]} - 1)) "${#RIGHT_ANSWERS[@]}"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
+read -r answer_x answer_y < <(label_place "${ANSWERS[0]}" 125 140)
+[ -n "$answer_y" ] || fail "the answer ${ANSWERS[0]} is not shown after the first translation"
+heard=$(sound_of_click $((answer_x + 4)) $((answer_y + 6)) 3)
+[ "$heard" = 0.000000 ] || fail "without a speech engine the answer gave $heard s of sound"
 press Return
 expect_screen_closed "the graded sentence drill"
 expect_level_panel
