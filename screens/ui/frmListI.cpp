@@ -90,7 +90,9 @@ void frmListI::buildSentencePage() {
         } else {
             setFittedText(lblFormer[row], sentence.wholeSentence());
             txtTerm[row]->hide();
-            lblLatter[row]->clear();
+            // Emptied to no width, so that it does not lie over the sentence
+            // and take its clicks.
+            setFittedText(lblLatter[row], QString());
         }
     }
 }
