@@ -113,7 +113,10 @@ Speaker::~Speaker() {
 }
 
 bool Speaker::canSpeak() const {
-    return !m_unavailable && !installedEngines().isEmpty();
+    if (!m_installed) {
+        m_installed = !installedEngines().isEmpty();
+    }
+    return !m_unavailable && *m_installed;
 }
 
 void Speaker::say(const QString& text) {

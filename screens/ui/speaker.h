@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <optional>
 
 namespace tavik {
 
@@ -40,6 +41,8 @@ private:
     QThread m_thread;
     Engine* m_engine = nullptr;
     bool m_unavailable = false;
+    // Whether an engine is installed, looked up once.
+    mutable std::optional<bool> m_installed;
 };
 
 } // namespace tavik

@@ -54,27 +54,23 @@ lower_panel() {
   region_picture "$1" 81 380 545 186
 }
 
-# Where the first row shows its right answer in red on the word screen.
-word_answer=(596 119)
-
-# Clicks at the place and prints how long the sound it gave lasts (0 for
-# silence); `wait` is how long silence is waited for.
-sound_of_click() { # x y wait
+# Clicks at the place and expects a sound of min to max seconds (0 0 for
+# silence, waited for `wait` seconds); HEARD is how long it lasted.
+expect_heard() { # x y wait min max what
   mark_sound
   click "$1" "$2"
-  heard_seconds "$3"
+  HEARD=$(heard_seconds "$3")
+  awk -v s="$HEARD" -v low="$4" -v high="$5" 'BEGIN {exit !(s >= low && s <= high)}' ||
+    fail "$6 is heard for $HEARD s, not $4 to $5 s"
 }
 
-# Where the label of the top screen with exactly this text starts, among
-# those at a height from y-min to y-max: "x y".
-label_place() { # text y-min y-max
-  screen_lines | awk -F'\t' -v text="$1" -v low="$2" -v high="$3" \
-    '$3 == text && $1 >= low && $1 <= high {print $2, $1; exit}'
-}
-
-expect_duration() { # seconds min max what
-  awk -v s="$1" -v low="$2" -v high="$3" 'BEGIN {exit !(s >= low && s <= high)}' ||
-    fail "$4 lasts $1 s, not $2 to $3 s"
+# PLACE_X and PLACE_Y: where the first label of the top screen at height y
+# shows the text (any text when it is empty).
+find_label() { # y text
+  PLACE_Y=
+  read -r PLACE_X PLACE_Y < <(screen_lines |
+    awk -F'\t' -v y="$1" -v text="$2" '$1 == y && (text == "" || $3 == text) {print $2, $1; exit}') || true
+  [ -n "$PLACE_Y" ] || fail "no label '$2' at the height $1"
 }
 
 # --- First run: no ini files yet -------------------------------------------
@@ -165,16 +161,13 @@ press Next
 expect_page 1
 press Prior
 expect_page 2
-# Before grading, the place of the red answer is silent.
-heard=$(sound_of_click "${word_answer[@]}" 3)
-[ "$heard" = 0.000000 ] || fail "a click where the answer will show gave $heard s of sound before grading"
+# Where the first row's answer will show in red, silence before grading.
+expect_heard 596 119 3 0 0 "the place of the answer before grading"
 press Return
 graded $((word_count - 1)) "$word_count"
-# After grading, the red answer says the word (the first time the speech
-# engine opens, which may take a few seconds).
-word_heard=$(sound_of_click "${word_answer[@]}" 15)
-expect_duration "$word_heard" 0.3 2 "the spoken answer ${ANSWERS[0]}"
-echo "the red answer ${ANSWERS[0]} is heard for $word_heard s"
+# After grading, the word (the engine opens at this first click).
+expect_heard 596 119 15 0.3 2 "the red answer ${ANSWERS[0]}"
+echo "the red answer ${ANSWERS[0]} is heard for $HEARD s"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
 screen_lines | cut -f3 | grep -qxF "$((word_count - 1))／${word_count}点" ||
   fail "the score label does not read $((word_count - 1))／${word_count}点"
@@ -201,24 +194,18 @@ press Next
 expect_page 1
 press Prior
 expect_page 2
-# The sentence line of the first row: the text before the blank, or the
-# text after the box where the blank opens the sentence.
-read -r line_x line_y < <(screen_lines | awk -F'\t' '$1 == 112 && $2 >= 88 {print $2, $1; exit}')
-[ -n "$line_y" ] || fail "no sentence line on the first row"
-heard=$(sound_of_click $((line_x + 4)) $((line_y + 6)) 2)
-[ "$heard" = 0.000000 ] || fail "a click on the sentence line gave $heard s of sound before grading"
+# The first row's sentence line (before the blank, or after the box).
+find_label 112 ""
+line=($((PLACE_X + 4)) $((PLACE_Y + 6)))
+expect_heard "${line[@]}" 2 0 0 "the sentence line before grading"
 press Return
 graded "$sentence_count" "$sentence_count"
-# After grading, the red answer says the word; the sentence line the whole
-# sentence, which lasts longer.
-read -r answer_x answer_y < <(label_place "${ANSWERS[0]}" 125 140)
-[ -n "$answer_y" ] || fail "the answer ${ANSWERS[0]} is not shown after the first translation"
-answer_heard=$(sound_of_click $((answer_x + 4)) $((answer_y + 6)) 5)
-expect_duration "$answer_heard" 0.3 2 "the spoken answer ${ANSWERS[0]}"
-sentence_heard=$(sound_of_click $((line_x + 4)) $((line_y + 6)) 5)
-awk -v s="$sentence_heard" -v w="$answer_heard" 'BEGIN {exit !(s > w + 0.5)}' ||
-  fail "the sentence is heard for $sentence_heard s, the word alone for $answer_heard s"
-echo "the answer ${ANSWERS[0]} is heard for $answer_heard s, its sentence for $sentence_heard s"
+# After grading, the red answer says the word, the line the longer sentence.
+find_label 130 "${ANSWERS[0]}"
+expect_heard $((PLACE_X + 4)) $((PLACE_Y + 6)) 5 0.3 2 "the red answer ${ANSWERS[0]}"
+word_heard=$HEARD
+expect_heard "${line[@]}" 5 "$(awk -v w="$word_heard" 'BEGIN {print w + 0.5}')" 20 "the sentence"
+echo "the answer ${ANSWERS[0]} is heard for $word_heard s, its sentence for $HEARD s"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
 screen_lines | cut -f3 | grep -qxF "${sentence_count}／${sentence_count}点" ||
   fail "the score label does not read ${sentence_count}／${sentence_count}点"
@@ -256,9 +243,7 @@ check_word_list_page() { # page
   done
 }
 check_word_list_page 1 10
-# The word list shows the English from the start: each word can be heard.
-heard=$(sound_of_click $((list_word_column + 4)) 118 5)
-expect_duration "$heard" 0.3 2 "a word of the word list"
+expect_heard $((list_word_column + 4)) 118 5 0.3 2 "a word of the word list"
 press Prior
 expect_page 2
 check_word_list_page 2 5
@@ -325,10 +310,8 @@ answer_page sentences 0
 press Return
 graded $((${#RIGHT_ANSWERS[@]} - 1)) "${#RIGHT_ANSWERS[@]}"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
-read -r answer_x answer_y < <(label_place "${ANSWERS[0]}" 125 140)
-[ -n "$answer_y" ] || fail "the answer ${ANSWERS[0]} is not shown after the first translation"
-heard=$(sound_of_click $((answer_x + 4)) $((answer_y + 6)) 3)
-[ "$heard" = 0.000000 ] || fail "without a speech engine the answer gave $heard s of sound"
+find_label 130 "${ANSWERS[0]}"
+expect_heard $((PLACE_X + 4)) $((PLACE_Y + 6)) 3 0 0 "the red answer without a speech engine"
 press Return
 expect_screen_closed "the graded sentence drill"
 expect_level_panel
