@@ -23,7 +23,6 @@ enum class Act { Click, Key, ShiftKey, PressAction };
 
 } // namespace
 
-Q_DECLARE_METATYPE(tavik::ViewMode)
 Q_DECLARE_METATYPE(Act)
 
 class PronunciationTest : public QObject {
@@ -36,18 +35,18 @@ private slots:
 
 void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer_data() {
     QTest::addColumn<bool>("sentences");
-    QTest::addColumn<ViewMode>("mode");
+    QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("engine");
     QTest::addColumn<QString>("target");
     QTest::addColumn<Act>("act");
     QTest::addColumn<QString>("heard"); // "word", "sentence" or nothing
 
-    const auto row = [](const char* name, bool sentences, ViewMode mode, bool engine,
-                        const char* target, Act act, const char* heard) {
+    const auto row = [](const char* name, bool sentences, int mode, bool engine, const char* target,
+                        Act act, const char* heard) {
         QTest::newRow(name) << sentences << mode << engine << QStringLiteral("%1_0").arg(target)
                             << act << QString::fromLatin1(heard);
     };
-    using enum ViewMode;
+    using namespace ViewMode;
     row("words graded: red answer", false, Graded, true, "lblAnswer", Act::Click, "word");
     row("words graded: meaning", false, Graded, true, "lblFormer", Act::Click, "");
     row("words graded: key", false, Graded, true, "lblAnswer", Act::Key, "word");
@@ -64,7 +63,7 @@ void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer_data() {
 
 void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer() {
     QFETCH(bool, sentences);
-    QFETCH(ViewMode, mode);
+    QFETCH(int, mode);
     QFETCH(bool, engine);
     QFETCH(QString, target);
     QFETCH(Act, act);
