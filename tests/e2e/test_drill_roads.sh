@@ -64,13 +64,13 @@ expect_heard() { # x y wait min max what
     fail "$6 is heard for $HEARD s, not $4 to $5 s"
 }
 
-# PLACE_X and PLACE_Y: where the first label of the top screen at height y
-# shows the text (any text when it is empty).
-find_label() { # y text
+# PLACE_X and PLACE_Y: where the first label of the top screen at height y,
+# from x-min on, shows the text (any text when it is empty).
+find_label() { # y x-min text
   PLACE_Y=
-  read -r PLACE_X PLACE_Y < <(screen_lines |
-    awk -F'\t' -v y="$1" -v text="$2" '$1 == y && (text == "" || $3 == text) {print $2, $1; exit}') || true
-  [ -n "$PLACE_Y" ] || fail "no label '$2' at the height $1"
+  read -r PLACE_X PLACE_Y < <(screen_lines | awk -F'\t' -v y="$1" -v x="$2" -v text="$3" \
+    '$1 == y && $2 >= x && (text == "" || $3 == text) {print $2, $1; exit}') || true
+  [ -n "$PLACE_Y" ] || fail "no label '$3' at the height $1"
 }
 
 # --- First run: no ini files yet -------------------------------------------
@@ -195,13 +195,13 @@ expect_page 1
 press Prior
 expect_page 2
 # The first row's sentence line (before the blank, or after the box).
-find_label 112 ""
+find_label 112 88 ""
 line=($((PLACE_X + 4)) $((PLACE_Y + 6)))
 expect_heard "${line[@]}" 2 0 0 "the sentence line before grading"
 press Return
 graded "$sentence_count" "$sentence_count"
 # After grading, the red answer says the word, the line the longer sentence.
-find_label 130 "${ANSWERS[0]}"
+find_label 130 0 "${ANSWERS[0]}"
 expect_heard $((PLACE_X + 4)) $((PLACE_Y + 6)) 5 0.3 2 "the red answer ${ANSWERS[0]}"
 word_heard=$HEARD
 expect_heard "${line[@]}" 5 "$(awk -v w="$word_heard" 'BEGIN {print w + 0.5}')" 20 "the sentence"
@@ -310,7 +310,7 @@ answer_page sentences 0
 press Return
 graded $((${#RIGHT_ANSWERS[@]} - 1)) "${#RIGHT_ANSWERS[@]}"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
-find_label 130 "${ANSWERS[0]}"
+find_label 130 0 "${ANSWERS[0]}"
 expect_heard $((PLACE_X + 4)) $((PLACE_Y + 6)) 3 0 0 "the red answer without a speech engine"
 press Return
 expect_screen_closed "the graded sentence drill"
