@@ -68,8 +68,7 @@ int main(int argc, char* argv[]) {
     screen.show();
     QTest::keyClick(&screen, Qt::Key_Return);
     auto* answer = screen.findChild<QLabel*>(QStringLiteral("lblAnswer_0"));
-    if (answer == nullptr || !answer->isVisible() || !state.speaker ||
-        !state.speaker->canSpeak()) {
+    if (answer == nullptr || !answer->isVisible() || !state.speaker || !state.speaker->canSpeak()) {
         std::fprintf(stderr, "no speakable answer after grading\n");
         return 1;
     }
