@@ -1,8 +1,7 @@
 #pragma once
 
 #include "drill/drill_paging.h"
-#include "shell/ui/caption_label.h"
-#include "shell/ui/screen_window.h"
+#include "drill/ui/paged_screen.h"
 
 #include <QStringList>
 #include <array>
@@ -18,10 +17,10 @@ class PictureButton;
 class SpokenLabels;
 
 // What the word and sentence drill screens share: ten question rows, the
-// count and page labels, paging by button and key, grading, help, back and
-// exit. A screen adds the contents of its rows and where its answers come
-// from; it lays its rows out in its constructor and then calls Form_Load().
-class DrillScreen : public ScreenWindow {
+// count and page labels, grading, help, back and exit. A screen adds the
+// contents of its rows and where its answers come from; it lays its rows out
+// in its constructor and then calls Form_Load().
+class DrillScreen : public PagedScreen {
     Q_OBJECT
 public:
     template <typename T> using Row = std::array<T*, kRowsPerPage>;
@@ -35,16 +34,13 @@ protected:
     // The whole sentence of a question, answer in place; empty on a screen
     // of words.
     virtual QString wholeSentence(int /*question*/) const { return {}; }
-    // Fills the rows of the page on show (currentPage) from the shared state.
+    // Fills the rows of the page on show (currentPage()) from the shared state.
     virtual void buildPage() = 0;
     // Keeps what the learner typed on the page on show.
     virtual void saveAnswers() = 0;
 
     // Prepares a fresh drill and shows its first page.
     void Form_Load();
-    // Builds the page on show and lets its English be heard where it shows
-    // as an answer.
-    void showPage();
 
     // The page number and the paging buttons of the page on show.
     void showPageFrame();
@@ -57,6 +53,11 @@ protected:
     // Copies the boxes of the page on show into the typed answers.
     void saveShownAnswers();
 
+    // Builds the page on show and lets its English be heard where it shows
+    // as an answer.
+    void showPage() override;
+    void leavePage() override { saveAnswers(); }
+    void enterPressed() override;
     bool formKeyDown(QKeyEvent* event) override;
 
     // Members of a control array are named like "txtTerm_3".
@@ -83,8 +84,6 @@ protected:
     QLabel* lblTPagenum = nullptr;
     QLabel* lblScore = nullptr;
 
-    PictureButton* imgBefore = nullptr;
-    PictureButton* imgNext = nullptr;
     PictureButton* imgBack = nullptr;
     PictureButton* imgGrade = nullptr;
     PictureButton* imgExit = nullptr;
@@ -95,20 +94,14 @@ protected:
     QLabel* lblGrade = nullptr;
 
 private slots:
-    void imgNext_Click();
-    void imgBefore_Click();
     void imgGrade_Click();
     void imgBack_Click();
-    void imgExit_Click();
     void imgHelp_Click();
 
 private:
     void createPageLabels();
     void createButtons(int gradeCaptionWidth);
     void setKeyboardOrder();
-    PictureButton* makeBarButton(const QString& stem, QPoint place, int normalPicture,
-                                 const QString& caption, QRect captionPlace,
-                                 CaptionColour captionColour, QLabel*& captionLabel);
     void placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start);
     QStringList rightAnswers() const;
     // The English a row's label stands for: the answer, once it shows as

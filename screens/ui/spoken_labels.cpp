@@ -1,6 +1,6 @@
 #include "screens/ui/spoken_labels.h"
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "screens/ui/speaker.h"
 
 #include <QAccessibleWidget>
