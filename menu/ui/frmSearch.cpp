@@ -184,20 +184,8 @@ void frmSearch::createControls() {
     registerButton(imgHWG);
 
     // The two inputs first, then the buttons in reading order.
-    QWidget* previous = txtFreeWord;
-    const auto follow = [&previous](QWidget* next) {
-        setTabOrder(previous, next);
-        previous = next;
-    };
-    for (QWidget* next : std::initializer_list<QWidget*>{cmbRandom, imgS1, imgS2}) {
-        follow(next);
-    }
-    for (OptionHotspot* hotspot : imgRP) {
-        follow(hotspot);
-    }
-    for (QWidget* next : std::initializer_list<QWidget*>{imgHWG, imgHelp, imgExit}) {
-        follow(next);
-    }
+    chainTabOrder({txtFreeWord, cmbRandom, imgS1, imgS2, imgRP[0], imgRP[1], imgRP[2], imgRP[3],
+                   imgRP[4], imgRP[5], imgHWG, imgHelp, imgExit});
     txtFreeWord->setFocus();
 }
 
