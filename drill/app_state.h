@@ -7,7 +7,11 @@
 #include "settings/settings_files.h"
 #include "settings/settings_state.h"
 
+#include <memory>
+
 namespace tavik {
+
+class Speaker;
 
 // Everything the screens share for the whole run. main() owns the one
 // instance and hands it to each window by reference. It is declared here, the
@@ -20,6 +24,8 @@ struct AppState {
     SettingsPaths paths;
     DrillScreenState screen;
     RandomSource random;
+    // Made at the first word to be heard, kept for the rest of the run.
+    std::shared_ptr<Speaker> speaker;
 };
 
 } // namespace tavik

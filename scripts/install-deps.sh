@@ -7,10 +7,15 @@ packages=(
   # build and run
   cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev libcups2-dev
   fonts-ipafont-gothic
+  # hearing the English (Qt 6.4's speech headers also need the QML integration header)
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin qt6-speech-flite-plugin
+  speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   # tests: a real X server, a person's clicks, printing to PDF
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
   # tests: reading the screens through the accessibility tree
   dbus at-spi2-core python3-pyatspi
+  # tests: recording what the program plays
+  pulseaudio pulseaudio-utils sox
   # fuzzing and benchmarks
   clang libclang-rt-14-dev libbenchmark-dev
   # packaging checks (CPack reads the binary's dependencies with file and dpkg-shlibdeps)

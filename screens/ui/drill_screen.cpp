@@ -3,6 +3,7 @@
 #include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "drill/grading.h"
+#include "screens/ui/spoken_labels.h"
 #include "settings/level.h"
 #include "settings/statistics_recording.h"
 #include "shell/ui/artwork.h"
@@ -170,7 +171,15 @@ void DrillScreen::Form_Load() {
         lblAnswer[row]->hide();
     }
     imgGrade->setShown(screen.viewMode == ViewMode::Solving);
-    buildPage();
+    m_spoken = new SpokenLabels(
+        m_state, m_art.handPointer, [this](const QLabel* label) { return spokenText(label); },
+        this);
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        for (QLabel* label : {lblFormer[row], lblLatter[row], lblAnswer[row]}) {
+            m_spoken->watch(label);
+        }
+    }
+    showPage();
     setKeyboardOrder();
     enableKeyPreview();
     if (screen.viewMode == ViewMode::Solving) {
@@ -239,6 +248,52 @@ void DrillScreen::saveShownAnswers() {
     }
 }
 
+void DrillScreen::showPage() {
+    buildPage();
+    m_spoken->refresh();
+}
+
+QString DrillScreen::spokenText(const QLabel* label) const {
+    const DrillScreenState& screen = m_state.screen;
+    if (screen.viewMode == ViewMode::Solving || label->isHidden() || label->text().isEmpty()) {
+        return {};
+    }
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        if (label != lblAnswer[row] && label != lblFormer[row] && label != lblLatter[row]) {
+            continue;
+        }
+        const int question = questionIndex(currentPage(), row);
+        if (question >= questionCount()) {
+            return {};
+        }
+        if (label == lblAnswer[row]) {
+            return rightAnswer(question);
+        }
+        const QString sentence = wholeSentence(question);
+        if (!sentence.isEmpty()) {
+            return sentence;
+        }
+        // The word list shows each English word where the box would be.
+        return label == lblLatter[row] ? rightAnswer(question) : QString();
+    }
+    return {};
+}
+
+void DrillScreen::speakFocusedRow(bool sentence) {
+    const DrillScreenState& screen = m_state.screen;
+    if (screen.viewMode == ViewMode::Solving) {
+        return;
+    }
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        const int question = questionIndex(currentPage(), row);
+        if (question < questionCount() && txtTerm[row]->hasFocus()) {
+            const QString text = sentence ? wholeSentence(question) : QString();
+            m_spoken->say(text.isEmpty() ? rightAnswer(question) : text);
+            return;
+        }
+    }
+}
+
 QStringList DrillScreen::rightAnswers() const {
     QStringList answers;
     for (int question = 0; question < questionCount(); ++question) {
@@ -254,6 +309,14 @@ void DrillScreen::enterPressed() {
     } else if (viewMode == ViewMode::Graded) {
         imgBack->click();
     }
+}
+
+bool DrillScreen::formKeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F2) {
+        speakFocusedRow(event->modifiers().testFlag(Qt::ShiftModifier));
+        return true;
+    }
+    return PagedScreen::formKeyDown(event);
 }
 
 void DrillScreen::imgGrade_Click() {
@@ -281,7 +344,7 @@ void DrillScreen::imgGrade_Click() {
         imgMark[row]->show();
     }
     screen.viewMode = ViewMode::Graded;
-    buildPage();
+    showPage();
 }
 
 void DrillScreen::imgBack_Click() {

@@ -14,6 +14,7 @@ namespace tavik {
 struct AppState;
 struct Artwork;
 class PictureButton;
+class SpokenLabels;
 
 // What the word and sentence drill screens share: ten question rows, the
 // count and page labels, grading, help, back and exit. A screen adds the
@@ -30,6 +31,9 @@ protected:
 
     virtual int questionCount() const = 0;
     virtual QString rightAnswer(int question) const = 0;
+    // The whole sentence of a question, answer in place; empty on a screen
+    // of words.
+    virtual QString wholeSentence(int /*question*/) const { return {}; }
     // Fills the rows of the page on show (currentPage()) from the shared state.
     virtual void buildPage() = 0;
     // Keeps what the learner typed on the page on show.
@@ -49,9 +53,12 @@ protected:
     // Copies the boxes of the page on show into the typed answers.
     void saveShownAnswers();
 
-    void showPage() override { buildPage(); }
+    // Builds the page on show and lets its English be heard where it shows
+    // as an answer.
+    void showPage() override;
     void leavePage() override { saveAnswers(); }
     void enterPressed() override;
+    bool formKeyDown(QKeyEvent* event) override;
 
     // Members of a control array are named like "txtTerm_3".
     static QString rowName(const char* stem, int row);
@@ -97,6 +104,13 @@ private:
     void setKeyboardOrder();
     void placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start);
     QStringList rightAnswers() const;
+    // The English a row's label stands for: the answer, once it shows as
+    // one, or the whole sentence for the sentence line; nothing while the
+    // learner is still answering.
+    QString spokenText(const QLabel* label) const;
+    void speakFocusedRow(bool wholeSentence);
+
+    SpokenLabels* m_spoken = nullptr;
 };
 
 } // namespace tavik

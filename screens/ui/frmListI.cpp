@@ -66,6 +66,10 @@ QString frmListI::rightAnswer(int question) const {
     return m_questions[static_cast<std::size_t>(question)].answer;
 }
 
+QString frmListI::wholeSentence(int question) const {
+    return m_questions[static_cast<std::size_t>(question)].wholeSentence();
+}
+
 void frmListI::buildSentencePage() {
     showPageFrame();
     const bool questionMode = m_state.settings.optQuestion;
@@ -86,7 +90,9 @@ void frmListI::buildSentencePage() {
         } else {
             setFittedText(lblFormer[row], sentence.wholeSentence());
             txtTerm[row]->hide();
-            lblLatter[row]->clear();
+            // Emptied to no width, so that it does not lie over the sentence
+            // and take its clicks.
+            setFittedText(lblLatter[row], QString());
         }
     }
 }

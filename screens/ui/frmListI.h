@@ -18,6 +18,7 @@ public:
 private:
     int questionCount() const override;
     QString rightAnswer(int question) const override;
+    QString wholeSentence(int question) const override;
     void buildPage() override { buildSentencePage(); }
     void saveAnswers() override { saveSentenceAnswers(); }
 

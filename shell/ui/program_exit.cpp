@@ -17,7 +17,11 @@ void endProgram() {
         endHandler()();
         return;
     }
-    std::fflush(nullptr);
+    // Only the program's own streams: flushing every open stream would wait
+    // for the lock of one that a library thread holds while it reads, as the
+    // speech service's client does on its socket.
+    std::fflush(stdout);
+    std::fflush(stderr);
     std::_Exit(0);
 }
 

@@ -4,6 +4,8 @@
 # help, grading and back; once for each choice of words or sentences and of
 # solving or checking. A second run goes on from the statistics the first
 # one stored, and the close button ends the program without saving.
+# Along the way the English is heard once it shows as an answer, and never
+# before grading; the second run has no speech engine and no sound.
 #
 # The questions come in random order: the test reads each row's meaning or
 # translation off the screen (through the accessibility tree) and types the
@@ -19,10 +21,13 @@ source "$here/lib/content.sh"
 source "$here/lib/drill_rows.sh"
 source "$here/lib/settings_files.sh"
 source "$here/lib/main_window.sh"
+source "$here/lib/sound.sh"
 
-require_packages xvfb xdotool x11-utils imagemagick
+require_packages xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox \
+  qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
 run_on_session_bus "$@"
-start_tavik_session
+start_tavik_session stop_sound_server
+start_sound_server
 
 # On the drill screens (their rows and boxes are read in lib/drill_rows.sh).
 next_button=(269 542)
@@ -47,6 +52,25 @@ expect_level_panel() {
 
 lower_panel() {
   region_picture "$1" 81 380 545 186
+}
+
+# Clicks at the place and expects a sound of min to max seconds (0 0 for
+# silence, waited for `wait` seconds); HEARD is how long it lasted.
+expect_heard() { # x y wait min max what
+  mark_sound
+  click "$1" "$2"
+  HEARD=$(heard_seconds "$3")
+  awk -v s="$HEARD" -v low="$4" -v high="$5" 'BEGIN {exit !(s >= low && s <= high)}' ||
+    fail "$6 is heard for $HEARD s, not $4 to $5 s"
+}
+
+# PLACE_X and PLACE_Y: where the first label of the top screen at height y,
+# from x-min on, shows the text (any text when it is empty).
+find_label() { # y x-min text
+  PLACE_Y=
+  read -r PLACE_X PLACE_Y < <(screen_lines | awk -F'\t' -v y="$1" -v x="$2" -v text="$3" \
+    '$1 == y && $2 >= x && (text == "" || $3 == text) {print $2, $1; exit}') || true
+  [ -n "$PLACE_Y" ] || fail "no label '$3' at the height $1"
 }
 
 # --- First run: no ini files yet -------------------------------------------
@@ -137,8 +161,13 @@ press Next
 expect_page 1
 press Prior
 expect_page 2
+# Where the first row's answer will show in red, silence before grading.
+expect_heard 596 119 3 0 0 "the place of the answer before grading"
 press Return
 graded $((word_count - 1)) "$word_count"
+# After grading, the word (the engine opens at this first click).
+expect_heard 596 119 15 0.3 2 "the red answer ${ANSWERS[0]}"
+echo "the red answer ${ANSWERS[0]} is heard for $HEARD s"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
 screen_lines | cut -f3 | grep -qxF "$((word_count - 1))／${word_count}点" ||
   fail "the score label does not read $((word_count - 1))／${word_count}点"
@@ -165,8 +194,18 @@ press Next
 expect_page 1
 press Prior
 expect_page 2
+# The first row's sentence line (before the blank, or after the box).
+find_label 112 88 ""
+line=($((PLACE_X + 4)) $((PLACE_Y + 6)))
+expect_heard "${line[@]}" 2 0 0 "the sentence line before grading"
 press Return
 graded "$sentence_count" "$sentence_count"
+# After grading, the red answer says the word, the line the longer sentence.
+find_label 130 0 "${ANSWERS[0]}"
+expect_heard $((PLACE_X + 4)) $((PLACE_Y + 6)) 5 0.3 2 "the red answer ${ANSWERS[0]}"
+word_heard=$HEARD
+expect_heard "${line[@]}" 5 "$(awk -v w="$word_heard" 'BEGIN {print w + 0.5}')" 20 "the sentence"
+echo "the answer ${ANSWERS[0]} is heard for $word_heard s, its sentence for $HEARD s"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
 screen_lines | cut -f3 | grep -qxF "${sentence_count}／${sentence_count}点" ||
   fail "the score label does not read ${sentence_count}／${sentence_count}点"
@@ -204,6 +243,7 @@ check_word_list_page() { # page
   done
 }
 check_word_list_page 1 10
+expect_heard $((list_word_column + 4)) 118 5 0.3 2 "a word of the word list"
 press Prior
 expect_page 2
 check_word_list_page 2 5
@@ -248,6 +288,13 @@ expect_config "$work" False True False
 expect_unchanged_statistics "closing"
 
 # --- Second run: the options and statistics of the first -------------------
+# This time Qt finds no speech engine: every plugin folder but the speech
+# engines'. The drills go as before, and nothing is heard.
+mkdir "$work/plugins"
+for folder in "$(qtpaths6 --query QT_INSTALL_PLUGINS)"/*; do
+  [ "$(basename "$folder")" = texttospeech ] || ln -s "$folder" "$work/plugins/"
+done
+printf '[Paths]\nPlugins=%s\n' "$work/plugins" >"$work/qt.conf"
 tavik_start "$binary" "$work"
 expect_level_panel
 search cu
@@ -263,6 +310,8 @@ answer_page sentences 0
 press Return
 graded $((${#RIGHT_ANSWERS[@]} - 1)) "${#RIGHT_ANSWERS[@]}"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
+find_label 130 0 "${ANSWERS[0]}"
+expect_heard $((PLACE_X + 4)) $((PLACE_Y + 6)) 3 0 0 "the red answer without a speech engine"
 press Return
 expect_screen_closed "the graded sentence drill"
 expect_level_panel

@@ -1,0 +1,118 @@
+#include "screens/ui/frmListI.h"
+#include "screens/ui/frmListT.h"
+#include "screens/ui/speaker.h"
+#include "support/drill_screen_fixture.h"
+
+#include <QAccessible>
+#include <QtTest>
+
+using namespace tavik;
+using namespace tavik::testing;
+
+namespace {
+
+// Stands in for the speech engine: notes what it is asked to say.
+struct RecordingSpeaker : Speaker {
+    bool canSpeak() const override { return engine; }
+    void say(const QString& text) override { said.append(text); }
+    bool engine = true;
+    QStringList said;
+};
+
+enum class Act { Click, Key, ShiftKey, PressAction };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Act)
+
+class PronunciationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theEnglishIsHeardOnceItShowsAsAnAnswer_data();
+    void theEnglishIsHeardOnceItShowsAsAnAnswer();
+};
+
+void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer_data() {
+    QTest::addColumn<bool>("sentences");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("engine");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<Act>("act");
+    QTest::addColumn<QString>("heard"); // "word", "sentence" or nothing
+
+    const auto row = [](const char* name, bool sentences, int mode, bool engine, const char* target,
+                        Act act, const char* heard) {
+        QTest::newRow(name) << sentences << mode << engine << QStringLiteral("%1_0").arg(target)
+                            << act << QString::fromLatin1(heard);
+    };
+    using namespace ViewMode;
+    row("words graded: red answer", false, Graded, true, "lblAnswer", Act::Click, "word");
+    row("words graded: meaning", false, Graded, true, "lblFormer", Act::Click, "");
+    row("words graded: key", false, Graded, true, "lblAnswer", Act::Key, "word");
+    row("words graded: press action", false, Graded, true, "lblAnswer", Act::PressAction, "word");
+    row("words answering: key", false, Solving, true, "lblAnswer", Act::Key, "");
+    row("words checking: shown word", false, Checking, true, "lblLatter", Act::Click, "word");
+    row("words graded, no engine", false, Graded, false, "lblAnswer", Act::Click, "");
+    row("sentences graded: red answer", true, Graded, true, "lblAnswer", Act::Click, "word");
+    row("sentences graded: line", true, Graded, true, "lblFormer", Act::Click, "sentence");
+    row("sentences graded: Shift key", true, Graded, true, "lblFormer", Act::ShiftKey, "sentence");
+    row("sentences answering: line", true, Solving, true, "lblFormer", Act::Click, "");
+    row("sentences checking: line", true, Checking, true, "lblFormer", Act::Click, "sentence");
+}
+
+void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer() {
+    QFETCH(bool, sentences);
+    QFETCH(int, mode);
+    QFETCH(bool, engine);
+    QFETCH(QString, target);
+    QFETCH(Act, act);
+    QFETCH(QString, heard);
+    DrillScreenFixture fixture;
+    auto speaker = std::make_shared<RecordingSpeaker>();
+    speaker->engine = engine;
+    fixture.state.speaker = speaker;
+    fixture.state.settings.optQuestion = mode != ViewMode::Checking;
+    std::unique_ptr<QWidget> screen;
+    if (sentences) {
+        fixture.useSentences({1, 2, 3});
+        screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
+    } else {
+        fixture.useWords(3);
+        screen = std::make_unique<frmListT>(fixture.state, sharedArtwork());
+    }
+    showActive(screen.get());
+    if (mode == ViewMode::Graded) {
+        QTest::keyClick(screen.get(), Qt::Key_Return);
+    }
+    QLabel* shown = label(screen.get(), target);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(shown);
+    QCOMPARE(accessible->text(QAccessible::Name), shown->text());
+    const bool speakable = !heard.isEmpty();
+    QCOMPARE(accessible->actionInterface()->actionNames().contains(QStringLiteral("発音を聞く")),
+             speakable);
+    QCOMPARE(shown->cursor().shape() == Qt::BitmapCursor, speakable);
+
+    if (act == Act::Click) {
+        // At the label's place in the window: whatever lies over it takes
+        // the click, as it would a person's.
+        QTest::mouseClick(screen->windowHandle(), Qt::LeftButton, {},
+                          shown->mapTo(screen.get(), QPoint(2, shown->height() / 2)));
+    } else if (act == Act::PressAction) {
+        accessible->actionInterface()->doAction(QStringLiteral("発音を聞く"));
+    } else {
+        answerBox(screen.get(), 0)->setFocus();
+        QTest::keyClick(screen.get(), Qt::Key_F2,
+                        act == Act::ShiftKey ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+    const auto& bankRow = fixture.state.banks.SentenceBank.at(1);
+    const QString word = sentences ? fixture.sentenceAnswer(0) : fixture.headword(0);
+    const QString sentence = bankRow.at(SentenceField::Before) + bankRow.at(SentenceField::Answer) +
+                             bankRow.at(SentenceField::After);
+    QCOMPARE(speaker->said, heard.isEmpty()    ? QStringList()
+                            : heard == u"word" ? QStringList{word}
+                                               : QStringList{sentence});
+}
+
+QTEST_MAIN(PronunciationTest)
+#include "test_pronunciation.moc"
