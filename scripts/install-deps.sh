@@ -11,6 +11,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
   # tests: reading the screens through the accessibility tree
   dbus at-spi2-core python3-pyatspi
+  # tests: typing Japanese through real input methods with Mozc
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc
   # fuzzing and benchmarks
   clang libclang-rt-14-dev libbenchmark-dev
   # packaging checks (CPack reads the binary's dependencies with file and dpkg-shlibdeps)
