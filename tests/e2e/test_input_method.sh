@@ -110,6 +110,7 @@ search_while_composing() { # reading word
   expect_shown_at "${word_count_label[@]}" "$words" "$method: the word count of $2"
   expect_shown_at "${sentence_count_label[@]}" "$sentences" "$method: the sentence count of $2"
   expect_boxes "$2"
+  echo "$method: $2 still converting, 検索 clicked: $words words, $sentences sentences, the box holds $2"
 }
 
 # Into the row's answer box, switching Mozc on there first, the answer typed
@@ -135,7 +136,6 @@ run_steps() {
   click "${free_word[@]}"
   switch_mozc_on
   search_while_composing haisi 廃止
-  echo "$method: 廃止 still converting and 検索 clicked: found 2 words and 2 sentences"
 
   click "${option_words[@]}"
   click "${option_pc[@]}"
@@ -154,8 +154,8 @@ run_steps() {
 
   click "${back_button[@]}"
   expect_screen_closed "the graded drill"
+  # Mozc back on by itself.
   search_while_composing osenn 汚染
-  echo "$method: Mozc was on again in the search box"
   stop_learner_session
 }
 
