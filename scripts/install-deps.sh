@@ -16,6 +16,8 @@ packages=(
   dbus at-spi2-core python3-pyatspi
   # tests: recording what the program plays
   pulseaudio pulseaudio-utils sox
+  # tests: typing Japanese through real input methods with Mozc
+  fcitx5 fcitx5-mozc fcitx5-frontend-qt6 ibus ibus-mozc
   # fuzzing and benchmarks
   clang libclang-rt-14-dev libbenchmark-dev
   # packaging checks (CPack reads the binary's dependencies with file and dpkg-shlibdeps)

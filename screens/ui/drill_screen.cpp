@@ -42,10 +42,21 @@ DrillScreen::DrillScreen(AppState& state, const Artwork& art, const QString& obj
 namespace {
 
 // An answer box keeps what it holds when the learner tabs into it: the
-// first letter given as a hint is to be continued, not typed over.
+// first letter given as a hint is to be continued, not typed over. Answers
+// are English: the box keeps the input method out, which then leaves the
+// keys alone here and takes them up again in the search box. fcitx5, IBus
+// and Mozc ignore the Latin hints; a box that is not enabled for input
+// methods they skip.
 class AnswerBox final : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+        if (query == Qt::ImEnabled) {
+            return false;
+        }
+        return QLineEdit::inputMethodQuery(query);
+    }
 
 protected:
     void focusInEvent(QFocusEvent* event) override {

@@ -36,6 +36,16 @@ bool PressablePicture::isPressKey(const QKeyEvent* event) {
 
 void PressablePicture::notePress(const QMouseEvent* event) {
     m_pressed = event->button() == Qt::LeftButton;
+    // A command may read a text box whose input method still holds a word
+    // being converted. Taking the focus from the box is what makes fcitx5
+    // and IBus alike hand the word over, once, before the click is released;
+    // asking the input method to commit or to reset doubles or loses it
+    // under one of the two. The focus then stays here, as on any clicked
+    // button, but taken by the mouse it shows no frame and leaves Enter to
+    // the window's command: only Tab gives a button both.
+    if (m_pressed) {
+        setFocus(Qt::MouseFocusReason);
+    }
 }
 
 void PressablePicture::noteRelease(const QMouseEvent* event, QRect area) {

@@ -6,10 +6,10 @@ namespace tavik {
 
 // A picture that a person presses like a button: a click that is released
 // over it, or Space or Enter once Tab has brought the keyboard focus to it,
-// shown by a frame. A mouse click leaves the focus where it was, so clicking
-// a button never takes the focus from an answer box; and a window that
-// opens with the focus on a button (it has nothing else to focus) leaves its
-// keys to the window until the learner tabs.
+// shown by a frame. A mouse press takes the focus without the frame, and so
+// without Enter; a window that opens with the focus on a button (it has
+// nothing else to focus) likewise leaves its keys to the window until the
+// learner tabs.
 class PressablePicture : public QLabel {
     Q_OBJECT
 public:

@@ -10,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QtTest>
 #include <memory>
+#include <utility>
 
 using namespace tavik;
 using namespace tavik::testing;
@@ -29,6 +30,27 @@ void sendCommit(QWidget* control, const QString& confirmed) {
     QApplication::sendEvent(control, &commit);
 }
 
+// What fcitx5 and IBus do with a word still being converted when its box
+// loses the focus: they hand it over as typed text. Nothing else does.
+class ComposingInputMethod : public QObject {
+public:
+    ComposingInputMethod(QWidget* box, const QString& word) : m_word(word) {
+        box->installEventFilter(this);
+        sendPreedit(box, word);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut && !m_word.isEmpty()) {
+            sendCommit(static_cast<QWidget*>(watched), std::exchange(m_word, QString()));
+        }
+        return false;
+    }
+
+private:
+    QString m_word;
+};
+
 } // namespace
 
 class TestInputMethod : public QObject {
@@ -46,6 +68,10 @@ private slots:
     void answerBoxesAskForLatinLetters_data();
     void answerBoxesAskForLatinLetters();
     void gradingStaysExact();
+    void aClickOnTheMenuTakesInTheConversion_data();
+    void aClickOnTheMenuTakesInTheConversion();
+    void aClickOnADrillTakesInTheConversion_data();
+    void aClickOnADrillTakesInTheConversion();
 };
 
 void TestInputMethod::enterThatConfirmsAConversionDoesNotSearch_data() {
@@ -144,6 +170,8 @@ void TestInputMethod::answerBoxesAskForLatinLetters() {
         const auto asked = Qt::InputMethodHints(
             answerBox(screen.get(), row)->inputMethodQuery(Qt::ImHints).toInt());
         QVERIFY(asked.testFlag(Qt::ImhPreferLatin));
+        // The hints alone no input method heeds: it is kept out.
+        QVERIFY(!answerBox(screen.get(), row)->inputMethodQuery(Qt::ImEnabled).toBool());
     }
 }
 
@@ -162,6 +190,84 @@ void TestInputMethod::gradingStaysExact() {
     QTest::keyClick(answerBox(&screen, 1), Qt::Key_Return);
     QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
     QCOMPARE(fixture.state.screen.correctCount, std::int16_t(1));
+}
+
+void TestInputMethod::aClickOnTheMenuTakesInTheConversion_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("converting");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("search button") << "txtFreeWord"
+                                   << "廃止"
+                                   << "imgS1"
+                                   << "2";
+    QTest::newRow("search caption") << "txtFreeWord"
+                                    << "廃止"
+                                    << "lblS1"
+                                    << "2";
+    QTest::newRow("random search") << "cmbRandom"
+                                   << "10問"
+                                   << "imgS2"
+                                   << "10";
+}
+
+void TestInputMethod::aClickOnTheMenuTakesInTheConversion() {
+    QFETCH(QString, box);
+    QFETCH(QString, converting);
+    QFETCH(QString, button);
+    QFETCH(QString, words);
+    DrillScreenFixture fixture;
+    RecordingSearch menu(fixture.state, sharedArtwork());
+    showActive(&menu);
+    menu.findChild<QWidget*>(box)->setFocus();
+    QWidget* typing = QApplication::focusWidget();
+    QVERIFY(typing->inputMethodQuery(Qt::ImEnabled).toBool());
+    QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
+    ComposingInputMethod inputMethod(typing, converting);
+
+    QTest::mouseClick(menu.findChild<QWidget*>(button), Qt::LeftButton);
+    QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("lblCount"))->text(), words);
+    QVERIFY(menu.messages.isEmpty());
+    // Enter stays the window's, not the clicked button's: the free-word search.
+    QTest::keyClick(menu.windowHandle(), Qt::Key_Return);
+    const QString found = box == QLatin1String("txtFreeWord") ? words : QStringLiteral("141");
+    QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("lblCount"))->text(), found);
+}
+
+void TestInputMethod::aClickOnADrillTakesInTheConversion_data() {
+    QTest::addColumn<bool>("words");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("grades");
+    QTest::newRow("word drill, grade") << true << "imgGrade" << true;
+    QTest::newRow("sentence drill, grade caption") << false << "lblGrade" << true;
+    QTest::newRow("word drill, next page") << true << "imgNext" << false;
+}
+
+void TestInputMethod::aClickOnADrillTakesInTheConversion() {
+    QFETCH(bool, words);
+    QFETCH(QString, button);
+    QFETCH(bool, grades);
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    fixture.useSentences({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    std::unique_ptr<QWidget> screen;
+    if (words) {
+        screen = std::make_unique<frmListT>(fixture.state, sharedArtwork());
+    } else {
+        screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
+    }
+    showActive(screen.get());
+    const QString answer = words ? fixture.headword(1) : fixture.sentenceAnswer(1);
+    answerBox(screen.get(), 1)->setFocus();
+    ComposingInputMethod inputMethod(answerBox(screen.get(), 1), answer);
+
+    QTest::mouseClick(screen->findChild<QWidget*>(button), Qt::LeftButton);
+    QCOMPARE(fixture.state.screen.typedAnswers.value(1), answer);
+    QCOMPARE(fixture.state.screen.correctCount, std::int16_t(grades ? 1 : 0));
+    // Enter stays the screen's: it grades, or once graded leads back.
+    QTest::keyClick(screen->windowHandle(), Qt::Key_Return);
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+    QCOMPARE(screen->isVisible(), !grades);
 }
 
 QTEST_MAIN(TestInputMethod)

@@ -32,7 +32,7 @@ run_on_session_bus() {
 screen_lines() {
   local tries
   for tries in $(seq 100); do
-    timeout 20 /usr/bin/python3 "$SCREEN_TEXT_PY" "$@" 2>/dev/null && return 0
+    timeout 20 "${AS_LEARNER[@]}" /usr/bin/python3 "$SCREEN_TEXT_PY" "$@" 2>/dev/null && return 0
     sleep 0.1
   done
   fail "the program's windows cannot be read"

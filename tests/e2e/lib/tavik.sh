@@ -83,13 +83,14 @@ find_message_box() {
 }
 
 # Copies the binary into the directory (where its ini files then land) and
-# starts it there; returns once the splash (shown for half a second, so
+# starts it there (in the learner's session of input_session.sh, if one is
+# up); returns once the splash (shown for half a second, so
 # polling sees it) has given way to the main window.
 tavik_start() {
   local binary=$1
   TAVIK_DIR=$2
   cp "$binary" "$TAVIK_DIR/tavik"
-  (cd "$TAVIK_DIR" && exec ./tavik >>"$TAVIK_DIR/tavik.log" 2>&1) &
+  (cd "$TAVIK_DIR" && exec "${AS_LEARNER[@]}" ./tavik >>"$TAVIK_DIR/tavik.log" 2>&1) &
   TAVIK_PID=$!
   SPLASH_SEEN=no
   local attempt
