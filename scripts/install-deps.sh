@@ -7,6 +7,8 @@ packages=(
   # build and run
   cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev libcups2-dev
   fonts-ipafont-gothic
+  # the learning record: Qt's SQL module with its SQLite driver
+  libqt6sql6-sqlite
   # tests: a real X server, a person's clicks, printing to PDF
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
   # tests: reading the screens through the accessibility tree
