@@ -3,6 +3,7 @@
 #include "content/banks.h"
 #include "drill/drill_set.h"
 #include "drill/random_source.h"
+#include "history/history_store.h"
 #include "screens/drill_screen_state.h"
 #include "settings/settings_files.h"
 #include "settings/settings_state.h"
@@ -18,6 +19,8 @@ struct AppState {
     SettingsPaths paths;
     DrillScreenState screen;
     RandomSource random;
+    // Opened once the main window is on show.
+    HistoryStore history;
 };
 
 } // namespace tavik

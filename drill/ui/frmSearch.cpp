@@ -9,6 +9,7 @@
 #include "app/ui/program_exit.h"
 #include "drill/selection.h"
 #include "drill/ui/option_hotspot.h"
+#include "drill/weak_word_pick.h"
 #include "print/ui/frmPrintI.h"
 #include "print/ui/frmPrintT.h"
 #include "screens/ui/frmListI.h"
@@ -17,10 +18,12 @@
 #include "settings/settings_files.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
 #include <memory>
 
 namespace tavik {
@@ -83,6 +86,14 @@ frmSearch::frmSearch(AppState& state, const Artwork& art)
 
 QString frmSearch::countPrompt() {
     return QStringLiteral("問題数を選んでください");
+}
+
+QString frmSearch::noWeakWordsMessage() {
+    return QStringLiteral("復習する単語はありません");
+}
+
+QString frmSearch::unreadableRecordMessage() {
+    return QStringLiteral("学習記録を読み込めませんでした");
 }
 
 QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const QString& text,
@@ -148,6 +159,17 @@ void frmSearch::createControls() {
     imgS2->setAccessibleName(QStringLiteral("ランダム検索"));
     connect(imgS2, &PictureButton::clicked, this, &frmSearch::imgS2_Click);
 
+    // The bar and its lettering are painted in the background; the count of
+    // due words follows the lettering in a label of its own.
+    imgWeak = new PictureButton(this, QStringLiteral("imgWeak"), {510, 103, 180, 29}, none,
+                                m_art.weakWordsHover, m_art.handPointer);
+    lblWeakCount = makeCaption(this, QStringLiteral("lblWeakCount"), QString(), {634, 109, 52, 17});
+    lblWeakCount->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblWeakCount->setAccessibleDescription(QStringLiteral("復習する単語の数"));
+    imgWeak->attachCaption(lblWeakCount);
+    imgWeak->setAccessibleName(QStringLiteral("苦手な単語"));
+    connect(imgWeak, &PictureButton::clicked, this, &frmSearch::imgWeak_Click);
+
     for (int index = 0; index < static_cast<int>(imgRP.size()); ++index) {
         auto* hotspot =
             new OptionHotspot(this, QStringLiteral("imgRP_%1").arg(index),
@@ -190,7 +212,7 @@ void frmSearch::createControls() {
     lblParam->setGeometry(24, 536, 33, 17);
     lblParam->hide();
 
-    for (PictureButton* button : {imgS1, imgS2, imgHWG, imgHelp, imgExit}) {
+    for (PictureButton* button : {imgS1, imgS2, imgWeak, imgHWG, imgHelp, imgExit}) {
         registerButton(button);
     }
 
@@ -200,7 +222,7 @@ void frmSearch::createControls() {
         setTabOrder(previous, next);
         previous = next;
     };
-    for (QWidget* next : std::initializer_list<QWidget*>{cmbRandom, imgS1, imgS2}) {
+    for (QWidget* next : std::initializer_list<QWidget*>{cmbRandom, imgS1, imgS2, imgWeak}) {
         follow(next);
     }
     for (OptionHotspot* hotspot : imgRP) {
@@ -249,6 +271,52 @@ void frmSearch::imgS2_Click() {
     showSelection();
 }
 
+void frmSearch::imgWeak_Click() {
+    HistoryStore& history = m_state.history;
+    const std::optional<std::vector<WordState>> states = history.wordStates();
+    const std::vector<int> due =
+        states ? dueWords(*states, QDate::currentDate()) : std::vector<int>();
+    // A record begun afresh after the old one proved unreadable says so
+    // until it has words of its own to offer.
+    if (!states || (due.empty() && history.health() == HistoryStore::Health::Renewed)) {
+        showMessage(unreadableRecordMessage());
+        return;
+    }
+    if (!selectWeakWords(m_state.drill, m_state.banks, due, cmbRandom->currentText(),
+                         m_state.random)) {
+        showMessage(noWeakWordsMessage());
+        return;
+    }
+    showSelection();
+}
+
+void frmSearch::refreshWeakWordCount() {
+    if (m_state.history.health() == HistoryStore::Health::Closed) {
+        return;
+    }
+    const std::optional<std::vector<WordState>> states = m_state.history.wordStates();
+    lblWeakCount->setText(
+        states ? QStringLiteral("(%1)").arg(dueWords(*states, QDate::currentDate()).size())
+               : QString());
+}
+
+void frmSearch::paintEvent(QPaintEvent* event) {
+    ScreenWindow::paintEvent(event);
+    // The record is opened once the window is on show, so opening it never
+    // delays the first picture the learner sees.
+    if (!m_historyOpening) {
+        m_historyOpening = true;
+        QTimer::singleShot(0, this, &frmSearch::openHistory);
+    }
+}
+
+void frmSearch::openHistory() {
+    if (!m_state.paths.historyFile.isEmpty()) {
+        m_state.history.open(m_state.paths.historyFile);
+    }
+    refreshWeakWordCount();
+}
+
 void frmSearch::showSelection() {
     const DrillSet& drill = m_state.drill;
     lblCount->setText(QString::number(drill.drillWordCount));
@@ -294,6 +362,7 @@ void frmSearch::imgHWG_Click() {
 
     // A grading on the drill screen has changed the statistics meanwhile.
     refreshLevelPanel();
+    refreshWeakWordCount();
 }
 
 void frmSearch::imgHelp_Click() {

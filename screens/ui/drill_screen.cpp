@@ -8,10 +8,12 @@
 #include "app/ui/frmHelp.h"
 #include "app/ui/picture_button.h"
 #include "app/ui/program_exit.h"
+#include "screens/answered_questions.h"
 #include "screens/drill_hints.h"
 #include "screens/grading.h"
 #include "settings/level.h"
 
+#include <QDateTime>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -324,6 +326,11 @@ void DrillScreen::imgGrade_Click() {
     // reports it, keeps the drill for the next grading, and the graded drill
     // is still shown.
     gradeAnswers(screen, m_state.settings, m_state.paths, rightAnswers());
+    // Each word's own record comes after the statistics; it too keeps what it
+    // could not store for the next grading and reports on standard error.
+    m_state.history.record(
+        answeredQuestions(m_state.banks, m_state.drill, asksWords(), screen.typedAnswers),
+        QDateTime::currentDateTimeUtc());
     updateLevel(m_state.settings);
 
     lblScore->setText(scoreText(screen.correctCount, questionCount()));
