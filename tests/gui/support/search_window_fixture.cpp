@@ -35,7 +35,8 @@ void SearchWindowFixture::setUpState() {
     m_state = std::make_unique<AppState>();
     loadBanks(m_state->banks);
     m_state->paths = {m_dir->filePath(QStringLiteral("conf.ini")),
-                      m_dir->filePath(QStringLiteral("tavik.ini"))};
+                      m_dir->filePath(QStringLiteral("tavik.ini")),
+                      m_dir->filePath(QStringLiteral("history.sqlite"))};
 }
 
 void SearchWindowFixture::tearDown() {
