@@ -11,6 +11,8 @@ packages=(
   libqt6sql6-sqlite
   # tests: a real X server, a person's clicks, printing to PDF
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
+  # tests: reading the learning record
+  sqlite3
   # tests: reading the screens through the accessibility tree
   dbus at-spi2-core python3-pyatspi
   # fuzzing and benchmarks
