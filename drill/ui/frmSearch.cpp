@@ -7,6 +7,7 @@
 #include "app/ui/frmHelp.h"
 #include "app/ui/picture_button.h"
 #include "app/ui/program_exit.h"
+#include "app/ui/startup_trace.h"
 #include "drill/selection.h"
 #include "drill/ui/option_hotspot.h"
 #include "drill/weak_word_pick.h"
@@ -315,6 +316,7 @@ void frmSearch::openHistory() {
         m_state.history.open(m_state.paths.historyFile);
     }
     refreshWeakWordCount();
+    StartupTrace::mark("history");
 }
 
 void frmSearch::showSelection() {
