@@ -1,10 +1,10 @@
 #pragma once
 
 #include "content/banks.h"
+#include "drill/drill_screen_state.h"
 #include "drill/drill_set.h"
 #include "drill/random_source.h"
 #include "history/history_store.h"
-#include "screens/drill_screen_state.h"
 #include "settings/settings_files.h"
 #include "settings/settings_state.h"
 

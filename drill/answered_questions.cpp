@@ -1,6 +1,6 @@
-#include "screens/answered_questions.h"
+#include "drill/answered_questions.h"
 
-#include "screens/grading.h"
+#include "drill/grading.h"
 
 #include <algorithm>
 
