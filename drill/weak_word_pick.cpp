@@ -25,7 +25,6 @@ bool selectWeakWords(DrillSet& set, const Banks& banks, const std::vector<int>& 
     if (picked.empty()) {
         return false;
     }
-    set.drillWordCount = static_cast<std::int16_t>(picked.size());
     set.drillWords = std::move(picked);
     buildSentenceList(set, banks, random);
     return true;

@@ -9,7 +9,7 @@ void searchAllRows(benchmark::State& state) {
     BenchWorld& world = BenchWorld::get();
     for (auto _ : state) {
         selectBySearch(world.state.drill, world.state.banks, QString(), world.state.random);
-        benchmark::DoNotOptimize(world.state.drill.drillSentenceCount);
+        benchmark::DoNotOptimize(world.state.drill.drillSentences.size());
     }
 }
 BENCHMARK(searchAllRows)->Name("Selection/SearchAllRows")->Unit(benchmark::kMicrosecond);
@@ -19,7 +19,7 @@ void searchJapanese(benchmark::State& state) {
     const QString freeWord = QStringLiteral("する");
     for (auto _ : state) {
         selectBySearch(world.state.drill, world.state.banks, freeWord, world.state.random);
-        benchmark::DoNotOptimize(world.state.drill.drillSentenceCount);
+        benchmark::DoNotOptimize(world.state.drill.drillSentences.size());
     }
 }
 BENCHMARK(searchJapanese)->Name("Selection/SearchJapanese")->Unit(benchmark::kMicrosecond);
@@ -29,7 +29,7 @@ void randomPick40(benchmark::State& state) {
     const QString countText = QStringLiteral("40問");
     for (auto _ : state) {
         selectAtRandom(world.state.drill, world.state.banks, countText, world.state.random);
-        benchmark::DoNotOptimize(world.state.drill.drillSentenceCount);
+        benchmark::DoNotOptimize(world.state.drill.drillSentences.size());
     }
 }
 BENCHMARK(randomPick40)->Name("Selection/RandomPick40")->Unit(benchmark::kMicrosecond);

@@ -57,7 +57,6 @@ private:
     void imgRP_Click(int Index);
     void imgHWG_Click();
     void imgHelp_Click();
-    void imgExit_Click();
 
     void showSelection();
     void markOption(int Index);
@@ -73,10 +72,8 @@ private:
     QLineEdit* txtFreeWord = nullptr;
     QLabel* Label1 = nullptr;
     PictureButton* imgS1 = nullptr;
-    QLabel* lblS1 = nullptr;
     QComboBox* cmbRandom = nullptr;
     PictureButton* imgS2 = nullptr;
-    QLabel* lblS2 = nullptr;
     PictureButton* imgWeak = nullptr;
     QLabel* lblWeakCount = nullptr;
     std::array<OptionHotspot*, 6> imgRP{};

@@ -16,7 +16,10 @@ class PictureButton;
 class ScreenWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ScreenWindow(QSize clientSize, QWidget* parent = nullptr);
+    // Every screen but the splash has the same fixed client area.
+    static constexpr QSize kClientSize{780, 600};
+
+    explicit ScreenWindow(QSize clientSize = kClientSize, QWidget* parent = nullptr);
 
     void setBackground(const QPixmap& background);
     void registerButton(PictureButton* button);

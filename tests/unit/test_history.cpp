@@ -1,5 +1,5 @@
 #include "history/history_store.h"
-#include "support/file_bytes.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFileInfo>
