@@ -17,6 +17,17 @@ BankRow fields(const BankTable& table, int row, int count) {
     return texts;
 }
 
+template <typename Question>
+std::vector<Question> questionsAt(const Banks& banks, const std::vector<std::int16_t>& rows,
+                                  Question (*at)(const Banks&, int)) {
+    std::vector<Question> questions;
+    questions.reserve(rows.size());
+    for (const int row : rows) {
+        questions.push_back(at(banks, row));
+    }
+    return questions;
+}
+
 } // namespace
 
 WordQuestion wordAt(const Banks& banks, int row) {
@@ -33,21 +44,11 @@ SentenceQuestion sentenceAt(const Banks& banks, int row) {
 }
 
 std::vector<WordQuestion> wordQuestions(const Banks& banks, const DrillSet& drill) {
-    std::vector<WordQuestion> questions;
-    questions.reserve(drill.drillWords.size());
-    for (const int row : drill.drillWords) {
-        questions.push_back(wordAt(banks, row));
-    }
-    return questions;
+    return questionsAt(banks, drill.drillWords, &wordAt);
 }
 
 std::vector<SentenceQuestion> sentenceQuestions(const Banks& banks, const DrillSet& drill) {
-    std::vector<SentenceQuestion> questions;
-    questions.reserve(drill.drillSentences.size());
-    for (const int row : drill.drillSentences) {
-        questions.push_back(sentenceAt(banks, row));
-    }
-    return questions;
+    return questionsAt(banks, drill.drillSentences, &sentenceAt);
 }
 
 } // namespace tavik

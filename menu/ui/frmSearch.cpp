@@ -208,20 +208,8 @@ void frmSearch::createControls() {
     registerButton(imgWeak);
 
     // The two inputs first, then the buttons in reading order.
-    QWidget* previous = txtFreeWord;
-    const auto follow = [&previous](QWidget* next) {
-        setTabOrder(previous, next);
-        previous = next;
-    };
-    for (QWidget* next : std::initializer_list<QWidget*>{cmbRandom, imgS1, imgS2, imgWeak}) {
-        follow(next);
-    }
-    for (OptionHotspot* hotspot : imgRP) {
-        follow(hotspot);
-    }
-    for (QWidget* next : std::initializer_list<QWidget*>{imgHWG, imgHelp, imgExit}) {
-        follow(next);
-    }
+    chainTabOrder({txtFreeWord, cmbRandom, imgS1, imgS2, imgWeak, imgRP[0], imgRP[1], imgRP[2],
+                   imgRP[3], imgRP[4], imgRP[5], imgHWG, imgHelp, imgExit});
     txtFreeWord->setFocus();
 }
 

@@ -67,12 +67,7 @@ void PrintScreen::createControls() {
     imgHelp = makeHelpButton(this, m_art);
 
     // The number of copies, then the buttons top to bottom.
-    QWidget* previous = cmbCopy;
-    for (QWidget* next :
-         std::initializer_list<QWidget*>{imgPrint, imgBack, imgNext, imgBefore, imgHelp, imgExit}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
+    chainTabOrder({cmbCopy, imgPrint, imgBack, imgNext, imgBefore, imgHelp, imgExit});
 
     connect(imgPrint, &PictureButton::clicked, this, &PrintScreen::imgPrint_Click);
     connect(imgBack, &PictureButton::clicked, this, &PrintScreen::imgBack_Click);

@@ -182,13 +182,9 @@ void DrillScreen::Form_Load() {
 
 // The answer boxes top to bottom, then the buttons as they read on the bar.
 void DrillScreen::setKeyboardOrder() {
-    QWidget* previous = txtTerm[0];
-    for (QWidget* next : std::initializer_list<QWidget*>{
-             txtTerm[1], txtTerm[2], txtTerm[3], txtTerm[4], txtTerm[5], txtTerm[6], txtTerm[7],
-             txtTerm[8], txtTerm[9], imgBefore, imgNext, imgGrade, imgBack, imgHelp, imgExit}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
+    chainTabOrder({txtTerm[0], txtTerm[1], txtTerm[2], txtTerm[3], txtTerm[4], txtTerm[5],
+                   txtTerm[6], txtTerm[7], txtTerm[8], txtTerm[9], imgBefore, imgNext, imgGrade,
+                   imgBack, imgHelp, imgExit});
 }
 
 void DrillScreen::showPageFrame() {

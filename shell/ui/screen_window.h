@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPixmap>
 #include <QPointer>
+#include <initializer_list>
 #include <vector>
 
 namespace tavik {
@@ -35,6 +36,8 @@ protected:
     virtual bool formKeyDown(QKeyEvent* event);
     // Call once all controls exist.
     void enableKeyPreview();
+    // Tab visits the controls in this order.
+    void chainTabOrder(std::initializer_list<QWidget*> order);
 
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
