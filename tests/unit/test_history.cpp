@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -124,7 +123,6 @@ void TestHistory::dueWordsWeakestAndLatestMissedFirst() {
 
 void TestHistory::unreadableFileIsKeptAsideAndRenewed_data() {
     QTest::addColumn<QString>("damage");
-    QTest::newRow("random bytes") << "random";
     QTest::newRow("database cut short") << "cut";
     QTest::newRow("someone else's tables") << "foreign";
     QTest::newRow("a folder") << "folder";
@@ -134,11 +132,6 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
     QFETCH(QString, damage);
     if (damage == QLatin1String("folder")) {
         QVERIFY(QDir().mkdir(path()));
-    } else if (damage == QLatin1String("random")) {
-        QByteArray bytes(8192, '\0');
-        QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(bytes.data()),
-                                              bytes.size() / 4);
-        writeBytes(path(), bytes);
     } else if (damage == QLatin1String("cut")) {
         {
             HistoryStore full;

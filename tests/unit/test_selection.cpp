@@ -132,7 +132,6 @@ void TestSelection::weakWordPick_data() {
         << QList<int>{44, 2, 136} << "40問" << QList<int>{44, 2, 136};
     QTest::newRow("keys outside the bank passed over")
         << QList<int>{0, 142, -3, 25} << "10問" << QList<int>{25};
-    QTest::newRow("none due") << QList<int>{} << "10問" << QList<int>{};
     QTest::newRow("only keys outside the bank") << QList<int>{200} << "10問" << QList<int>{};
 }
 
