@@ -10,8 +10,12 @@ packages=(
   # hearing the English (Qt 6.4's speech headers also need the QML integration header)
   qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin qt6-speech-flite-plugin
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  # the learning record: Qt's SQL module with its SQLite driver
+  libqt6sql6-sqlite
   # tests: a real X server, a person's clicks, printing to PDF
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
+  # tests: reading the learning record
+  sqlite3
   # tests: reading the screens through the accessibility tree
   dbus at-spi2-core python3-pyatspi
   # tests: recording what the program plays

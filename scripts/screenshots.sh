@@ -103,6 +103,12 @@ take_and_close print-words
 open_screen print-sentences sentences paper solve
 take_and_close print-sentences
 
+# The words missed in the two drills above, picked by the 苦手 button.
+click "${weak_button[@]}"
+xdotool mousemove --window "$MAIN_WINDOW" 40 580
+sleep 0.3
+screenshot "$out/main-weak-words.png"
+
 click "${close_button[@]}"
 wait_for_tavik_end
 ls "$out"

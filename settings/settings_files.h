@@ -6,11 +6,13 @@
 
 namespace tavik {
 
-// Where conf.ini and tavik.ini live: beside the program while its directory
-// is writable, otherwise in the user's configuration directory.
+// Where conf.ini, tavik.ini and the learning record (history.sqlite) live:
+// beside the program while its directory is writable, otherwise in the
+// user's configuration directory.
 struct SettingsPaths {
     QString configFile;
     QString statisticsFile;
+    QString historyFile = {};
 };
 
 SettingsPaths locateSettingsFiles(const QString& programDir, const QString& userConfigDir);

@@ -18,7 +18,8 @@ bool canCreateFilesIn(const QString& directory) {
 
 SettingsPaths pathsIn(const QString& directory) {
     const QDir dir(directory);
-    return {dir.filePath(QStringLiteral("conf.ini")), dir.filePath(QStringLiteral("tavik.ini"))};
+    return {dir.filePath(QStringLiteral("conf.ini")), dir.filePath(QStringLiteral("tavik.ini")),
+            dir.filePath(QStringLiteral("history.sqlite"))};
 }
 
 // A copy that once kept its files beside itself (a portable copy made
@@ -43,6 +44,15 @@ SettingsPaths locateSettingsFiles(const QString& programDir, const QString& user
     const SettingsPaths own = pathsIn(userConfigDir);
     carryOver(besideProgram.configFile, own.configFile);
     carryOver(besideProgram.statisticsFile, own.statisticsFile);
+    if (!QFile::exists(own.historyFile)) {
+        carryOver(besideProgram.historyFile, own.historyFile);
+        // The record's log may still hold its latest gradings; it belongs
+        // to that file only.
+        if (QFile::exists(own.historyFile)) {
+            const QString log = QStringLiteral("-wal");
+            carryOver(besideProgram.historyFile + log, own.historyFile + log);
+        }
+    }
     return own;
 }
 

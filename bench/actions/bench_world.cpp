@@ -6,6 +6,7 @@
 #include "shell/ui/picture_button.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <ctime>
 
@@ -37,6 +38,15 @@ void BenchWorld::prepareWholeDrill() {
     state.settings.statGames = 0;
     state.settings.statRate = 0;
     updateLevel(state.settings);
+}
+
+void BenchWorld::prepareDueRecord() {
+    state.history.open(state.paths.historyFile);
+    std::vector<AnsweredQuestion> allWrong;
+    for (int word = 1; word <= kWordRows; ++word) {
+        allWrong.push_back({word, 0, false});
+    }
+    state.history.record(allWrong, QDateTime::currentDateTimeUtc());
 }
 
 void settle() {

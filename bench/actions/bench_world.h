@@ -32,6 +32,9 @@ struct BenchWorld {
     // level that shows every hint.
     void prepareWholeDrill();
 
+    // Opens the learning record and makes all 141 words due in it.
+    void prepareDueRecord();
+
 private:
     BenchWorld();
 

@@ -56,5 +56,15 @@ BENCHMARK(randomPick40)
     ->Unit(benchmark::kMicrosecond)
     ->UseManualTime();
 
+// The 苦手 pick of 40 from a learning record in which every word is due.
+void weakPick40(benchmark::State& state) {
+    BenchWorld::get().prepareDueRecord();
+    clickSearch(state, "imgWeak", QStringLiteral("40問"));
+}
+BENCHMARK(weakPick40)
+    ->Name("MainWindow/WeakPick40")
+    ->Unit(benchmark::kMicrosecond)
+    ->UseManualTime();
+
 } // namespace
 } // namespace tavik::bench

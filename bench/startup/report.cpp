@@ -16,6 +16,8 @@ struct ActionTarget {
     const char* benchmark;
     const char* label;
     double limitMs;
+    // Judged by the program's own CPU time rather than the time waited.
+    bool cpu = false;
 };
 
 // The actions a person takes, each held to what feels instant; composing a
@@ -23,6 +25,7 @@ struct ActionTarget {
 constexpr ActionTarget kActions[] = {
     {"MainWindow/SearchAllRows", "Search over all rows (main window, click to repaint)", 2.0},
     {"MainWindow/RandomPick40", "Random pick of 40 (main window, click to repaint)", 2.0},
+    {"MainWindow/WeakPick40", "苦手 pick of 40, all 141 due (main window, click to repaint)", 2.0},
     {"WordDrill/PageChange", "Page change, word drill of 141", 2.0},
     {"SentenceDrill/PageChange", "Page change, sentence drill of 144", 2.0},
     {"WordDrill/Grade141", "Grading of 141 questions (word drill, tavik.ini in memory)", 2.0},
@@ -36,6 +39,9 @@ constexpr ActionTarget kActions[] = {
     {"Hover/MoveOverBareSurface", "Pointer move over the bare surface", 2.0},
     {"Selection/SearchAllRows", "selectBySearch over all rows (core)", 2.0},
     {"Selection/RandomPick40", "selectAtRandom of 40 (core)", 2.0},
+    {"History/DueCount", "Due count of the learning record, all 141 due", 2.0},
+    {"History/Record144", "Recording 144 questions (record in memory), CPU", 2.0, true},
+    {"History/Record144OnDisk", "Recording 144 questions (record on disk), CPU", 2.0, true},
 };
 
 double toMs(double value, const QString& unit) {
@@ -69,6 +75,7 @@ double median(std::vector<double> values) {
 
 std::vector<TargetRow> actionRows(const QString& jsonFile) {
     QHash<QString, double> measuredMs;
+    QHash<QString, double> cpuMs;
     QFile file(jsonFile);
     if (file.open(QIODevice::ReadOnly)) {
         // Google Benchmark writes NaN for the spread of a counter that never
@@ -91,6 +98,7 @@ std::vector<TargetRow> actionRows(const QString& jsonFile) {
             name.remove(QStringLiteral("/manual_time"));
             measuredMs.insert(name, toMs(result.value(QStringLiteral("real_time")).toDouble(),
                                          result.value(QStringLiteral("time_unit")).toString()));
+            cpuMs.insert(name, result.value(QStringLiteral("cpu_ms")).toDouble());
         }
     }
     std::vector<TargetRow> rows;
@@ -102,7 +110,7 @@ std::vector<TargetRow> actionRows(const QString& jsonFile) {
                             QStringLiteral("—"), QStringLiteral("—"), limit, QStringLiteral("NO")});
             continue;
         }
-        const double ms = measuredMs.value(name);
+        const double ms = action.cpu ? cpuMs.value(name) : measuredMs.value(name);
         rows.push_back({QString::fromUtf8(action.label), formatMs(ms), QStringLiteral("—"),
                         QStringLiteral("—"), limit,
                         ms <= action.limitMs ? QStringLiteral("yes") : QStringLiteral("NO")});

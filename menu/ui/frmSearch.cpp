@@ -2,6 +2,7 @@
 
 #include "drill/app_state.h"
 #include "drill/selection.h"
+#include "drill/weak_word_pick.h"
 #include "menu/ui/option_hotspot.h"
 #include "print/ui/frmPrintI.h"
 #include "print/ui/frmPrintT.h"
@@ -15,11 +16,14 @@
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/screen_parts.h"
+#include "shell/ui/startup_trace.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <memory>
 
 namespace tavik {
@@ -83,6 +87,14 @@ QString frmSearch::countPrompt() {
     return QStringLiteral("問題数を選んでください");
 }
 
+QString frmSearch::noWeakWordsMessage() {
+    return QStringLiteral("復習する単語はありません");
+}
+
+QString frmSearch::unreadableRecordMessage() {
+    return QStringLiteral("学習記録を読み込めませんでした");
+}
+
 QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const QString& text,
                                      const QString& meaning) {
     auto* label = new QLabel(text, this);
@@ -142,6 +154,17 @@ void frmSearch::createControls() {
     imgS2->setAccessibleName(QStringLiteral("ランダム検索"));
     connect(imgS2, &PictureButton::clicked, this, &frmSearch::imgS2_Click);
 
+    // The bar and its lettering are painted in the background; the count of
+    // due words follows the lettering in a label of its own.
+    imgWeak = new PictureButton(this, QStringLiteral("imgWeak"), {510, 103, 180, 29}, none,
+                                m_art.weakWordsHover, m_art.handPointer);
+    lblWeakCount = makeCaption(this, QStringLiteral("lblWeakCount"), QString(), {634, 109, 52, 17});
+    lblWeakCount->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblWeakCount->setAccessibleDescription(QStringLiteral("復習する単語の数"));
+    imgWeak->attachCaption(lblWeakCount);
+    imgWeak->setAccessibleName(QStringLiteral("苦手な単語"));
+    connect(imgWeak, &PictureButton::clicked, this, &frmSearch::imgWeak_Click);
+
     for (int index = 0; index < static_cast<int>(imgRP.size()); ++index) {
         auto* hotspot =
             new OptionHotspot(this, QStringLiteral("imgRP_%1").arg(index),
@@ -182,10 +205,11 @@ void frmSearch::createControls() {
     lblParam->hide();
 
     registerButton(imgHWG);
+    registerButton(imgWeak);
 
     // The two inputs first, then the buttons in reading order.
-    chainTabOrder({txtFreeWord, cmbRandom, imgS1, imgS2, imgRP[0], imgRP[1], imgRP[2], imgRP[3],
-                   imgRP[4], imgRP[5], imgHWG, imgHelp, imgExit});
+    chainTabOrder({txtFreeWord, cmbRandom, imgS1, imgS2, imgWeak, imgRP[0], imgRP[1], imgRP[2],
+                   imgRP[3], imgRP[4], imgRP[5], imgHWG, imgHelp, imgExit});
     txtFreeWord->setFocus();
 }
 
@@ -222,6 +246,53 @@ void frmSearch::imgS2_Click() {
     }
     selectAtRandom(m_state.drill, m_state.banks, countText, m_state.random);
     showSelection();
+}
+
+void frmSearch::imgWeak_Click() {
+    HistoryStore& history = m_state.history;
+    const std::optional<std::vector<WordState>> states = history.wordStates();
+    const std::vector<int> due =
+        states ? dueWords(*states, QDate::currentDate()) : std::vector<int>();
+    // A record begun afresh after the old one proved unreadable says so
+    // until it has words of its own to offer.
+    if (!states || (due.empty() && history.health() == HistoryStore::Health::Renewed)) {
+        showMessage(unreadableRecordMessage());
+        return;
+    }
+    if (!selectWeakWords(m_state.drill, m_state.banks, due, cmbRandom->currentText(),
+                         m_state.random)) {
+        showMessage(noWeakWordsMessage());
+        return;
+    }
+    showSelection();
+}
+
+void frmSearch::refreshWeakWordCount() {
+    if (m_state.history.health() == HistoryStore::Health::Closed) {
+        return;
+    }
+    const std::optional<std::vector<WordState>> states = m_state.history.wordStates();
+    lblWeakCount->setText(
+        states ? QStringLiteral("(%1)").arg(dueWords(*states, QDate::currentDate()).size())
+               : QString());
+}
+
+void frmSearch::paintEvent(QPaintEvent* event) {
+    ScreenWindow::paintEvent(event);
+    // The record is opened once the window is on show, so opening it never
+    // delays the first picture the learner sees.
+    if (!m_historyOpening) {
+        m_historyOpening = true;
+        QTimer::singleShot(0, this, &frmSearch::openHistory);
+    }
+}
+
+void frmSearch::openHistory() {
+    if (!m_state.paths.historyFile.isEmpty()) {
+        m_state.history.open(m_state.paths.historyFile);
+    }
+    refreshWeakWordCount();
+    StartupTrace::mark("history");
 }
 
 void frmSearch::showSelection() {
@@ -269,6 +340,7 @@ void frmSearch::imgHWG_Click() {
 
     // A grading on the drill screen has changed the statistics meanwhile.
     refreshLevelPanel();
+    refreshWeakWordCount();
 }
 
 void frmSearch::imgHelp_Click() {

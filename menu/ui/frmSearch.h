@@ -28,7 +28,12 @@ public:
     // this too.
     void refreshLevelPanel();
 
+    // The number of words the learning record has due, on the 苦手 button.
+    void refreshWeakWordCount();
+
     static QString countPrompt();
+    static QString noWeakWordsMessage();
+    static QString unreadableRecordMessage();
 
 protected:
     // Shows a screen modally and returns when it has been closed.
@@ -37,6 +42,7 @@ protected:
     virtual void showMessage(const QString& text);
 
     bool formKeyDown(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void createControls();
@@ -46,6 +52,8 @@ private:
     void Form_Load();
     void imgS1_Click();
     void imgS2_Click();
+    void imgWeak_Click();
+    void openHistory();
     void imgRP_Click(int Index);
     void imgHWG_Click();
     void imgHelp_Click();
@@ -66,6 +74,8 @@ private:
     PictureButton* imgS1 = nullptr;
     QComboBox* cmbRandom = nullptr;
     PictureButton* imgS2 = nullptr;
+    PictureButton* imgWeak = nullptr;
+    QLabel* lblWeakCount = nullptr;
     std::array<OptionHotspot*, 6> imgRP{};
     PictureButton* imgHWG = nullptr;
     QLabel* imgSmask = nullptr;
@@ -74,6 +84,7 @@ private:
     PictureButton* imgHelp = nullptr;
     PictureButton* imgExit = nullptr;
     QLabel* lblParam = nullptr;
+    bool m_historyOpening = false;
 };
 
 } // namespace tavik

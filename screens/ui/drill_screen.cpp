@@ -1,5 +1,6 @@
 #include "screens/ui/drill_screen.h"
 
+#include "drill/answered_questions.h"
 #include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "drill/grading.h"
@@ -14,6 +15,7 @@
 #include "shell/ui/picture_button.h"
 #include "shell/ui/screen_parts.h"
 
+#include <QDateTime>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -343,6 +345,12 @@ void DrillScreen::imgGrade_Click() {
     if (graded.questionCount > 0) {
         recordGradingToFile(m_state.settings, m_state.paths, graded.questionCount,
                             graded.correctCount);
+        // Each word's own record comes after the statistics; it too keeps
+        // what it could not store for the next grading and reports on
+        // standard error.
+        m_state.history.record(
+            answeredQuestions(m_state.banks, m_state.drill, asksWords(), screen.typedAnswers),
+            QDateTime::currentDateTimeUtc());
     }
     updateLevel(m_state.settings);
 

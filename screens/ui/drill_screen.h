@@ -30,6 +30,8 @@ protected:
                 int gradeCaptionWidth);
 
     virtual int questionCount() const = 0;
+    // Word questions (true) or sentence questions.
+    virtual bool asksWords() const = 0;
     virtual QString rightAnswer(int question) const = 0;
     // The whole sentence of a question, answer in place; empty on a screen
     // of words.

@@ -17,6 +17,7 @@ public:
 
 private:
     int questionCount() const override;
+    bool asksWords() const override { return false; }
     QString rightAnswer(int question) const override;
     QString wholeSentence(int question) const override;
     void buildPage() override { buildSentencePage(); }

@@ -29,6 +29,7 @@ struct Artwork {
     QPixmap splash;
     QPixmap searchBackground;
     QPixmap searchMask;
+    QPixmap weakWordsHover; // the 苦手 pick's bar lit; at rest it is in the background
     QPixmap helpPage;
     QCursor handPointer;
 

@@ -118,6 +118,8 @@ focus_top
 # The main window: named buttons, counts that say what they count.
 expect_node "push button" "自由検索"
 expect_node "push button" "ランダム検索"
+expect_node "push button" "苦手な単語"
+expect_node "label" "(0)" "復習する単語の数"
 expect_node "push button" "ヘルプ"
 expect_node "push button" "終了"
 expect_node "label" "初級" "レベル"
@@ -133,7 +135,7 @@ expect_node "radio button" "例文を選択" "未選択" "focusable"
 expect_node "push button" "開始"
 
 # Options by Tab and Space: sentences, then back to words.
-press Tab Tab Tab Tab Tab
+press Tab Tab Tab Tab Tab Tab
 expect_focus "例文を選択"
 press space
 expect_node "radio button" "例文を選択" "選択中" "focused,focusable,checked"
@@ -172,6 +174,7 @@ press Return
 expect_screens 1
 focus_top
 expect_node "label" "1" "総採点回数"
+expect_node "label" "(3)" "復習する単語の数"
 for step in $(seq 20); do
   read_tree
   awk -F'\t' '$4 ~ /focused/ {print $2}' "$work/tree" | grep -qx "終了" && break

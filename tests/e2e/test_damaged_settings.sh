@@ -3,7 +3,9 @@
 # a folder it may not write (run as the user nobody when the test runs as
 # root, who could write anywhere) moves the learner's statistics to the
 # user's configuration folder and comes up; binary garbage or a 10 MB
-# tavik.ini beside it neither stops it nor gets overwritten at start.
+# tavik.ini beside it neither stops it nor gets overwritten at start. A
+# learning record of random bytes is kept aside under a new name, and the
+# copy drills and grades into a new one.
 set -euo pipefail
 binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -90,3 +92,35 @@ for damage in garbage huge; do
   cmp "$work/before.ini" "$folder/tavik.ini"
   echo "$damage tavik.ini: program up, file untouched"
 done
+
+folder="$work/damaged-record"
+mkdir -p "$folder"
+cp "$binary" "$folder/tavik"
+head -c 20000 /dev/urandom >"$folder/history.sqlite"
+cp "$folder/history.sqlite" "$work/before.sqlite"
+chmod -R a+rwX "$folder"
+new_home "$work/home-record"
+start_copy "$folder" "$work/home-record"
+# A word drill of all 141 words, graded at once.
+menu=$(wait_for_window Tavik)
+xdotool windowfocus --sync "$menu"
+xdotool mousemove --window "$menu" 340 209 click 1
+xdotool key Return
+xdotool mousemove --window "$menu" 368 517 click 1
+for tries in $(seq 100); do
+  drill=$(xdotool search --onlyvisible --name '^Tavik$' | grep -vx "$menu" | head -1 || true)
+  [ -n "$drill" ] && break
+  sleep 0.05
+done
+[ -n "$drill" ]
+xdotool windowfocus --sync "$drill"
+xdotool key Return
+for tries in $(seq 100); do
+  grep -q '^NOG= 1' "$folder/tavik.ini" 2>/dev/null && break
+  sleep 0.05
+done
+grep -q '^NOG= 1' "$folder/tavik.ini"
+stop_tavik
+cmp "$work/before.sqlite" "$folder"/history-damaged-*.sqlite
+test "$(sqlite3 "$folder/history.sqlite" 'SELECT count(*) FROM answers')" = 141
+echo "random-bytes history.sqlite: kept aside, a new record holds the graded drill"

@@ -2,8 +2,10 @@
 # The roads of drills on screen through the real program: a search, the
 # options clicked, the drill started, answers typed on two pages, paging,
 # help, grading and back; once for each choice of words or sentences and of
-# solving or checking. A second run goes on from the statistics the first
-# one stored, and the close button ends the program without saving.
+# solving or checking. The two words missed in the first drill come back
+# through the 苦手 pick and, answered right, leave it. A second run goes on
+# from the statistics the first one stored, and the close button ends the
+# program without saving.
 # Along the way the English is heard once it shows as an answer, and never
 # before grading; the second run has no speech engine and no sound.
 #
@@ -23,7 +25,7 @@ source "$here/lib/settings_files.sh"
 source "$here/lib/main_window.sh"
 source "$here/lib/sound.sh"
 
-require_packages xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils sox \
+require_packages xvfb xdotool x11-utils imagemagick sqlite3 pulseaudio pulseaudio-utils sox \
   qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
 run_on_session_bus "$@"
 start_tavik_session stop_sound_server
@@ -79,6 +81,7 @@ echo "the splash gave way to the main window"
 [ ! -e "$work/conf.ini" ] && [ ! -e "$work/tavik.ini" ] || fail "ini files written before any drill"
 expect_level_panel
 expect_shown_at "${word_count_label[@]}" 0 "the word count"
+expect_shown_at "${weak_count_label[@]}" "(0)" "the due count before any grading"
 
 lower_panel "$work/masked.png"
 # A button lights up under the pointer and stays lit until the pointer
@@ -136,8 +139,8 @@ lower_panel "$work/revealed.png"
 same_pictures "$work/masked.png" "$work/revealed.png" && fail "the search for '$search_text' did not unmask the panel"
 echo "searched '$search_text': $word_count words, $sentence_count sentences"
 
-# Road 1: words, on screen, to solve. All right but the first row; help in
-# between, and paging back and forth before grading.
+# Road 1: words, on screen, to solve. All right but the first row of each
+# page; help in between, and paging back and forth before grading.
 click "${option_sentences[@]}"
 click "${option_words[@]}"
 click "${option_pc[@]}"
@@ -156,7 +159,7 @@ click "${help_back[@]}"
 expect_screen_closed "help"
 press Prior
 expect_page 2
-answer_page words
+answer_page words 0
 press Next
 expect_page 1
 press Prior
@@ -164,13 +167,13 @@ expect_page 2
 # Where the first row's answer will show in red, silence before grading.
 expect_heard 596 119 3 0 0 "the place of the answer before grading"
 press Return
-graded $((word_count - 1)) "$word_count"
+graded $((word_count - 2)) "$word_count"
 # After grading, the word (the engine opens at this first click).
 expect_heard 596 119 15 0.3 2 "the red answer ${ANSWERS[0]}"
 echo "the red answer ${ANSWERS[0]} is heard for $HEARD s"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
-screen_lines | cut -f3 | grep -qxF "$((word_count - 1))／${word_count}点" ||
-  fail "the score label does not read $((word_count - 1))／${word_count}点"
+screen_lines | cut -f3 | grep -qxF "$((word_count - 2))／${word_count}点" ||
+  fail "the score label does not read $((word_count - 2))／${word_count}点"
 for answer in "${RIGHT_ANSWERS[@]:10}"; do
   screen_lines | cut -f3 | grep -qxF "$answer" || fail "page 2 does not show the right answer $answer"
 done
@@ -179,6 +182,40 @@ press Return
 expect_screen_closed "the graded word drill"
 expect_level_panel
 echo "road words/screen/solve: $score of $questions right, rate $rate"
+
+# The two missed words are due at once: the 苦手 pick takes exactly them
+# and their sentences, and a search's result line shows it.
+missed=("${RIGHT_ANSWERS[0]}" "${RIGHT_ANSWERS[10]}")
+mapfile -t missed_keys < <(keys_of_headwords "${missed[@]}")
+expect_shown_at "${weak_count_label[@]}" "(2)" "the due count after two wrong answers"
+click "${weak_button[@]}"
+expect_shown_at "${word_count_label[@]}" 2 "the word count of the 苦手 pick"
+expect_shown_at "${sentence_count_label[@]}" "$(sentences_of "${missed_keys[@]}" | wc -l)" \
+  "the sentence count of the 苦手 pick"
+click "${start_button[@]}"
+expect_new_screen "the drill of the missed words"
+read_answers words
+[ "$(printf '%s\n' "${ANSWERS[@]}" | sort)" = "$(printf '%s\n' "${missed[@]}" | sort)" ] ||
+  fail "the 苦手 pick asks ${ANSWERS[*]}, not ${missed[*]}"
+# Answered right they move to box 2, due tomorrow, and leave the pick.
+RIGHT_ANSWERS=()
+answer_page words
+press Return
+graded 2 2
+expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
+press Return
+expect_screen_closed "the drill of the missed words"
+expect_shown_at "${weak_count_label[@]}" "(0)" "the due count after the missed words were right"
+for key in "${missed_keys[@]}"; do
+  box=$(sqlite3 "$work/history.sqlite" "SELECT box FROM words WHERE word = $key")
+  [ "$box" = 2 ] || fail "word $key is in box '$box' of the learning record, not 2"
+done
+click "${weak_button[@]}"
+expect_message "復習する単語はありません"
+expect_shown_at "${word_count_label[@]}" 2 "the word count after nothing was due"
+echo "苦手 pick: ${missed[*]} picked, then right and in box 2"
+search "$search_text"
+expect_shown_at "${word_count_label[@]}" "$word_count" "the word count of '$search_text'"
 
 # Road 2: sentences, on screen, to solve: every answer right.
 click "${option_sentences[@]}"

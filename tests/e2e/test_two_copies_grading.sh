@@ -2,6 +2,8 @@
 # Two copies of Tavik open at once on one tavik.ini take turns grading word
 # drills. Each copy read the statistics when it started, yet every grading
 # of both must end up in the file: each adds to what the file holds then.
+# Both keep their learning record in the one history.sqlite beside it, and
+# every answer of every grading lands there too.
 set -euo pipefail
 binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -102,4 +104,10 @@ test "$(stored NOG)" = 6
 test "$(stored QUESTIONS)" = 846
 test "$(stored NAME)" = 花子
 test ! -e "$work/program/tavik.ini.lock"
-echo "two copies graded 3 drills each; tavik.ini counts all 6"
+recorded() {
+  sqlite3 "$work/program/history.sqlite" "$1"
+}
+test "$(recorded 'SELECT count(*) FROM answers')" = 846
+# Each drill left every answer box with its first letter only: all wrong.
+test "$(recorded 'SELECT count(*) FROM words WHERE box = 1')" = 141
+echo "two copies graded 3 drills each; tavik.ini and the learning record hold all 6"

@@ -93,6 +93,7 @@ void TestAccessibility::controlsHaveJapaneseNamesAndRoles_data() {
     const QList<std::tuple<const char*, const char*, const char*, int>> rows{
         {"frmSearch", "imgS1", "自由検索", button},
         {"frmSearch", "imgS2", "ランダム検索", button},
+        {"frmSearch", "imgWeak", "苦手な単語", button},
         {"frmSearch", "imgHWG", "開始", button},
         {"frmSearch", "imgHelp", "ヘルプ", button},
         {"frmSearch", "imgExit", "終了", button},
@@ -270,9 +271,9 @@ void TestAccessibility::tabWalksEachScreenInReadingOrder_data() {
     QTest::addColumn<QStringList>("order");
     QTest::newRow("main window, panel revealed")
         << "frmSearch"
-        << QStringList{"txtFreeWord", "cmbRandom", "imgS1",   "imgS2",      "imgRP_0",
-                       "imgRP_1",     "imgRP_2",   "imgRP_3", "imgRP_4",    "imgRP_5",
-                       "imgHWG",      "imgHelp",   "imgExit", "txtFreeWord"};
+        << QStringList{"txtFreeWord", "cmbRandom", "imgS1",   "imgS2",   "imgWeak",
+                       "imgRP_0",     "imgRP_1",   "imgRP_2", "imgRP_3", "imgRP_4",
+                       "imgRP_5",     "imgHWG",    "imgHelp", "imgExit", "txtFreeWord"};
     QTest::newRow("word drill, first page")
         << "frmListT"
         << QStringList{"txtTerm_0", "txtTerm_1", "txtTerm_2", "txtTerm_3", "txtTerm_4", "txtTerm_5",
@@ -386,7 +387,7 @@ void TestAccessibility::wholeDrillByKeyboardAlone() {
     QVERIFY(menu.findChild<QWidget*>(QStringLiteral("imgHWG"))->isVisible());
 
     // Tab to 単語 and PC, choosing each with Space.
-    for (int step = 0; step < 4; ++step) {
+    for (int step = 0; step < 5; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imgRP_0"));

@@ -7,7 +7,16 @@ using namespace tavik;
 
 namespace {
 
-enum class Source { Button, Background, Mark, Splash, SearchBackground, SearchMask, HelpPage };
+enum class Source {
+    Button,
+    Background,
+    Mark,
+    Splash,
+    SearchBackground,
+    SearchMask,
+    HelpPage,
+    WeakWordsHover
+};
 
 QPixmap pictureOf(const Artwork& art, Source source, int index) {
     switch (source) {
@@ -25,6 +34,8 @@ QPixmap pictureOf(const Artwork& art, Source source, int index) {
         return art.searchMask;
     case Source::HelpPage:
         return art.helpPage;
+    case Source::WeakWordsHover:
+        return art.weakWordsHover;
     }
     return {};
 }
@@ -88,6 +99,7 @@ private slots:
             {"main menu background", Source::SearchBackground, 0, {780, 600}},
             {"main menu mask", Source::SearchMask, 0, {545, 252}},
             {"help page", Source::HelpPage, 0, {567, 409}},
+            {"weak words bar lit", Source::WeakWordsHover, 0, {180, 29}},
         };
         for (qreal ratio : {1.0, 2.0}) {
             for (const Row& row : rows) {

@@ -4,10 +4,12 @@
 #include "shell/ui/artwork.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/program_exit.h"
+#include "support/files.h"
 #include "support/search_window_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -86,6 +88,8 @@ private slots:
     void startShowsTheScreenModallyAndDeletesIt();
     void gradingOnADrillScreenRefreshesTheLevelPanel();
     void gradingOnTheWordDrillShowsOnTheMenuWhenItCloses();
+    void weakWordPick_data();
+    void weakWordPick();
     void helpButtonOpensTheHelpScreen();
     void exitEndsTheProgramWithoutSaving();
     void buttonsLightUpUntilThePointerCrossesTheBackground_data();
@@ -130,18 +134,19 @@ void TestFrmSearch::controlsSitWhereTheLayoutPutsThem_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("place");
     const QList<std::pair<const char*, QRect>> places{
-        {"lblLevel", {232, 105, 57, 25}}, {"lblNog", {312, 141, 57, 25}},
-        {"lblRate", {600, 141, 57, 25}},  {"txtFreeWord", {304, 200, 129, 19}},
-        {"Label1", {304, 224, 161, 17}},  {"imgS1", {552, 200, 138, 29}},
-        {"lblS1", {592, 206, 57, 17}},    {"cmbRandom", {304, 264, 161, 21}},
-        {"imgS2", {552, 259, 138, 29}},   {"lblS2", {592, 265, 49, 17}},
-        {"lblCount", {264, 344, 57, 25}}, {"lblCount_is", {408, 344, 57, 25}},
-        {"imgRP_0", {104, 408, 60, 52}},  {"imgRP_1", {168, 408, 60, 52}},
-        {"imgRP_2", {256, 408, 60, 52}},  {"imgRP_3", {304, 408, 60, 52}},
-        {"imgRP_4", {384, 408, 60, 52}},  {"imgRP_5", {456, 408, 100, 52}},
-        {"imgHWG", {248, 477, 241, 81}},  {"imgSmask", {81, 314, 545, 252}},
-        {"imgHelp", {664, 21, 33, 33}},   {"imgExit", {698, 20, 33, 33}},
-        {"lblParam", {24, 536, 33, 17}},
+        {"lblLevel", {232, 105, 57, 25}},     {"lblNog", {312, 141, 57, 25}},
+        {"lblRate", {600, 141, 57, 25}},      {"txtFreeWord", {304, 200, 129, 19}},
+        {"Label1", {304, 224, 161, 17}},      {"imgS1", {552, 200, 138, 29}},
+        {"lblS1", {592, 206, 57, 17}},        {"cmbRandom", {304, 264, 161, 21}},
+        {"imgS2", {552, 259, 138, 29}},       {"lblS2", {592, 265, 49, 17}},
+        {"lblCount", {264, 344, 57, 25}},     {"lblCount_is", {408, 344, 57, 25}},
+        {"imgRP_0", {104, 408, 60, 52}},      {"imgRP_1", {168, 408, 60, 52}},
+        {"imgRP_2", {256, 408, 60, 52}},      {"imgRP_3", {304, 408, 60, 52}},
+        {"imgRP_4", {384, 408, 60, 52}},      {"imgRP_5", {456, 408, 100, 52}},
+        {"imgHWG", {248, 477, 241, 81}},      {"imgSmask", {81, 314, 545, 252}},
+        {"imgHelp", {664, 21, 33, 33}},       {"imgExit", {698, 20, 33, 33}},
+        {"lblParam", {24, 536, 33, 17}},      {"imgWeak", {510, 103, 180, 29}},
+        {"lblWeakCount", {634, 109, 52, 17}},
     };
     for (const auto& [name, place] : places) {
         QTest::newRow(name) << QString::fromLatin1(name) << place;
@@ -586,6 +591,61 @@ void TestFrmSearch::gradingOnTheWordDrillShowsOnTheMenuWhenItCloses() {
     QCOMPARE(labelText(QStringLiteral("lblRate")), QStringLiteral("100"));
     QCOMPARE(labelText(QStringLiteral("lblLevel")), QStringLiteral("初級"));
     QVERIFY(QFile::exists(m_state->paths.statisticsFile));
+}
+
+void TestFrmSearch::weakWordPick_data() {
+    QTest::addColumn<QList<int>>("missed"); // words graded wrong before the start
+    QTest::addColumn<QByteArray>("file");   // the record's bytes instead, when not empty
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QList<int>>("words"); // the pick, in drill order; empty: unchanged
+    QTest::addColumn<int>("sentences");
+
+    QTest::newRow("nothing graded") << QList<int>{} << QByteArray() << "復習する単語はありません"
+                                    << "(0)" << QList<int>{} << 0;
+    QTest::newRow("two missed") << QList<int>{52, 1} << QByteArray() << ""
+                                << "(2)" << QList<int>{1, 52} << 2;
+    QTest::newRow("one missed masks like a search") << QList<int>{25} << QByteArray() << ""
+                                                    << "(1)" << QList<int>{25} << 2;
+    QTest::newRow("record unreadable")
+        << QList<int>{} << QByteArray(4096, '\x5a') << "学習記録を読み込めませんでした"
+        << "(0)" << QList<int>{} << 0;
+}
+
+void TestFrmSearch::weakWordPick() {
+    QFETCH(QList<int>, missed);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, message);
+    QFETCH(QString, count);
+    QFETCH(QList<int>, words);
+    QFETCH(int, sentences);
+    if (!file.isEmpty()) {
+        testing::writeBytes(m_state->paths.historyFile, file);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".*")));
+    } else if (!missed.isEmpty()) {
+        HistoryStore earlier;
+        earlier.open(m_state->paths.historyFile);
+        std::vector<AnsweredQuestion> answers{{3, 0, true}};
+        for (const int word : missed) {
+            answers.push_back({word, 0, false});
+        }
+        QVERIFY(earlier.record(answers, QDateTime::currentDateTimeUtc()));
+    }
+    openMenu();
+    QTRY_COMPARE(labelText(QStringLiteral("lblWeakCount")), count);
+    search(QString());
+    const DrillSet before = m_state->drill;
+
+    clickAt(QStringLiteral("imgWeak"), {-60, 0});
+    QCOMPARE(m_menu->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    const std::vector<std::int16_t>& picked = m_state->drill.drillWords;
+    QVERIFY(words.isEmpty() ? picked == before.drillWords
+                            : QList<int>(picked.begin(), picked.end()) == words);
+    QCOMPARE(labelText(QStringLiteral("lblCount")),
+             QString::number(words.isEmpty() ? 141 : words.size()));
+    QCOMPARE(labelText(QStringLiteral("lblCount_is")),
+             QString::number(words.isEmpty() ? 144 : sentences));
+    QCOMPARE(panelRevealed(), words.isEmpty() || words.size() >= 2);
 }
 
 void TestFrmSearch::helpButtonOpensTheHelpScreen() {

@@ -54,6 +54,7 @@ void SceneArtworkTest::isDrawnAtTheSizeItIsShownAt_data() {
     QTest::newRow("icon") << "tavik" << QSize(256, 256);
     QTest::newRow("start highlighted") << "start_hover" << QSize(233, 79);
     QTest::newRow("close highlighted") << "close_hover" << QSize(29, 30);
+    QTest::newRow("weak words highlighted") << "weak_words_hover" << QSize(180, 29);
 }
 
 void SceneArtworkTest::isDrawnAtTheSizeItIsShownAt() {
@@ -132,6 +133,9 @@ void SceneArtworkTest::highlightCoversThePaintedLookExactly_data() {
         QTest::addRow("close at %gx", dpr)
             << "close_hover" << QRect(698, 20, 29, 30) << QRect(698, 20, 33, 33)
             << QRect(690, 12, 46, 41) << dpr;
+        QTest::addRow("weak words at %gx", dpr)
+            << "weak_words_hover" << QRect(510, 103, 180, 29) << QRect(510, 103, 180, 29)
+            << QRect(500, 96, 200, 40) << dpr;
     }
 }
 

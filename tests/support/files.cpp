@@ -19,7 +19,8 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 
 SettingsPaths settingsPathsIn(const QString& directory) {
     const QDir dir(directory);
-    return {dir.filePath(QStringLiteral("conf.ini")), dir.filePath(QStringLiteral("tavik.ini"))};
+    return {dir.filePath(QStringLiteral("conf.ini")), dir.filePath(QStringLiteral("tavik.ini")),
+            dir.filePath(QStringLiteral("history.sqlite"))};
 }
 
 } // namespace tavik::testing

@@ -13,7 +13,7 @@ QByteArray readBytes(const QString& path);
 // Replaces the file with bytes, failing the running test if it cannot.
 void writeBytes(const QString& path, const QByteArray& bytes);
 
-// conf.ini and tavik.ini in the directory.
+// conf.ini, tavik.ini and history.sqlite in the directory.
 SettingsPaths settingsPathsIn(const QString& directory);
 
 } // namespace tavik::testing

@@ -2,6 +2,7 @@
 #include "drill/drill_set.h"
 #include "drill/random_source.h"
 #include "drill/selection.h"
+#include "drill/weak_word_pick.h"
 
 #include <QList>
 #include <QMap>
@@ -106,6 +107,8 @@ private slots:
     void drawsAreUniform_data();
     void drawsAreUniform();
     void unseededSelectionsDiffer();
+    void weakWordPick_data();
+    void weakWordPick();
 
 private:
     Banks m_banks;
@@ -115,6 +118,42 @@ void TestSelection::initTestCase() {
     loadBanks(m_banks);
     QCOMPARE(static_cast<int>(m_banks.WordBank.size()), kWordRows + 1);
     QCOMPARE(static_cast<int>(m_banks.SentenceBank.size()), kSentenceRows + 1);
+}
+
+void TestSelection::weakWordPick_data() {
+    QTest::addColumn<QList<int>>("due");
+    QTest::addColumn<QString>("countText");
+    QTest::addColumn<QList<int>>("words"); // in drill order; empty: nothing picked
+
+    QTest::newRow("no count chosen takes 10")
+        << range(30, 45) << "問題数を選んでください" << range(30, 39);
+    QTest::newRow("count box 5") << range(30, 45) << "5問" << range(30, 34);
+    QTest::newRow("weakest first, in the record's order")
+        << QList<int>{44, 2, 136} << "40問" << QList<int>{44, 2, 136};
+    QTest::newRow("keys outside the bank passed over")
+        << QList<int>{0, 142, -3, 25} << "10問" << QList<int>{25};
+    QTest::newRow("only keys outside the bank") << QList<int>{200} << "10問" << QList<int>{};
+}
+
+void TestSelection::weakWordPick() {
+    QFETCH(QList<int>, due);
+    QFETCH(QString, countText);
+    QFETCH(QList<int>, words);
+
+    const DrillSet before{{7, 8, 9}, {7, 8, 9}};
+    DrillSet set = before;
+    RandomSource random(3);
+    const bool picked =
+        selectWeakWords(set, m_banks, std::vector<int>(due.begin(), due.end()), countText, random);
+
+    QCOMPARE(picked, !words.isEmpty());
+    if (!picked) {
+        QCOMPARE(set.drillWords, before.drillWords);
+        QCOMPARE(set.drillSentences, before.drillSentences);
+        return;
+    }
+    QCOMPARE(QList<int>(set.drillWords.begin(), set.drillWords.end()), words);
+    checkSentencesMatchWords(set, m_banks);
 }
 
 void TestSelection::search_data() {

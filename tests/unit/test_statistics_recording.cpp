@@ -1,3 +1,4 @@
+#include "history/history_store.h"
 #include "settings/statistics_recording.h"
 #include "support/files.h"
 
@@ -9,6 +10,8 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -40,14 +43,47 @@ QByteArray statisticsAfter(int drills) {
         .toUtf8();
 }
 
+// Each drill also stores this many answered questions in the learning
+// record beside tavik.ini, after its statistics, as the drill screens do.
+constexpr int recordedQuestions = 144;
+
+QString historyBeside(const QString& statisticsPath) {
+    return QFileInfo(statisticsPath).dir().filePath(QStringLiteral("history.sqlite"));
+}
+
+// The whole gradings the learning record holds, or -1 when the file is
+// damaged or holds part of a grading.
+int recordedGradings(const QString& statisticsPath) {
+    int rows = -1;
+    {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(historyBeside(statisticsPath));
+        QSqlQuery query(db);
+        if (db.open() && query.exec(QStringLiteral("PRAGMA integrity_check")) && query.next() &&
+            query.value(0).toString() == QLatin1String("ok") &&
+            query.exec(QStringLiteral("SELECT count(*) FROM answers")) && query.next()) {
+            rows = query.value(0).toInt();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    return rows % recordedQuestions == 0 ? rows / recordedQuestions : -1;
+}
+
 // The helper mode of this program: grades `count` drills into the file at
 // path, or, when count is 0, keeps grading until killed and says so on
 // standard output once the first drill is stored.
 int gradeDrills(const QString& path, int count) {
     const SettingsPaths paths{QString(), path};
     SettingsState state;
+    tavik::HistoryStore history;
+    history.open(historyBeside(path));
+    std::vector<tavik::AnsweredQuestion> questions;
+    for (int sentence = 1; sentence <= recordedQuestions; ++sentence) {
+        questions.push_back({sentence % 141 + 1, sentence, sentence % 2 == 0});
+    }
     for (int drill = 0; count == 0 || drill < count; ++drill) {
-        if (!tavik::recordGradingToFile(state, paths, drillQuestions, drillCorrect)) {
+        if (!tavik::recordGradingToFile(state, paths, drillQuestions, drillCorrect) ||
+            !history.record(questions, QDateTime::currentDateTimeUtc())) {
             return 1;
         }
         if (drill == 0 && count == 0) {
@@ -233,17 +269,21 @@ void TestStatisticsRecording::concurrentCopiesLoseNoGrading() {
         QCOMPARE(grader->exitCode(), 0);
     }
     QCOMPARE(readBytes(m_paths.statisticsFile), statisticsAfter(copies * drillsEach));
+    QCOMPARE(recordedGradings(m_paths.statisticsFile), copies * drillsEach);
 }
 
 // A grading process is killed at random moments while it grades without
 // pause; whenever it dies, tavik.ini holds exactly the statistics of the
 // last completed grading, never a mixture, a cut file or fewer drills, and
-// the next copy is not kept out by the lock the dead one left.
+// the next copy is not kept out by the lock the dead one left. The learning
+// record, written after the statistics, is never damaged and holds whole
+// gradings: each kill loses at most the one grading it cut short.
 void TestStatisticsRecording::killedWriterLeavesOldOrNewStatistics() {
     constexpr int kills = 200;
     std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<int> delayMicroseconds(0, 15000);
     int lastDrills = 0;
+    int lastUnrecorded = 0;
     for (int kill = 0; kill < kills; ++kill) {
         QProcess grader;
         grader.start(QCoreApplication::applicationFilePath(),
@@ -257,17 +297,25 @@ void TestStatisticsRecording::killedWriterLeavesOldOrNewStatistics() {
         const int drills = storedDrills(m_paths.statisticsFile);
         QCOMPARE(readBytes(m_paths.statisticsFile), statisticsAfter(drills));
         QVERIFY2(drills > lastDrills, "a grading already stored was lost");
+        const int recorded = recordedGradings(m_paths.statisticsFile);
+        const int unrecorded = drills - recorded;
+        QVERIFY2(
+            recorded >= 0 && (unrecorded == lastUnrecorded || unrecorded == lastUnrecorded + 1),
+            qPrintable(QStringLiteral("%1 drills counted, %2 recorded").arg(drills).arg(recorded)));
+        lastUnrecorded = unrecorded;
         lastDrills = drills;
     }
     const QStringList leftovers =
         QDir(m_dir->path())
             .entryList({QStringLiteral("tavik.ini.??????")}, QDir::Files | QDir::Hidden);
-    qInfo("%d kills; %d drills stored; %lld temporary files of cut writes left behind", kills,
-          lastDrills, static_cast<long long>(leftovers.size()));
+    qInfo("%d kills; %d drills stored, %d of them cut short before the learning record; %lld "
+          "temporary files of cut writes left behind",
+          kills, lastDrills, lastUnrecorded, static_cast<long long>(leftovers.size()));
 }
 
 int main(int argc, char* argv[]) {
     if (argc == 4 && qstrcmp(argv[1], gradeOption) == 0) {
+        QCoreApplication application(argc, argv);
         return gradeDrills(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
     }
     if (argc == 3 && qstrcmp(argv[1], holdLockOption) == 0) {

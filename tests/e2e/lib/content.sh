@@ -30,6 +30,12 @@ headword_of_meaning() {
   awk -F'\t' -v meaning="$1" 'NR > 1 && $3 == meaning {print $2}' "$CONTENT_DIR/words.tsv"
 }
 
+# The keys of the words with these headwords.
+keys_of_headwords() {
+  awk -F'\t' -v words=" $* " 'NR > 1 && index(words, " " $2 " ") {print $1}' \
+    "$CONTENT_DIR/words.tsv"
+}
+
 # The answer word of the sentence with this translation.
 answer_of_translation() {
   awk -F'\t' -v translation="$1" 'NR > 1 && $6 == translation {print $4}' \

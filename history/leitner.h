@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <vector>
+
+namespace tavik {
+
+// A word's place in the learner's Leitner boxes, as its graded answers left
+// it. Box 1 holds the words last answered wrong; each right answer moves a
+// word one box up, to box 5 at most, and each box waits longer before the
+// word is asked again.
+struct WordState {
+    int wordKey = 0;
+    int box = 1;
+    QDateTime lastGraded;
+    // Invalid when the word was never answered wrong.
+    QDateTime lastMissed;
+};
+
+constexpr int kFirstBox = 1;
+constexpr int kLastBox = 5;
+
+// The word answered in one grading: wrong sends it back to box 1, right
+// moves it one box up. A word met for the first time starts in box 1.
+void advance(WordState& state, bool right, const QDateTime& when);
+
+// The first day on which the word is due again. Days are calendar days in
+// the learner's local time: a word answered right late in the evening is
+// due again from the morning after, not 24 hours later.
+QDate dueDate(const WordState& state);
+
+// The keys of the words due on the day, weakest box first and, within a
+// box, the most recently missed first (words never missed after those, in
+// key order).
+std::vector<int> dueWords(const std::vector<WordState>& states, QDate today);
+
+} // namespace tavik

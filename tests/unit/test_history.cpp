@@ -1,0 +1,189 @@
+#include "history/history_store.h"
+#include "support/files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <ctime>
+
+using namespace tavik;
+using tavik::testing::readBytes;
+using tavik::testing::writeBytes;
+
+namespace {
+
+const QDate kFirstDay(2026, 3, 2);
+
+QDateTime localTime(int day, QTime time = QTime(12, 0)) {
+    return QDateTime(kFirstDay.addDays(day), time).toUTC();
+}
+
+std::optional<WordState> stateOf(HistoryStore& store, int word) {
+    const auto states = store.wordStates();
+    if (states) {
+        for (const WordState& state : *states) {
+            if (state.wordKey == word) {
+                return state;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void ignoreWarnings() {
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".*")));
+}
+
+} // namespace
+
+class TestHistory : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Days are the learner's calendar days: far from UTC they differ.
+    void initTestCase() {
+        qputenv("TZ", "Asia/Tokyo");
+        tzset();
+    }
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void boxesAndDueDays_data();
+    void boxesAndDueDays();
+    void dueWordsWeakestAndLatestMissedFirst();
+    void unreadableFileIsKeptAsideAndRenewed_data();
+    void unreadableFileIsKeptAsideAndRenewed();
+    void unwritableRecordKeepsGradingsForTheNext();
+
+private:
+    QString path() const { return m_dir->filePath(QStringLiteral("history.sqlite")); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestHistory::boxesAndDueDays_data() {
+    // Each grading: its day, an optional local time, then one letter for each
+    // question of word 7 in it (R right, W wrong).
+    QTest::addColumn<QString>("gradings");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<int>("dueDay");
+
+    QTest::newRow("first answer wrong") << "0 W" << 1 << 0;
+    QTest::newRow("first answer right") << "0 R" << 2 << 1;
+    QTest::newRow("right again next day") << "0 R, 1 R" << 3 << 4;
+    QTest::newRow("up to the last box") << "0 R, 1 R, 4 R, 11 R" << 5 << 25;
+    QTest::newRow("no box past the last") << "0 R, 1 R, 4 R, 11 R, 25 R, 39 R" << 5 << 53;
+    QTest::newRow("wrong goes back to box 1") << "0 R, 1 R, 4 W" << 1 << 4;
+    QTest::newRow("early morning counts for its own day") << "1@07:30 R" << 2 << 2;
+    QTest::newRow("two sentences, one wrong") << "0 RW" << 1 << 0;
+    QTest::newRow("two sentences right move once") << "0 RR" << 2 << 1;
+}
+
+void TestHistory::boxesAndDueDays() {
+    QFETCH(QString, gradings);
+    QFETCH(int, box);
+    QFETCH(int, dueDay);
+    HistoryStore store;
+    store.open(path());
+    QCOMPARE(store.health(), HistoryStore::Health::Ready);
+    for (const QString& grading : gradings.split(QStringLiteral(", "))) {
+        const QStringList parts = grading.split(QLatin1Char(' '));
+        const QStringList day = parts[0].split(QLatin1Char('@'));
+        const QTime time =
+            day.size() > 1 ? QTime::fromString(day[1], QStringLiteral("hh:mm")) : QTime(12, 0);
+        std::vector<AnsweredQuestion> questions{{3, 0, true}};
+        for (const QChar answer : parts[1]) {
+            questions.push_back({7, 10, answer == QLatin1Char('R')});
+        }
+        QVERIFY(store.record(questions, localTime(day[0].toInt(), time)));
+    }
+    const std::optional<WordState> state = stateOf(store, 7);
+    QVERIFY(state);
+    QCOMPARE(state->box, box);
+    QCOMPARE(dueDate(*state), kFirstDay.addDays(dueDay));
+    QCOMPARE(dueWords({*state}, kFirstDay.addDays(dueDay)), std::vector<int>{7});
+    QVERIFY(dueWords({*state}, kFirstDay.addDays(dueDay - 1)).empty());
+}
+
+void TestHistory::dueWordsWeakestAndLatestMissedFirst() {
+    HistoryStore store;
+    store.open(path());
+    // Day 0: 20 and 30 right (box 2, due day 1), 40 wrong. Day 1 morning:
+    // 50 wrong; noon: 60 wrong, 30 wrong, 70 right; 40 right (box 2, due day 2).
+    QVERIFY(store.record({{20, 0, true}, {30, 0, true}, {40, 0, false}}, localTime(0)));
+    QVERIFY(store.record({{50, 0, false}}, localTime(1, QTime(9, 0))));
+    QVERIFY(
+        store.record({{60, 0, false}, {30, 0, false}, {70, 0, true}, {40, 0, true}}, localTime(1)));
+    const auto states = store.wordStates();
+    QVERIFY(states);
+    QCOMPARE(dueWords(*states, kFirstDay.addDays(1)), (std::vector<int>{30, 60, 50, 20}));
+    QCOMPARE(dueWords(*states, kFirstDay.addDays(2)), (std::vector<int>{30, 60, 50, 40, 20, 70}));
+}
+
+void TestHistory::unreadableFileIsKeptAsideAndRenewed_data() {
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("database cut short") << "cut";
+    QTest::newRow("someone else's tables") << "foreign";
+    QTest::newRow("a folder") << "folder";
+}
+
+void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
+    QFETCH(QString, damage);
+    if (damage == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path()));
+    } else if (damage == QLatin1String("cut")) {
+        {
+            HistoryStore full;
+            full.open(path());
+            std::vector<AnsweredQuestion> many;
+            for (int word = 1; word <= 2000; ++word) {
+                many.push_back({word, word, word % 3 == 0});
+            }
+            QVERIFY(full.record(many, localTime(0)));
+        }
+        writeBytes(path(), readBytes(path()).left(40000));
+    } else {
+        {
+            auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), damage);
+            db.setDatabaseName(path());
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE words (x, y)")));
+        }
+        QSqlDatabase::removeDatabase(damage);
+    }
+    const QByteArray before = readBytes(path());
+
+    HistoryStore store;
+    ignoreWarnings();
+    store.open(path());
+
+    QCOMPARE(store.health(), HistoryStore::Health::Renewed);
+    QVERIFY(store.setAsideFile().contains(QStringLiteral("history-damaged-")));
+    QCOMPARE(QFileInfo(store.setAsideFile()).isDir(), damage == QLatin1String("folder"));
+    QCOMPARE(readBytes(store.setAsideFile()), before);
+    QVERIFY(store.record({{5, 6, false}}, localTime(0)));
+    QVERIFY(stateOf(store, 5));
+}
+
+void TestHistory::unwritableRecordKeepsGradingsForTheNext() {
+    const QString folder = m_dir->filePath(QStringLiteral("not-yet"));
+    HistoryStore store;
+    ignoreWarnings();
+    store.open(folder + QStringLiteral("/history.sqlite"));
+    QCOMPARE(store.health(), HistoryStore::Health::Unavailable);
+    QVERIFY(!store.wordStates());
+    QVERIFY(!store.record({{9, 0, false}}, localTime(0)));
+    QCOMPARE(store.unsavedGradings(), 1);
+
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(store.record({{9, 0, true}}, localTime(1)));
+    QCOMPARE(store.unsavedGradings(), 0);
+    const std::optional<WordState> state = stateOf(store, 9);
+    QVERIFY(state);
+    QCOMPARE(state->box, 2);
+    QCOMPARE(state->lastMissed, localTime(0));
+}
+
+QTEST_GUILESS_MAIN(TestHistory)
+#include "test_history.moc"
