@@ -30,6 +30,9 @@ struct Artwork {
     QPixmap searchBackground;
     QPixmap searchMask;
     QPixmap helpPage;
+    // The print screens' save-as-PDF bar, normal and highlighted.
+    QPixmap pdfBar;
+    QPixmap pdfBarLit;
     QCursor handPointer;
 
     // The splash picture alone, so the splash can show before the rest is drawn.

@@ -8,10 +8,13 @@
 #include "app/ui/picture_button.h"
 #include "app/ui/program_exit.h"
 #include "print/print_job.h"
+#include "print/ui/pdf_file.h"
 #include "print/ui/sheet_preview.h"
 #include "print/ui/system_printer.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -20,12 +23,17 @@ namespace tavik {
 namespace {
 const QSize kBarSize(138, 29);
 constexpr int kMostCopies = 9;
+
+QString askForPdfPath(QWidget* parent, const QString& proposedPath) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("PDFで保存"), proposedPath,
+                                        QStringLiteral("PDF (*.pdf)"));
+}
 } // namespace
 
 PrintScreen::PrintScreen(AppState& state, const Artwork& art, SheetFamily family,
                          const QString& objectName)
     : ScreenWindow(QSize(780, 600)), m_state(state), m_art(art), m_family(family),
-      m_printTarget(std::make_unique<SystemPrinter>()) {
+      m_printTarget(std::make_unique<SystemPrinter>()), m_chooseSaveFile(askForPdfPath) {
     setObjectName(objectName);
     createControls();
     enableKeyPreview();
@@ -36,6 +44,10 @@ PrintScreen::~PrintScreen() = default;
 
 void PrintScreen::setPrintTarget(std::unique_ptr<PrintTarget> target) {
     m_printTarget = std::move(target);
+}
+
+void PrintScreen::setSaveFileChooser(SaveFileChooser chooser) {
+    m_chooseSaveFile = std::move(chooser);
 }
 
 PictureButton* PrintScreen::createBarButton(const QString& name, QPoint place, int normalPicture,
@@ -69,6 +81,8 @@ void PrintScreen::createControls() {
 
     lblPrint = makeCaption(this, QStringLiteral("lblPrint"), QStringLiteral("印刷"),
                            QRect(600, 310, 57, 17), CaptionColour::Red);
+    lblPdf = makeCaption(this, QStringLiteral("lblPdf"), QStringLiteral("PDFで保存"),
+                         QRect(592, 354, 100, 17));
     lblBack = makeCaption(this, QStringLiteral("lblBack"), QStringLiteral("再検索"),
                           QRect(602, 398, 57, 17));
     lblNext = makeCaption(this, QStringLiteral("lblNext"), QStringLiteral("次へ"),
@@ -76,6 +90,12 @@ void PrintScreen::createControls() {
     lblBefore = makeCaption(this, QStringLiteral("lblBefore"), QStringLiteral("前へ"),
                             QRect(616, 486, 49, 17));
     imgPrint = createBarButton(QStringLiteral("imgPrint"), {560, 304}, 1, lblPrint);
+    // Between printing and going back: the other way to take the sheets.
+    imgPdf = new PictureButton(this, QStringLiteral("imgPdf"), QRect(QPoint(560, 348), kBarSize),
+                               m_art.pdfBar, m_art.pdfBarLit, m_art.handPointer);
+    imgPdf->attachCaption(lblPdf);
+    imgPdf->setAccessibleName(lblPdf->text());
+    registerButton(imgPdf);
     imgBack = createBarButton(QStringLiteral("imgBack"), {560, 392}, 1, lblBack);
     imgNext = createBarButton(QStringLiteral("imgNext"), {560, 440}, 1, lblNext);
     imgBefore = createBarButton(QStringLiteral("imgBefore"), {560, 480}, 3, lblBefore);
@@ -91,13 +111,14 @@ void PrintScreen::createControls() {
 
     // The number of copies, then the buttons top to bottom.
     QWidget* previous = cmbCopy;
-    for (QWidget* next :
-         std::initializer_list<QWidget*>{imgPrint, imgBack, imgNext, imgBefore, imgHelp, imgExit}) {
+    for (QWidget* next : std::initializer_list<QWidget*>{imgPrint, imgPdf, imgBack, imgNext,
+                                                         imgBefore, imgHelp, imgExit}) {
         setTabOrder(previous, next);
         previous = next;
     }
 
     connect(imgPrint, &PictureButton::clicked, this, &PrintScreen::imgPrint_Click);
+    connect(imgPdf, &PictureButton::clicked, this, &PrintScreen::imgPdf_Click);
     connect(imgBack, &PictureButton::clicked, this, &PrintScreen::imgBack_Click);
     connect(imgNext, &PictureButton::clicked, this, &PrintScreen::imgNext_Click);
     connect(imgBefore, &PictureButton::clicked, this, &PrintScreen::imgBefore_Click);
@@ -148,6 +169,12 @@ void PrintScreen::imgBefore_Click() {
     showPreviewPage();
 }
 
+PageComposer PrintScreen::sheetPages() const {
+    return [this](DrawingSurface& surface, int page) {
+        composeSheetPage(surface, m_sheet, page, m_sheetPageCount, m_state.drill, m_state.banks);
+    };
+}
+
 int PrintScreen::copiesChosen() const {
     const QString text = cmbCopy->currentText();
     const int copies = text.isEmpty() ? 0 : text.front().digitValue();
@@ -157,15 +184,29 @@ int PrintScreen::copiesChosen() const {
 void PrintScreen::imgPrint_Click() {
     // Each printed page is composed with its own number; the preview and
     // its page stay as they are.
-    const bool printed = printCopies(*m_printTarget, copiesChosen(), m_sheetPageCount,
-                                     [this](DrawingSurface& surface, int page) {
-                                         composeSheetPage(surface, m_sheet, page, m_sheetPageCount,
-                                                          m_state.drill, m_state.banks);
-                                     });
+    const bool printed =
+        printCopies(*m_printTarget, copiesChosen(), m_sheetPageCount, sheetPages());
     if (printed) {
         showMessage(QMessageBox::Information, QStringLiteral("印刷が完了しました"));
     } else {
         showMessage(QMessageBox::Warning, QStringLiteral("印刷ができませんでした"));
+    }
+}
+
+void PrintScreen::imgPdf_Click() {
+    const QString path = m_chooseSaveFile(this, proposedPdfPath(m_sheet, QDate::currentDate()));
+    if (path.isEmpty()) {
+        return;
+    }
+    // Every page once, composed as for the printer.
+    PdfFile pdf(path, QStringLiteral("Tavik ") + sheetName(m_sheet));
+    const bool saved = printCopies(pdf, 1, m_sheetPageCount, sheetPages());
+    if (saved) {
+        showMessage(QMessageBox::Information,
+                    QStringLiteral("PDFを保存しました\n\n") + QDir::toNativeSeparators(path));
+    } else {
+        showMessage(QMessageBox::Warning,
+                    QStringLiteral("PDFを保存できませんでした\n\n") + pdf.errorString());
     }
 }
 

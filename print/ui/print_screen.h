@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/ui/screen_window.h"
+#include "print/print_job.h"
 #include "print/sheet_composer.h"
 
 #include <QMessageBox>
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -14,7 +16,6 @@ namespace tavik {
 struct AppState;
 struct Artwork;
 class PictureButton;
-class PrintTarget;
 class SheetPreview;
 
 // The print screen of one sheet family: the preview of one page at a time,
@@ -31,6 +32,11 @@ public:
     // Where the copies go: the system printer unless replaced.
     void setPrintTarget(std::unique_ptr<PrintTarget> target);
 
+    // Asks where to save the PDF, proposing a path; an empty answer cancels.
+    // The desktop's save dialog unless replaced.
+    using SaveFileChooser = std::function<QString(QWidget* parent, const QString& proposedPath)>;
+    void setSaveFileChooser(SaveFileChooser chooser);
+
 protected:
     // The one OK-only message box of the print job.
     virtual void showMessage(QMessageBox::Icon icon, const QString& text);
@@ -46,10 +52,13 @@ private:
     void imgNext_Click();
     void imgBefore_Click();
     void imgPrint_Click();
+    void imgPdf_Click();
     void imgBack_Click();
     void imgExit_Click();
     void imgHelp_Click();
     int copiesChosen() const;
+    // Composes any page of the sheet, for the printer and the PDF alike.
+    PageComposer sheetPages() const;
 
     AppState& m_state;
     const Artwork& m_art;
@@ -58,15 +67,18 @@ private:
     int m_sheetPage = 1;
     int m_sheetPageCount = 0;
     std::unique_ptr<PrintTarget> m_printTarget;
+    SaveFileChooser m_chooseSaveFile;
 
     SheetPreview* pbPreview = nullptr;
     QLabel* Label1 = nullptr;
     QComboBox* cmbCopy = nullptr;
     QLabel* lblPrint = nullptr;
+    QLabel* lblPdf = nullptr;
     QLabel* lblBack = nullptr;
     QLabel* lblNext = nullptr;
     QLabel* lblBefore = nullptr;
     PictureButton* imgPrint = nullptr;
+    PictureButton* imgPdf = nullptr;
     PictureButton* imgBack = nullptr;
     PictureButton* imgNext = nullptr;
     PictureButton* imgBefore = nullptr;

@@ -7,7 +7,17 @@ using namespace tavik;
 
 namespace {
 
-enum class Source { Button, Background, Mark, Splash, SearchBackground, SearchMask, HelpPage };
+enum class Source {
+    Button,
+    Background,
+    Mark,
+    Splash,
+    SearchBackground,
+    SearchMask,
+    HelpPage,
+    PdfBar,
+    PdfBarLit
+};
 
 QPixmap pictureOf(const Artwork& art, Source source, int index) {
     switch (source) {
@@ -25,6 +35,10 @@ QPixmap pictureOf(const Artwork& art, Source source, int index) {
         return art.searchMask;
     case Source::HelpPage:
         return art.helpPage;
+    case Source::PdfBar:
+        return art.pdfBar;
+    case Source::PdfBarLit:
+        return art.pdfBarLit;
     }
     return {};
 }
@@ -88,6 +102,8 @@ private slots:
             {"main menu background", Source::SearchBackground, 0, {780, 600}},
             {"main menu mask", Source::SearchMask, 0, {545, 252}},
             {"help page", Source::HelpPage, 0, {567, 409}},
+            {"PDF bar", Source::PdfBar, 0, {138, 29}},
+            {"PDF bar lit", Source::PdfBarLit, 0, {138, 29}},
         };
         for (qreal ratio : {1.0, 2.0}) {
             for (const Row& row : rows) {

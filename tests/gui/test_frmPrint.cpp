@@ -10,11 +10,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 
 using namespace tavik;
 
@@ -148,6 +154,20 @@ void answerNextMessageBox(Message& seen) {
     timer->start(20);
 }
 
+// What a poppler tool says about a file: its text (pdftotext) or its
+// description (pdfinfo).
+QString popplerOutput(const QString& tool, const QString& file) {
+    QProcess process;
+    process.start(tool, tool == QStringLiteral("pdftotext") ? QStringList{file, QStringLiteral("-")}
+                                                            : QStringList{file});
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool run(const QString& program, const QStringList& arguments) {
+    return QProcess::execute(program, arguments) == 0;
+}
+
 } // namespace
 
 class FrmPrintTest : public QObject {
@@ -169,6 +189,10 @@ private slots:
     void printsChosenCopiesAndKeepsPage_data();
     void printsChosenCopiesAndKeepsPage();
     void printFailureIsReported();
+    void savesPdf_data();
+    void savesPdf();
+    void failedPdfLeavesNoFile_data();
+    void failedPdfLeavesNoFile();
     void printsThroughCups();
     void failedPrintingIsShown();
 
@@ -226,13 +250,19 @@ void FrmPrintTest::opensOnFirstPageWithCopies() {
     const struct {
         const char* name;
         QString text;
-    } captions[] = {
-        {"lblPrint", "印刷"}, {"lblBack", "再検索"}, {"lblNext", "次へ"}, {"lblBefore", "前へ"}};
+    } captions[] = {{"lblPrint", "印刷"},
+                    {"lblPdf", "PDFで保存"},
+                    {"lblBack", "再検索"},
+                    {"lblNext", "次へ"},
+                    {"lblBefore", "前へ"}};
     for (const auto& caption : captions) {
         QCOMPARE(child<QLabel>(screen.get(), caption.name)->text(), caption.text);
     }
     QCOMPARE(child<PictureButton>(screen.get(), "imgPrint")->geometry(), QRect(560, 304, 138, 29));
     QCOMPARE(child<PictureButton>(screen.get(), "imgBefore")->geometry(), QRect(560, 480, 138, 29));
+    QCOMPARE(child<PictureButton>(screen.get(), "imgPdf")->geometry(), QRect(560, 348, 138, 29));
+    QCOMPARE(child<PictureButton>(screen.get(), "imgPdf")->accessibleName(),
+             QStringLiteral("PDFで保存"));
     QCOMPARE(child<SheetPreview>(screen.get(), "pbPreview")->geometry(), QRect(128, 88, 361, 473));
 }
 
@@ -359,7 +389,8 @@ void FrmPrintTest::bareSurfaceResetsEveryButton() {
     screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
     QTest::keyClick(screen.get(), Qt::Key_PageUp); // the middle page shows every button
-    const char* names[] = {"imgPrint", "imgBack", "imgNext", "imgBefore", "imgExit", "imgHelp"};
+    const char* names[] = {"imgPrint",  "imgPdf",  "imgBack", "imgNext",
+                           "imgBefore", "imgExit", "imgHelp"};
     for (const char* name : names) {
         QTest::mouseMove(child<QWidget>(screen.get(), name), QPoint(12, 12));
         QVERIFY2(child<PictureButton>(screen.get(), name)->isHighlighted(), name);
@@ -427,6 +458,139 @@ void FrmPrintTest::printFailureIsReported() {
     QCOMPARE(messages[0].icon, QMessageBox::Warning);
     QCOMPARE(messages[0].text, QStringLiteral("印刷ができませんでした"));
     QCOMPARE(screen->sheetPage(), 1);
+}
+
+void FrmPrintTest::savesPdf_data() {
+    QTest::addColumn<bool>("sentences");
+    QTest::addColumn<bool>("optQuestion");
+    QTest::addColumn<int>("press");       // a click, or the key pressed after tabbing to the button
+    QTest::addColumn<QString>("setting"); // Documents, an older file, Letter paper
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("word questions")
+        << false << true << 0 << "Documents"
+        << "単語問題"
+        << QStringList{"1/2 Page", "2/2 Page", "1.", "30.", "意味30 [6文字]", "＿＿＿＿＿"};
+    QTest::newRow("word answers, Space")
+        << false << false << int(Qt::Key_Space) << ""
+        << "単語解答" << QStringList{"2/2 Page", "30.", "意味30 [6文字]", "wordxx"};
+    QTest::newRow("sentence questions, Enter")
+        << true << true << int(Qt::Key_Return) << "Letter"
+        << "例文問題" << QStringList{"2/2 Page", "30.", "We ＿＿＿＿＿ it.", "（訳） [6文字]"};
+    QTest::newRow("sentence answers") << true << false << 0 << "older file"
+                                      << "例文解答" << QStringList{"1/2 Page", "We wordxx it."};
+}
+
+void FrmPrintTest::savesPdf() {
+    QFETCH(bool, sentences);
+    QFETCH(bool, optQuestion);
+    QFETCH(int, press);
+    QFETCH(QString, setting);
+    QFETCH(QString, name);
+    QFETCH(QStringList, texts);
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.filePath(".config").toUtf8());
+    QDir(home.path()).mkpath(setting == "Documents" ? "Documents" : ".");
+    const QString file = home.filePath("sheet.pdf");
+    QVERIFY(setting != "older file" || QFile::copy("/etc/passwd", file));
+    // A Letter locale built here: the machine may have none.
+    const auto restorePaper = qScopeGuard([] { std::setlocale(LC_PAPER, "C"); });
+    if (setting == "Letter") {
+        QVERIFY(run("localedef", {"-i", "en_US", "-f", "UTF-8", home.filePath("letter")}));
+        qputenv("LOCPATH", home.path().toUtf8());
+        QVERIFY(std::setlocale(LC_PAPER, "letter") != nullptr);
+    }
+    const auto screen = open(sentences, 30, optQuestion);
+    child<QComboBox>(screen.get(), "cmbCopy")->setCurrentIndex(3);
+    QString proposed;
+    screen->setSaveFileChooser([&](QWidget*, const QString& path) {
+        proposed = path;
+        return file;
+    });
+    auto* button = child<PictureButton>(screen.get(), "imgPdf");
+    if (press == 0) {
+        QTest::mouseClick(child<QWidget>(screen.get(), "lblPdf"), Qt::LeftButton, {}, QPoint(5, 5));
+    } else {
+        screen->show();
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        child<QWidget>(screen.get(), "imgPrint")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button);
+        QTest::keyClick(button, Qt::Key(press));
+    }
+
+    QCOMPARE(proposed, home.filePath((setting == "Documents" ? "Documents/Tavik " : "Tavik ") +
+                                     name + QDate::currentDate().toString(" yyyy-MM-dd.'pdf'")));
+    const auto& messages =
+        sentences ? messagesOf<frmPrintI>(screen.get()) : messagesOf<frmPrintT>(screen.get());
+    QCOMPARE(messages.size(), std::size_t(1));
+    QCOMPARE(messages[0].icon, QMessageBox::Information);
+    QCOMPARE(messages[0].text, "PDFを保存しました\n\n" + file);
+    // Every page once, whatever the copies box says, on the paper of LC_PAPER.
+    const QString info = popplerOutput("pdfinfo", file);
+    QVERIFY2(info.contains(QRegularExpression("Pages: +2\n")), qPrintable(info));
+    QVERIFY2(info.contains(setting == "Letter" ? "(letter)" : "(A4)"), qPrintable(info));
+    const QString text = popplerOutput("pdftotext", file);
+    for (const QString& expected : texts + QStringList{"Tavik", name}) {
+        QVERIFY2(text.contains(expected), qPrintable(expected + " missing from\n" + text));
+    }
+    QCOMPARE(text.contains("word"), !optQuestion);
+    QCOMPARE(QDir(home.path()).entryList(QDir::Files), QStringList{"sheet.pdf"});
+}
+
+void FrmPrintTest::failedPdfLeavesNoFile_data() {
+    QTest::addColumn<QString>("folderState");
+    QTest::newRow("cancelled dialog") << "";
+    QTest::newRow("read-only folder, older file") << "immutable";
+    QTest::newRow("folder that is a file") << "file";
+    QTest::newRow("full disk") << "full";
+}
+
+void FrmPrintTest::failedPdfLeavesNoFile() {
+    QFETCH(QString, folderState);
+    QTemporaryDir root;
+    const QString folder = root.filePath("folder");
+    const QString older = folder + "/sheet.pdf";
+    const QByteArray before = QByteArray("an older sheet").repeated(100);
+    QFile file(older);
+    QVERIFY(QDir(root.path()).mkdir("folder") && file.open(QIODevice::WriteOnly) &&
+            file.write(before) == before.size());
+    file.close();
+    // Made so that root, who runs the suite, cannot write there either.
+    const auto undo = qScopeGuard([&] {
+        run("chattr", {"-i", folder});
+        if (folderState == "full") {
+            run("umount", {folder});
+        }
+    });
+    QString target = older;
+    if (folderState == "immutable") {
+        QVERIFY(run("chattr", {"+i", folder}));
+    } else if (folderState == "file") {
+        target = older + "/new.pdf";
+    } else if (folderState == "full") {
+        QVERIFY(run("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", folder}));
+        QVERIFY(!run("dd", {"if=/dev/zero", "of=" + folder + "/filler", "status=none"}));
+    }
+    const auto screen = open(false, 30);
+    screen->setSaveFileChooser(
+        [&](QWidget*, const QString&) { return folderState.isEmpty() ? QString() : target; });
+    QTest::mouseClick(child<QWidget>(screen.get(), "imgPdf"), Qt::LeftButton, {}, QPoint(5, 5));
+
+    const auto& messages = messagesOf<frmPrintT>(screen.get());
+    QCOMPARE(messages.size(), std::size_t(folderState.isEmpty() ? 0 : 1));
+    if (!messages.empty()) {
+        QCOMPARE(messages[0].icon, QMessageBox::Warning);
+        const QString reason = messages[0].text.section("\n\n", 1);
+        QCOMPARE(messages[0].text, "PDFを保存できませんでした\n\n" + reason);
+        QVERIFY(!reason.isEmpty());
+    }
+    // Nothing new, and the older file whole.
+    const QStringList left = QDir(folder).entryList(QDir::Files);
+    QCOMPARE(left, QStringList{folderState == "full" ? "filler" : "sheet.pdf"});
+    QFile kept(older);
+    QVERIFY(folderState == "full" || (kept.open(QIODevice::ReadOnly) && kept.readAll() == before));
 }
 
 // Run by tests/e2e/test_printing.sh against a real CUPS queue: three copies
