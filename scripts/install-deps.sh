@@ -9,6 +9,8 @@ packages=(
   fonts-ipafont-gothic
   # tests: a real X server, a person's clicks, printing to PDF
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
+  # tests: a Letter-paper locale built for the PDF, a read-only folder
+  locales e2fsprogs
   # tests: reading the screens through the accessibility tree
   dbus at-spi2-core python3-pyatspi
   # fuzzing and benchmarks

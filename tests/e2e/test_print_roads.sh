@@ -72,17 +72,21 @@ print_two_copies() {
   wait_for_printed_jobs 2 "$before" >"$work/jobs"
 }
 
+save_dialog() {
+  xdotool search --onlyvisible --name '^PDFで保存$' 2>/dev/null | head -1 | grep .
+}
+
 # Saves the sheets as a PDF through the save dialog (the path typed over
 # the proposed one) and names the file in $work/jobs, like a printed job.
 save_pdf() { # path
+  local dialog
   click "${pdf_button[@]}"
-  poll 200 find_message_box || fail "the save dialog did not open"
-  local dialog=$FOUND_WINDOW
+  poll 200 eval 'dialog=$(save_dialog)' || fail "the save dialog did not open"
   focus_window "$dialog"
   press ctrl+a
   type_text "$1"
   press Return
-  poll 200 eval '! window_visible "$dialog"' || fail "the save dialog stayed open"
+  poll 200 eval '[ -z "$(save_dialog)" ]' || fail "the save dialog stayed open"
   expect_message "PDFを保存しました"
   echo "$1" >"$work/jobs"
 }
