@@ -53,13 +53,13 @@ void Artwork::loadScreens(qreal dpr) {
     ilBtn.add(render(QStringLiteral("close_hover"), {29, 30}, dpr));
     ilBtn.add(render(QStringLiteral("help"), {29, 29}, dpr));
     ilBtn.add(render(QStringLiteral("help_hover"), {29, 29}, dpr));
+    ilBtn.add(render(QStringLiteral("btn_pdf"), bar, dpr));
+    ilBtn.add(render(QStringLiteral("btn_pdf_hover"), bar, dpr));
     ilBg.add(render(QStringLiteral("page_background"), {780, 600}, dpr));
     ilMaruBatu.add(render(QStringLiteral("mark_right"), {60, 60}, dpr));
     ilMaruBatu.add(render(QStringLiteral("mark_wrong"), {60, 60}, dpr));
     searchBackground = render(QStringLiteral("search_background"), {780, 600}, dpr);
     searchMask = render(QStringLiteral("search_mask"), {545, 252}, dpr);
-    pdfBar = render(QStringLiteral("btn_pdf"), bar, dpr);
-    pdfBarLit = render(QStringLiteral("btn_pdf_hover"), bar, dpr);
     helpPage = render(QStringLiteral("help_page"), {567, 409}, dpr);
     handPointer = QCursor(render(QStringLiteral("hand_pointer"), {32, 32}, dpr), 12, 1);
 }

@@ -91,11 +91,7 @@ void PrintScreen::createControls() {
                             QRect(616, 486, 49, 17));
     imgPrint = createBarButton(QStringLiteral("imgPrint"), {560, 304}, 1, lblPrint);
     // Between printing and going back: the other way to take the sheets.
-    imgPdf = new PictureButton(this, QStringLiteral("imgPdf"), QRect(QPoint(560, 348), kBarSize),
-                               m_art.pdfBar, m_art.pdfBarLit, m_art.handPointer);
-    imgPdf->attachCaption(lblPdf);
-    imgPdf->setAccessibleName(lblPdf->text());
-    registerButton(imgPdf);
+    imgPdf = createBarButton(QStringLiteral("imgPdf"), {560, 348}, 9, lblPdf);
     imgBack = createBarButton(QStringLiteral("imgBack"), {560, 392}, 1, lblBack);
     imgNext = createBarButton(QStringLiteral("imgNext"), {560, 440}, 1, lblNext);
     imgBefore = createBarButton(QStringLiteral("imgBefore"), {560, 480}, 3, lblBefore);
