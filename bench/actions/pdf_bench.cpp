@@ -1,7 +1,7 @@
 #include "bench_world.h"
 
-#include "app/ui/picture_button.h"
 #include "print/ui/frmPrintT.h"
+#include "shell/ui/picture_button.h"
 
 #include <QDir>
 #include <QFileInfo>

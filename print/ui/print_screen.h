@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ui/screen_window.h"
 #include "print/print_job.h"
 #include "print/sheet_composer.h"
+#include "shell/ui/screen_window.h"
 
 #include <QMessageBox>
 #include <functional>
