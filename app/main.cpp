@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "menu/ui/frmSearch.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/fonts.h"
@@ -49,7 +49,7 @@ int main(int argc, char* argv[]) {
 
     std::unique_ptr<tavik::frmSearch> mainWindow;
     // Created before its picture, so that its timer starts at once.
-    auto* splash = new tavik::frmSplash(state, QPixmap(), [&] {
+    auto* splash = new tavik::frmSplash(state.banks, state.settings, QPixmap(), [&] {
         loadScreens();
         mainWindow = std::make_unique<tavik::frmSearch>(state, art);
         tavik::StartupTrace::watchFirstPaint(mainWindow.get(), "main");

@@ -2,47 +2,35 @@
 
 namespace tavik {
 
-namespace {
-
-const QString kBeginner = QStringLiteral("初級");
-const QString kIntermediate = QStringLiteral("中級");
-
-} // namespace
-
-bool levelGivesLetterCount(const QString& levelText) {
-    return levelText == kBeginner || levelText == kIntermediate;
+Hints hintsFor(Level level) {
+    return {.firstLetter = level == Level::Beginner, .letterCount = level != Level::Advanced};
 }
 
-bool levelGivesFirstLetter(const QString& levelText) {
-    return levelText == kBeginner;
-}
-
-QString letterCountHint(const QString& levelText, const QString& answer) {
-    if (!levelGivesLetterCount(levelText)) {
+QString letterCountHint(Level level, const QString& answer) {
+    if (!hintsFor(level).letterCount) {
         return {};
     }
     return QStringLiteral("【%1文字】").arg(answer.size());
 }
 
-QString prefilledAnswer(const QString& levelText, const QString& answer) {
-    if (!levelGivesFirstLetter(levelText)) {
+QString prefilledAnswer(Level level, const QString& answer) {
+    if (!hintsFor(level).firstLetter) {
         return {};
     }
     return answer.left(1);
 }
 
-QString wordPrompt(const QString& meaning, const QString& headword, const QString& levelText,
+QString wordPrompt(const QString& meaning, const QString& headword, Level level,
                    bool questionMode) {
     if (!questionMode) {
         return meaning;
     }
-    return meaning + letterCountHint(levelText, headword);
+    return meaning + letterCountHint(level, headword);
 }
 
-QString translationLine(const QString& translation, const QString& answer,
-                        const QString& levelText) {
+QString translationLine(const QString& translation, const QString& answer, Level level) {
     return QStringLiteral("　（") + translation + QStringLiteral("）") +
-           letterCountHint(levelText, answer);
+           letterCountHint(level, answer);
 }
 
 } // namespace tavik

@@ -1,29 +1,37 @@
 #pragma once
 
+#include "settings/settings_state.h"
+
 #include <QString>
 
 namespace tavik {
 
-// How much help the learner's level gives: "初級" pre-fills each answer box
-// with the answer's first letter; "初級" and "中級" show its number of letters.
-bool levelGivesLetterCount(const QString& levelText);
-bool levelGivesFirstLetter(const QString& levelText);
+// The help a level gives, on screen and on paper alike: "初級" starts each
+// answer with its first letter, "初級" and "中級" show the answer's number of
+// letters. The two media give it in their own forms: the screen writes the
+// count as "【7文字】" and fills the first letter into the answer box; a sheet
+// writes " [7文字]", has no box to fill, and lets the blank follow the
+// answer's length instead.
+struct Hints {
+    bool firstLetter = false;
+    bool letterCount = false;
+};
+
+Hints hintsFor(Level level);
 
 // "【7文字】" for a seven-letter answer where the level gives the count,
 // otherwise empty.
-QString letterCountHint(const QString& levelText, const QString& answer);
+QString letterCountHint(Level level, const QString& answer);
 
 // What an answer box starts with.
-QString prefilledAnswer(const QString& levelText, const QString& answer);
+QString prefilledAnswer(Level level, const QString& answer);
 
 // The meaning on the word screen; the letter count is a hint for solving
 // only, so a word list (check mode) shows the meaning alone.
-QString wordPrompt(const QString& meaning, const QString& headword, const QString& levelText,
-                   bool questionMode);
+QString wordPrompt(const QString& meaning, const QString& headword, Level level, bool questionMode);
 
 // The translation line of the sentence screen, "　（" translation "）", with
 // the letter count in both modes where the level gives it.
-QString translationLine(const QString& translation, const QString& answer,
-                        const QString& levelText);
+QString translationLine(const QString& translation, const QString& answer, Level level);
 
 } // namespace tavik

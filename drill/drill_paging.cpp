@@ -1,12 +1,18 @@
 #include "drill/drill_paging.h"
 
+#include <algorithm>
+
 namespace tavik {
 
-int pageCountFor(int questionCount) {
+int pagesFor(int questionCount, int perPage) {
     if (questionCount <= 0) {
-        return 1;
+        return 0;
     }
-    return (questionCount + kRowsPerPage - 1) / kRowsPerPage;
+    return (questionCount + perPage - 1) / perPage;
+}
+
+int pageCountFor(int questionCount) {
+    return std::max(1, pagesFor(questionCount, kRowsPerPage));
 }
 
 PagingButtons pagingButtonsFor(int currentPage, int pageCount) {

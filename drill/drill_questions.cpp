@@ -6,42 +6,49 @@ namespace tavik {
 
 namespace {
 
-QString field(const BankTable& table, int row, int column) {
-    if (row < 0 || static_cast<std::size_t>(row) >= table.size()) {
-        return {};
+// The row's fields, padded with empty texts to count; none for a row that
+// is not a question row.
+BankRow fields(const BankTable& table, int row, int count) {
+    BankRow texts(static_cast<std::size_t>(count));
+    if (row >= 1 && row < static_cast<int>(table.size())) {
+        const BankRow& stored = table[static_cast<std::size_t>(row)];
+        std::copy_n(stored.begin(), std::min(stored.size(), texts.size()), texts.begin());
     }
-    const BankRow& fields = table[static_cast<std::size_t>(row)];
-    if (column < 0 || static_cast<std::size_t>(column) >= fields.size()) {
-        return {};
-    }
-    return fields[static_cast<std::size_t>(column)];
+    return texts;
 }
 
-std::vector<int> questionRows(const std::vector<std::int16_t>& rows, int count) {
-    const int usable = std::clamp(count, 0, static_cast<int>(rows.size()));
-    return {rows.begin(), rows.begin() + usable};
+template <typename Question>
+std::vector<Question> questionsAt(const Banks& banks, const std::vector<std::int16_t>& rows,
+                                  Question (*at)(const Banks&, int)) {
+    std::vector<Question> questions;
+    questions.reserve(rows.size());
+    for (const int row : rows) {
+        questions.push_back(at(banks, row));
+    }
+    return questions;
 }
 
 } // namespace
 
+WordQuestion wordAt(const Banks& banks, int row) {
+    BankRow f = fields(banks.WordBank, row, WordField::Count);
+    return {std::move(f[WordField::Key]), std::move(f[WordField::Headword]),
+            std::move(f[WordField::Meaning])};
+}
+
+SentenceQuestion sentenceAt(const Banks& banks, int row) {
+    BankRow f = fields(banks.SentenceBank, row, SentenceField::Count);
+    return {std::move(f[SentenceField::Key]),    std::move(f[SentenceField::WordKey]),
+            std::move(f[SentenceField::Before]), std::move(f[SentenceField::Answer]),
+            std::move(f[SentenceField::After]),  std::move(f[SentenceField::Translation])};
+}
+
 std::vector<WordQuestion> wordQuestions(const Banks& banks, const DrillSet& drill) {
-    std::vector<WordQuestion> questions;
-    for (const int row : questionRows(drill.drillWords, drill.drillWordCount)) {
-        questions.push_back({field(banks.WordBank, row, WordField::Meaning),
-                             field(banks.WordBank, row, WordField::Headword)});
-    }
-    return questions;
+    return questionsAt(banks, drill.drillWords, &wordAt);
 }
 
 std::vector<SentenceQuestion> sentenceQuestions(const Banks& banks, const DrillSet& drill) {
-    std::vector<SentenceQuestion> questions;
-    for (const int row : questionRows(drill.drillSentences, drill.drillSentenceCount)) {
-        const BankTable& bank = banks.SentenceBank;
-        questions.push_back(
-            {field(bank, row, SentenceField::Before), field(bank, row, SentenceField::Answer),
-             field(bank, row, SentenceField::After), field(bank, row, SentenceField::Translation)});
-    }
-    return questions;
+    return questionsAt(banks, drill.drillSentences, &sentenceAt);
 }
 
 } // namespace tavik

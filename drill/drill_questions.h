@@ -8,23 +8,34 @@
 
 namespace tavik {
 
+// A row of the word bank: the English headword is the answer to its
+// Japanese meaning.
 struct WordQuestion {
+    QString key;
+    QString headword;
     QString meaning;
-    QString headword; // the right answer
 };
 
+// A row of the sentence bank: an example sentence around one word of the word
+// bank (wordKey), the answer in the form the sentence uses it.
 struct SentenceQuestion {
+    QString key;
+    QString wordKey;
     QString before;
-    QString answer; // the right answer, in the form the sentence uses
+    QString answer;
     QString after;
     QString translation;
 
     QString wholeSentence() const { return before + answer + after; }
 };
 
-// The questions of the drill set in drill order. A count larger than its
-// list is cut to the list, and a row number outside the bank gives a question
-// with empty texts, so a damaged drill set never reads past a table.
+// The question in a bank row. The header row, and a row number outside the
+// bank, give a question with empty texts, so a damaged drill set never reads
+// past a table.
+WordQuestion wordAt(const Banks& banks, int row);
+SentenceQuestion sentenceAt(const Banks& banks, int row);
+
+// The questions of the drill set in drill order.
 std::vector<WordQuestion> wordQuestions(const Banks& banks, const DrillSet& drill);
 std::vector<SentenceQuestion> sentenceQuestions(const Banks& banks, const DrillSet& drill);
 

@@ -5,14 +5,12 @@
 
 namespace tavik {
 
-// The questions of the next drill: bank row numbers in drill order. The
-// counts, not the lengths of the lists, give the number of questions; a list
-// whose count is 0 holds the single entry 0 (the header row).
+// The questions of the next drill: bank row numbers in drill order. A list's
+// size is its number of questions. Row numbers are 16-bit, as every number
+// the screens share; the banks are far smaller.
 struct DrillSet {
     std::vector<std::int16_t> drillWords;
-    std::int16_t drillWordCount = 0;
     std::vector<std::int16_t> drillSentences;
-    std::int16_t drillSentenceCount = 0;
 };
 
 } // namespace tavik

@@ -1,7 +1,5 @@
 #include "drill/grading.h"
 
-#include "settings/statistics_recording.h"
-
 #include <algorithm>
 #include <limits>
 
@@ -11,14 +9,8 @@ bool isRightAnswer(const QString& typed, const QString& answer) {
     return !typed.isEmpty() && typed == answer;
 }
 
-bool gradeAnswers(DrillScreenState& screen, SettingsState& settings, const SettingsPaths& paths,
-                  const QStringList& rightAnswers) {
+GradedDrill gradeAnswers(DrillScreenState& screen, const QStringList& rightAnswers) {
     const int questionCount = static_cast<int>(rightAnswers.size());
-    screen.correctCount = 0;
-    if (questionCount == 0) {
-        // Nothing was asked, so there is no drill to count.
-        return true;
-    }
     int right = 0;
     for (int i = 0; i < questionCount; ++i) {
         if (i < screen.typedAnswers.size() &&
@@ -28,7 +20,7 @@ bool gradeAnswers(DrillScreenState& screen, SettingsState& settings, const Setti
     }
     screen.correctCount =
         static_cast<std::int16_t>(std::min(right, int{std::numeric_limits<std::int16_t>::max()}));
-    return recordGradingToFile(settings, paths, questionCount, right);
+    return {questionCount, right};
 }
 
 QString scoreText(int correctCount, int questionCount) {

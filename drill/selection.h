@@ -21,8 +21,7 @@ void selectBySearch(DrillSet& set, const Banks& banks, const QString& freeWord,
 void selectAtRandom(DrillSet& set, const Banks& banks, const QString& countText,
                     RandomSource& random);
 
-// Every sentence of every word of set.drillWords below drillWordCount, each
-// once, in random order.
+// Every sentence of every word of set.drillWords, each once, in random order.
 void buildSentenceList(DrillSet& set, const Banks& banks, RandomSource& random);
 
 // count values drawn from lo..hi; with unique no value is drawn twice (and a

@@ -1,5 +1,8 @@
 #include "print/sheet_composer.h"
 
+#include "drill/drill_hints.h"
+#include "drill/drill_paging.h"
+#include "drill/drill_questions.h"
 #include "print/drawing_surface.h"
 
 #include <cmath>
@@ -15,7 +18,6 @@ constexpr int Body = 1000;
 constexpr int Footer = 1100;
 constexpr int Translation = 1400;
 
-const QString kAdvancedLevel = QStringLiteral("上級");
 const QString kFooterNotice = QStringLiteral("Tavik ビジネス英単語ドリル");
 
 void setSize(DrawingSurface& surface, int divisor) {
@@ -34,26 +36,11 @@ void rule(DrawingSurface& surface, int y) {
     surface.line(startX, startY, startX + surface.scaleWidth() * 88 / 100, startY);
 }
 
-// A drill that points past its bank shows empty texts rather than failing.
-QString bankText(const BankTable& table, int row, int column) {
-    if (row < 1 || row >= static_cast<int>(table.size())) {
-        return {};
-    }
-    const BankRow& fields = table[static_cast<std::size_t>(row)];
-    if (column < 0 || column >= static_cast<int>(fields.size())) {
-        return {};
-    }
-    return fields[static_cast<std::size_t>(column)];
-}
-
-bool isAdvanced(const Sheet& sheet) {
-    return sheet.levelText == kAdvancedLevel;
-}
-
-// The blank follows the answer's length, shorter than the answer so that it
-// hints without giving the length away; at the advanced level it is fixed.
+// Where the level gives the letter count, the blank follows the answer's
+// length, shorter than the answer so that it hints without giving the length
+// away; otherwise it is fixed.
 QString blankText(const Sheet& sheet, const QString& answer) {
-    if (isAdvanced(sheet)) {
+    if (!hintsFor(sheet.level).letterCount) {
         return QStringLiteral("＿＿＿＿＿＿");
     }
     const double factor = sheet.family == SheetFamily::Words ? 0.8 : 0.7;
@@ -61,8 +48,9 @@ QString blankText(const Sheet& sheet, const QString& answer) {
     return QStringLiteral("＿").repeated(static_cast<int>(std::floor(length * factor)) + 1);
 }
 
-QString letterCountHint(const Sheet& sheet, const QString& answer) {
-    if (isAdvanced(sheet)) {
+// The paper form of the count (the screen writes "【7文字】").
+QString sheetLetterCount(const Sheet& sheet, const QString& answer) {
+    if (!hintsFor(sheet.level).letterCount) {
         return {};
     }
     return QStringLiteral(" [%1文字]").arg(answer.size());
@@ -72,34 +60,42 @@ QString questionNumber(int question) {
     return QString::number(question + 1) + QLatin1Char('.');
 }
 
-void composeWordRow(DrawingSurface& surface, const Sheet& sheet, int row, int question, int bankRow,
-                    const Banks& banks) {
-    const QString headword = bankText(banks.WordBank, bankRow, WordField::Headword);
-    const QString meaning = bankText(banks.WordBank, bankRow, WordField::Meaning);
+void composeWordRow(DrawingSurface& surface, const Sheet& sheet, int row, int question,
+                    const WordQuestion& word) {
     const int y = 4 * row + 11;
     printAt(surface, 8, y, questionNumber(question));
-    printAt(surface, 14, y, meaning + letterCountHint(sheet, headword));
+    printAt(surface, 14, y, word.meaning + sheetLetterCount(sheet, word.headword));
     printAt(surface, 66, y,
-            sheet.kind == SheetKind::Question ? blankText(sheet, headword) : headword);
+            sheet.kind == SheetKind::Question ? blankText(sheet, word.headword) : word.headword);
 }
 
 void composeSentenceRow(DrawingSurface& surface, const Sheet& sheet, int row, int question,
-                        int bankRow, const Banks& banks) {
-    const BankTable& bank = banks.SentenceBank;
-    const QString before = bankText(bank, bankRow, SentenceField::Before);
-    const QString answer = bankText(bank, bankRow, SentenceField::Answer);
-    const QString after = bankText(bank, bankRow, SentenceField::After);
-    const QString translation = bankText(bank, bankRow, SentenceField::Translation);
+                        const SentenceQuestion& sentence) {
+    const QString& answer = sentence.answer;
     const int y = 4 * row + 10;
     printAt(surface, 8, y, questionNumber(question));
     printAt(surface, 14, y,
-            before + (sheet.kind == SheetKind::Question ? blankText(sheet, answer) : answer) +
-                after);
+            sentence.before +
+                (sheet.kind == SheetKind::Question ? blankText(sheet, answer) : answer) +
+                sentence.after);
     setCurrentXY(surface, 14, y + 2);
     setSize(surface, Translation);
-    surface.print(QStringLiteral(" （") + translation + QStringLiteral("）") +
-                  letterCountHint(sheet, answer));
+    surface.print(QStringLiteral(" （") + sentence.translation + QStringLiteral("）") +
+                  sheetLetterCount(sheet, answer));
     setSize(surface, Body);
+}
+
+// Composes the rows of the questions that fall on the page.
+template <typename Question, typename ComposeRow>
+void composeRows(DrawingSurface& surface, const Sheet& sheet, int sheetPage,
+                 const std::vector<Question>& questions, ComposeRow composeRow) {
+    for (int row = 0; row < kQuestionsPerSheetPage; ++row) {
+        const int question = (sheetPage - 1) * kQuestionsPerSheetPage + row;
+        if (question >= 0 && question < static_cast<int>(questions.size())) {
+            composeRow(surface, sheet, row, question,
+                       questions[static_cast<std::size_t>(question)]);
+        }
+    }
 }
 
 } // namespace
@@ -118,14 +114,12 @@ SheetKind sheetKindFor(bool optQuestion) {
 }
 
 int sheetQuestionCount(SheetFamily family, const DrillSet& drill) {
-    return family == SheetFamily::Words ? drill.drillWordCount : drill.drillSentenceCount;
+    return static_cast<int>(family == SheetFamily::Words ? drill.drillWords.size()
+                                                         : drill.drillSentences.size());
 }
 
 int sheetPageCountFor(int questionCount) {
-    if (questionCount <= 0) {
-        return 0;
-    }
-    return (questionCount + kQuestionsPerSheetPage - 1) / kQuestionsPerSheetPage;
+    return pagesFor(questionCount, kQuestionsPerSheetPage);
 }
 
 void setCurrentXY(DrawingSurface& surface, int x, int y) {
@@ -149,21 +143,10 @@ void composeSheetPage(DrawingSurface& surface, const Sheet& sheet, int sheetPage
     surface.print(kFooterNotice);
     setSize(surface, Body);
 
-    const std::vector<std::int16_t>& questions =
-        sheet.family == SheetFamily::Words ? drill.drillWords : drill.drillSentences;
-    const int questionCount = sheetQuestionCount(sheet.family, drill);
-    for (int row = 0; row < kQuestionsPerSheetPage; ++row) {
-        const int question = (sheetPage - 1) * kQuestionsPerSheetPage + row;
-        if (question < 0 || question >= questionCount ||
-            question >= static_cast<int>(questions.size())) {
-            continue;
-        }
-        const int bankRow = questions[static_cast<std::size_t>(question)];
-        if (sheet.family == SheetFamily::Words) {
-            composeWordRow(surface, sheet, row, question, bankRow, banks);
-        } else {
-            composeSentenceRow(surface, sheet, row, question, bankRow, banks);
-        }
+    if (sheet.family == SheetFamily::Words) {
+        composeRows(surface, sheet, sheetPage, wordQuestions(banks, drill), composeWordRow);
+    } else {
+        composeRows(surface, sheet, sheetPage, sentenceQuestions(banks, drill), composeSentenceRow);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "content/banks.h"
 #include "drill/drill_set.h"
+#include "settings/settings_state.h"
 
 #include <QString>
 
@@ -19,7 +20,7 @@ enum class SheetKind { Question, Answer };
 struct Sheet {
     SheetFamily family = SheetFamily::Words;
     SheetKind kind = SheetKind::Question;
-    QString levelText; // "上級" gives fewer hints
+    Level level = Level::Advanced;
 };
 
 inline constexpr int kQuestionsPerSheetPage = 20;

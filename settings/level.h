@@ -13,8 +13,11 @@ struct LevelLabels {
     QString lblLevel;
 };
 
-// Recomputes settings.levelText from the statistics and returns the texts of
-// the three statistics labels.
+// Recomputes settings.level from the statistics and returns the texts of the
+// three statistics labels.
 LevelLabels updateLevel(SettingsState& settings);
+
+// "初級", "中級" or "上級".
+QString levelName(Level level);
 
 } // namespace tavik

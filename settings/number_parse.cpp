@@ -70,17 +70,21 @@ QString numericPrefix(QStringView text) {
 
 } // namespace
 
-std::int16_t parseCounter(QStringView text) {
+double val(QStringView text) {
     const QString prefix = numericPrefix(text);
     if (prefix.isEmpty()) {
         return 0;
     }
-    // On overflow toDouble still gives the infinity of the right sign, which
-    // the clamp below turns into the range's end.
-    const double value = QLocale::c().toDouble(prefix);
+    // On overflow toDouble still gives the infinity of the right sign.
+    return QLocale::c().toDouble(prefix);
+}
+
+std::int16_t parseCounter(QStringView text) {
+    const double value = val(text);
     if (std::isnan(value)) {
         return 0;
     }
+    // An infinity clamps to the range's end.
     constexpr double low = std::numeric_limits<std::int16_t>::min();
     constexpr double high = std::numeric_limits<std::int16_t>::max();
     return static_cast<std::int16_t>(std::clamp(std::nearbyint(value), low, high));

@@ -12,8 +12,14 @@ struct GradedDrill {
     int correctCount = 0;
 };
 
+// The learner's level, from the statistics; it decides how much help the
+// drills give.
+enum class Level { Beginner, Intermediate, Advanced };
+
 // The drill options (conf.ini) and the learner's statistics (tavik.ini),
-// with the level derived from the statistics.
+// with the level derived from the statistics. The counters are 16-bit, as the
+// statistics file has always held them; sums that could pass that range are
+// done wider and saturated.
 struct SettingsState {
     bool optTerms = false;    // word drill (true) or sentence drill
     bool optPc = false;       // on screen (true) or on paper
@@ -23,7 +29,9 @@ struct SettingsState {
     std::int16_t statQuestions = 0;
     std::int16_t statRate = 0;
     std::int16_t statGames = 0;
-    QString levelText;
+    // Until the statistics have been read the level is not known and gives
+    // no help; the main window works it out as it loads.
+    Level level = Level::Advanced;
     // Drills graded while tavik.ini could not be written, oldest first; the
     // next grading that can write stores them along with its own.
     QList<GradedDrill> unsavedDrills;

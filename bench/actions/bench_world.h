@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "shell/ui/artwork.h"
 
 #include <QTemporaryDir>

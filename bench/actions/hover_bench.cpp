@@ -33,7 +33,7 @@ protected:
 // followed by whatever repaint it causes; reports repaints per move.
 void moveWithin(benchmark::State& state, const char* target, QPoint from, QPoint to) {
     BenchWorld& world = BenchWorld::get();
-    frmHelp screen(world.state, world.art);
+    frmHelp screen(world.art);
     screen.show();
     settle();
     QWidget* place = &screen;

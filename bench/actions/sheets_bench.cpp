@@ -39,7 +39,7 @@ BENCHMARK(previewPage<frmPrintI>)
 void composeAllPages(benchmark::State& state) {
     BenchWorld& world = BenchWorld::get();
     world.prepareWholeDrill();
-    const Sheet sheet{SheetFamily::Words, SheetKind::Question, world.state.settings.levelText};
+    const Sheet sheet{SheetFamily::Words, SheetKind::Question, world.state.settings.level};
     const int pageCount =
         sheetPageCountFor(sheetQuestionCount(SheetFamily::Words, world.state.drill));
     QTemporaryDir output;

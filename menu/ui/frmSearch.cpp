@@ -1,6 +1,6 @@
 #include "menu/ui/frmSearch.h"
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "drill/selection.h"
 #include "menu/ui/option_hotspot.h"
 #include "print/ui/frmPrintI.h"
@@ -14,13 +14,12 @@
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
-#include "shell/ui/program_exit.h"
+#include "shell/ui/screen_parts.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <memory>
 
 namespace tavik {
@@ -72,8 +71,7 @@ std::unique_ptr<ScreenWindow> createDrillScreen(AppState& state, const Artwork& 
 
 } // namespace
 
-frmSearch::frmSearch(AppState& state, const Artwork& art)
-    : ScreenWindow(QSize(780, 600)), m_state(state), m_art(art) {
+frmSearch::frmSearch(AppState& state, const Artwork& art) : m_state(state), m_art(art) {
     setObjectName(QStringLiteral("frmSearch"));
     setBackground(m_art.searchBackground);
     createControls();
@@ -120,10 +118,8 @@ void frmSearch::createControls() {
     Label1->setGeometry(304, 224, 161, 17);
     Label1->setFont(gothicFont(kInputPoints));
 
-    imgS1 = new PictureButton(this, QStringLiteral("imgS1"), {552, 200, 138, 29},
-                              m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
-    lblS1 = makeCaption(this, QStringLiteral("lblS1"), QStringLiteral("検索"), {592, 206, 57, 17});
-    imgS1->attachCaption(lblS1);
+    imgS1 = makeBarButton(this, m_art, QStringLiteral("S1"), {552, 200}, 1, QStringLiteral("検索"),
+                          {592, 206, 57, 17});
     imgS1->setAccessibleName(QStringLiteral("自由検索"));
     connect(imgS1, &PictureButton::clicked, this, &frmSearch::imgS1_Click);
 
@@ -141,10 +137,8 @@ void frmSearch::createControls() {
     cmbRandom->setEditText(countPrompt());
     cmbRandom->setAccessibleDescription(QStringLiteral("問題数"));
 
-    imgS2 = new PictureButton(this, QStringLiteral("imgS2"), {552, 259, 138, 29},
-                              m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
-    lblS2 = makeCaption(this, QStringLiteral("lblS2"), QStringLiteral("検索"), {592, 265, 49, 17});
-    imgS2->attachCaption(lblS2);
+    imgS2 = makeBarButton(this, m_art, QStringLiteral("S2"), {552, 259}, 1, QStringLiteral("検索"),
+                          {592, 265, 49, 17});
     imgS2->setAccessibleName(QStringLiteral("ランダム検索"));
     connect(imgS2, &PictureButton::clicked, this, &frmSearch::imgS2_Click);
 
@@ -175,46 +169,27 @@ void frmSearch::createControls() {
     lblCount_is = createNumberLabel(QStringLiteral("lblCount_is"), {408, 344, 57, 25},
                                     QStringLiteral("0"), QStringLiteral("例文数"));
 
-    imgHelp = new PictureButton(this, QStringLiteral("imgHelp"), {664, 21, 33, 33}, none,
-                                m_art.ilBtn.picture(8), m_art.handPointer);
-    imgHelp->setAccessibleName(QStringLiteral("ヘルプ"));
+    imgHelp = makeHelpButton(this, m_art);
     connect(imgHelp, &PictureButton::clicked, this, &frmSearch::imgHelp_Click);
 
-    imgExit = new PictureButton(this, QStringLiteral("imgExit"), {698, 20, 33, 33}, none,
-                                m_art.ilBtn.picture(6), m_art.handPointer);
-    imgExit->setAccessibleName(QStringLiteral("終了"));
-    connect(imgExit, &PictureButton::clicked, this, &frmSearch::imgExit_Click);
+    imgExit = makeExitButton(this, m_art, 33);
 
+    // Never shown and never read: the window has always carried this label,
+    // hidden, and keeps it so that its controls stay as they always were.
     lblParam = new QLabel(QStringLiteral("Label7"), this);
     lblParam->setObjectName(QStringLiteral("lblParam"));
     lblParam->setGeometry(24, 536, 33, 17);
     lblParam->hide();
 
-    for (PictureButton* button : {imgS1, imgS2, imgHWG, imgHelp, imgExit}) {
-        registerButton(button);
-    }
+    registerButton(imgHWG);
 
     // The two inputs first, then the buttons in reading order.
-    QWidget* previous = txtFreeWord;
-    const auto follow = [&previous](QWidget* next) {
-        setTabOrder(previous, next);
-        previous = next;
-    };
-    for (QWidget* next : std::initializer_list<QWidget*>{cmbRandom, imgS1, imgS2}) {
-        follow(next);
-    }
-    for (OptionHotspot* hotspot : imgRP) {
-        follow(hotspot);
-    }
-    for (QWidget* next : std::initializer_list<QWidget*>{imgHWG, imgHelp, imgExit}) {
-        follow(next);
-    }
+    chainTabOrder({txtFreeWord, cmbRandom, imgS1, imgS2, imgRP[0], imgRP[1], imgRP[2], imgRP[3],
+                   imgRP[4], imgRP[5], imgHWG, imgHelp, imgExit});
     txtFreeWord->setFocus();
 }
 
 void frmSearch::Form_Load() {
-    imgHelp->setLooks(m_art.ilBtn.picture(7), m_art.ilBtn.picture(8));
-
     readStatistics(m_state.settings, m_state.paths);
     readConfig(m_state.settings, m_state.paths);
 
@@ -250,10 +225,10 @@ void frmSearch::imgS2_Click() {
 }
 
 void frmSearch::showSelection() {
-    const DrillSet& drill = m_state.drill;
-    lblCount->setText(QString::number(drill.drillWordCount));
-    lblCount_is->setText(QString::number(drill.drillSentenceCount));
-    if (drill.drillWordCount >= kFewestDrillWords) {
+    const auto words = static_cast<int>(m_state.drill.drillWords.size());
+    lblCount->setText(QString::number(words));
+    lblCount_is->setText(QString::number(m_state.drill.drillSentences.size()));
+    if (words >= kFewestDrillWords) {
         revealLowerPanel();
     } else {
         maskLowerPanel();
@@ -297,12 +272,8 @@ void frmSearch::imgHWG_Click() {
 }
 
 void frmSearch::imgHelp_Click() {
-    frmHelp help(m_state, m_art);
+    frmHelp help(m_art);
     openScreen(help);
-}
-
-void frmSearch::imgExit_Click() {
-    endProgram();
 }
 
 void frmSearch::maskLowerPanel() {
@@ -334,8 +305,7 @@ void frmSearch::openScreen(ScreenWindow& screen) {
 }
 
 void frmSearch::showMessage(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
-    box.exec();
+    showMessageBox(this, QMessageBox::NoIcon, text);
 }
 
 } // namespace tavik

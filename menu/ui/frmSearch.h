@@ -49,7 +49,6 @@ private:
     void imgRP_Click(int Index);
     void imgHWG_Click();
     void imgHelp_Click();
-    void imgExit_Click();
 
     void showSelection();
     void markOption(int Index);
@@ -65,10 +64,8 @@ private:
     QLineEdit* txtFreeWord = nullptr;
     QLabel* Label1 = nullptr;
     PictureButton* imgS1 = nullptr;
-    QLabel* lblS1 = nullptr;
     QComboBox* cmbRandom = nullptr;
     PictureButton* imgS2 = nullptr;
-    QLabel* lblS2 = nullptr;
     std::array<OptionHotspot*, 6> imgRP{};
     PictureButton* imgHWG = nullptr;
     QLabel* imgSmask = nullptr;

@@ -1,6 +1,6 @@
 #include "print/ui/print_screen.h"
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "print/print_job.h"
 #include "print/ui/pdf_file.h"
 #include "print/ui/sheet_preview.h"
@@ -10,7 +10,7 @@
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
-#include "shell/ui/program_exit.h"
+#include "shell/ui/screen_parts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -21,19 +21,17 @@
 namespace tavik {
 
 namespace {
-const QSize kBarSize(138, 29);
 constexpr int kMostCopies = 9;
-
-QString askForPdfPath(QWidget* parent, const QString& proposedPath) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("PDFで保存"), proposedPath,
-                                        QStringLiteral("PDF (*.pdf)"));
-}
 } // namespace
 
 PrintScreen::PrintScreen(AppState& state, const Artwork& art, SheetFamily family,
                          const QString& objectName)
-    : ScreenWindow(QSize(780, 600)), m_state(state), m_art(art), m_family(family),
-      m_printTarget(std::make_unique<SystemPrinter>()), m_chooseSaveFile(askForPdfPath) {
+    : m_state(state), m_art(art), m_family(family),
+      m_printTarget(std::make_unique<SystemPrinter>()),
+      m_chooseSaveFile([](QWidget* parent, const QString& proposedPath) {
+          return QFileDialog::getSaveFileName(parent, QStringLiteral("PDFで保存"), proposedPath,
+                                              QStringLiteral("PDF (*.pdf)"));
+      }) {
     setObjectName(objectName);
     createControls();
     enableKeyPreview();
@@ -48,17 +46,6 @@ void PrintScreen::setPrintTarget(std::unique_ptr<PrintTarget> target) {
 
 void PrintScreen::setSaveFileChooser(SaveFileChooser chooser) {
     m_chooseSaveFile = std::move(chooser);
-}
-
-PictureButton* PrintScreen::createBarButton(const QString& name, QPoint place, int normalPicture,
-                                            QLabel* caption) {
-    auto* button =
-        new PictureButton(this, name, QRect(place, kBarSize), m_art.ilBtn.picture(normalPicture),
-                          m_art.ilBtn.picture(normalPicture + 1), m_art.handPointer);
-    button->attachCaption(caption);
-    button->setAccessibleName(caption->text());
-    registerButton(button);
-    return button;
 }
 
 void PrintScreen::createControls() {
@@ -79,96 +66,47 @@ void PrintScreen::createControls() {
     cmbCopy->setGeometry(560, 270, 90, 26);
     cmbCopy->setAccessibleDescription(QStringLiteral("印刷部数"));
 
-    lblPrint = makeCaption(this, QStringLiteral("lblPrint"), QStringLiteral("印刷"),
-                           QRect(600, 310, 57, 17), CaptionColour::Red);
-    lblPdf = makeCaption(this, QStringLiteral("lblPdf"), QStringLiteral("PDFで保存"),
-                         QRect(592, 354, 100, 17));
-    lblBack = makeCaption(this, QStringLiteral("lblBack"), QStringLiteral("再検索"),
-                          QRect(602, 398, 57, 17));
-    lblNext = makeCaption(this, QStringLiteral("lblNext"), QStringLiteral("次へ"),
-                          QRect(602, 446, 57, 17));
-    lblBefore = makeCaption(this, QStringLiteral("lblBefore"), QStringLiteral("前へ"),
-                            QRect(616, 486, 49, 17));
-    imgPrint = createBarButton(QStringLiteral("imgPrint"), {560, 304}, 1, lblPrint);
+    imgPrint = makeBarButton(this, m_art, QStringLiteral("Print"), {560, 304}, 1,
+                             QStringLiteral("印刷"), {600, 310, 57, 17}, CaptionColour::Red);
     // Between printing and going back: the other way to take the sheets.
-    imgPdf = createBarButton(QStringLiteral("imgPdf"), {560, 348}, 9, lblPdf);
-    imgBack = createBarButton(QStringLiteral("imgBack"), {560, 392}, 1, lblBack);
-    imgNext = createBarButton(QStringLiteral("imgNext"), {560, 440}, 1, lblNext);
-    imgBefore = createBarButton(QStringLiteral("imgBefore"), {560, 480}, 3, lblBefore);
-
-    imgExit = new PictureButton(this, QStringLiteral("imgExit"), QRect(698, 20, 33, 29), QPixmap(),
-                                m_art.ilBtn.picture(6), m_art.handPointer);
-    imgExit->setAccessibleName(QStringLiteral("終了"));
-    registerButton(imgExit);
-    imgHelp = new PictureButton(this, QStringLiteral("imgHelp"), QRect(664, 21, 33, 33),
-                                m_art.ilBtn.picture(7), m_art.ilBtn.picture(8), m_art.handPointer);
-    imgHelp->setAccessibleName(QStringLiteral("ヘルプ"));
-    registerButton(imgHelp);
+    imgPdf = makeBarButton(this, m_art, QStringLiteral("Pdf"), {560, 348}, 9,
+                           QStringLiteral("PDFで保存"), {592, 354, 100, 17});
+    imgBack = makeBarButton(this, m_art, QStringLiteral("Back"), {560, 392}, 1,
+                            QStringLiteral("再検索"), {602, 398, 57, 17});
+    imgNext = makeBarButton(this, m_art, QStringLiteral("Next"), {560, 440}, 1,
+                            QStringLiteral("次へ"), {602, 446, 57, 17});
+    imgBefore = makeBarButton(this, m_art, QStringLiteral("Before"), {560, 480}, 3,
+                              QStringLiteral("前へ"), {616, 486, 49, 17});
+    imgExit = makeExitButton(this, m_art, 29);
+    imgHelp = makeHelpButton(this, m_art);
 
     // The number of copies, then the buttons top to bottom.
-    QWidget* previous = cmbCopy;
-    for (QWidget* next : std::initializer_list<QWidget*>{imgPrint, imgPdf, imgBack, imgNext,
-                                                         imgBefore, imgHelp, imgExit}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
+    chainTabOrder({cmbCopy, imgPrint, imgPdf, imgBack, imgNext, imgBefore, imgHelp, imgExit});
 
     connect(imgPrint, &PictureButton::clicked, this, &PrintScreen::imgPrint_Click);
     connect(imgPdf, &PictureButton::clicked, this, &PrintScreen::imgPdf_Click);
     connect(imgBack, &PictureButton::clicked, this, &PrintScreen::imgBack_Click);
     connect(imgNext, &PictureButton::clicked, this, &PrintScreen::imgNext_Click);
     connect(imgBefore, &PictureButton::clicked, this, &PrintScreen::imgBefore_Click);
-    connect(imgExit, &PictureButton::clicked, this, &PrintScreen::imgExit_Click);
     connect(imgHelp, &PictureButton::clicked, this, &PrintScreen::imgHelp_Click);
 }
 
 void PrintScreen::Form_Load() {
-    imgHelp->setLooks(m_art.ilBtn.picture(7), m_art.ilBtn.picture(8));
     setBackground(m_art.ilBg.picture(1));
-    m_sheet =
-        Sheet{m_family, sheetKindFor(m_state.settings.optQuestion), m_state.settings.levelText};
-    m_sheetPageCount = sheetPageCountFor(sheetQuestionCount(m_family, m_state.drill));
-    m_sheetPage = 1;
-    showPreviewPage();
+    m_sheet = Sheet{m_family, sheetKindFor(m_state.settings.optQuestion), m_state.settings.level};
+    resetPages(sheetPageCountFor(sheetQuestionCount(m_family, m_state.drill)));
+    showPage();
 }
 
-void PrintScreen::showPreviewPage() {
+void PrintScreen::showPage() {
     // A drill without questions still shows its one empty page, with nothing
     // to page to.
-    if (m_sheetPageCount <= 1) {
-        imgNext->setShown(false);
-        imgBefore->setShown(false);
-    } else if (m_sheetPage == 1) {
-        imgNext->setShown(true);
-        imgBefore->setShown(false);
-    } else if (m_sheetPage == m_sheetPageCount) {
-        imgNext->setShown(false);
-        imgBefore->setShown(true);
-    } else {
-        imgNext->setShown(true);
-        imgBefore->setShown(true);
-    }
+    showPagingButtons();
     pbPreview->clear();
     pbPreview->compose([this](DrawingSurface& surface) {
-        composeSheetPage(surface, m_sheet, m_sheetPage, m_sheetPageCount, m_state.drill,
+        composeSheetPage(surface, m_sheet, currentPage(), pageCount(), m_state.drill,
                          m_state.banks);
     });
-}
-
-void PrintScreen::imgNext_Click() {
-    ++m_sheetPage;
-    showPreviewPage();
-}
-
-void PrintScreen::imgBefore_Click() {
-    --m_sheetPage;
-    showPreviewPage();
-}
-
-PageComposer PrintScreen::sheetPages() const {
-    return [this](DrawingSurface& surface, int page) {
-        composeSheetPage(surface, m_sheet, page, m_sheetPageCount, m_state.drill, m_state.banks);
-    };
 }
 
 int PrintScreen::copiesChosen() const {
@@ -180,8 +118,10 @@ int PrintScreen::copiesChosen() const {
 void PrintScreen::imgPrint_Click() {
     // Each printed page is composed with its own number; the preview and
     // its page stay as they are.
-    const bool printed =
-        printCopies(*m_printTarget, copiesChosen(), m_sheetPageCount, sheetPages());
+    const bool printed = printCopies(
+        *m_printTarget, copiesChosen(), pageCount(), [this](DrawingSurface& surface, int page) {
+            composeSheetPage(surface, m_sheet, page, pageCount(), m_state.drill, m_state.banks);
+        });
     if (printed) {
         showMessage(QMessageBox::Information, QStringLiteral("印刷が完了しました"));
     } else {
@@ -196,7 +136,9 @@ void PrintScreen::imgPdf_Click() {
     }
     // Every page once, composed as for the printer.
     PdfFile pdf(path, QStringLiteral("Tavik ") + sheetName(m_sheet));
-    const bool saved = printCopies(pdf, 1, m_sheetPageCount, sheetPages());
+    const bool saved = printCopies(pdf, 1, pageCount(), [this](DrawingSurface& surface, int page) {
+        composeSheetPage(surface, m_sheet, page, pageCount(), m_state.drill, m_state.banks);
+    });
     if (saved) {
         showMessage(QMessageBox::Information,
                     QStringLiteral("PDFを保存しました\n\n") + QDir::toNativeSeparators(path));
@@ -210,42 +152,13 @@ void PrintScreen::imgBack_Click() {
     close();
 }
 
-void PrintScreen::imgExit_Click() {
-    endProgram();
-}
-
 void PrintScreen::imgHelp_Click() {
-    frmHelp help(m_state, m_art);
+    frmHelp help(m_art);
     help.exec();
 }
 
 void PrintScreen::showMessage(QMessageBox::Icon icon, const QString& text) {
-    QMessageBox box(icon, QStringLiteral("Tavik"), text, QMessageBox::Ok, this);
-    box.exec();
-}
-
-bool PrintScreen::formKeyDown(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_PageUp:
-        if (m_sheetPage < m_sheetPageCount) {
-            imgNext_Click();
-        }
-        return true;
-    case Qt::Key_PageDown:
-        if (m_sheetPage > 1) {
-            imgBefore_Click();
-        }
-        return true;
-    case Qt::Key_Escape:
-        imgBack_Click();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        imgPrint_Click();
-        return true;
-    default:
-        return false;
-    }
+    showMessageBox(this, icon, text);
 }
 
 } // namespace tavik

@@ -1,16 +1,17 @@
 #include "screens/ui/drill_screen.h"
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "drill/grading.h"
 #include "settings/level.h"
+#include "settings/statistics_recording.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/caption_label.h"
 #include "shell/ui/fitted_label.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
-#include "shell/ui/program_exit.h"
+#include "shell/ui/screen_parts.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -21,8 +22,6 @@ namespace tavik {
 
 namespace {
 
-constexpr QSize kClientSize(780, 600);
-constexpr QSize kBarSize(138, 29);
 constexpr int kPageLabelsTop = 74;
 
 const QColor kRed(255, 0, 0);
@@ -32,7 +31,7 @@ const QColor kBlack(0, 0, 0);
 
 DrillScreen::DrillScreen(AppState& state, const Artwork& art, const QString& objectName,
                          int gradeCaptionWidth)
-    : ScreenWindow(kClientSize), m_state(state), m_art(art) {
+    : m_state(state), m_art(art) {
     setObjectName(objectName);
     setBackground(m_art.ilBg.picture(1));
     createPageLabels();
@@ -114,43 +113,27 @@ void DrillScreen::createPageLabels() {
     lblScore->hide();
 }
 
-PictureButton* DrillScreen::makeBarButton(const QString& stem, QPoint place, int normalPicture,
-                                          const QString& caption, QRect captionPlace,
-                                          CaptionColour captionColour, QLabel*& captionLabel) {
-    auto* button = new PictureButton(this, QStringLiteral("img") + stem, QRect(place, kBarSize),
-                                     m_art.ilBtn.picture(normalPicture),
-                                     m_art.ilBtn.picture(normalPicture + 1), m_art.handPointer);
-    captionLabel =
-        makeCaption(this, QStringLiteral("lbl") + stem, caption, captionPlace, captionColour);
-    button->attachCaption(captionLabel);
-    button->setAccessibleName(caption);
-    registerButton(button);
-    return button;
-}
-
 void DrillScreen::createButtons(int gradeCaptionWidth) {
-    imgBefore = makeBarButton(QStringLiteral("Before"), {48, 528}, 3, QStringLiteral("前へ"),
-                              {104, 534, 49, 17}, CaptionColour::Navy, lblBefore);
-    imgNext = makeBarButton(QStringLiteral("Next"), {200, 528}, 1, QStringLiteral("次へ"),
-                            {242, 534, 57, 17}, CaptionColour::Navy, lblNext);
-    imgBack = makeBarButton(QStringLiteral("Back"), {368, 528}, 1, QStringLiteral("再検索"),
-                            {410, 534, 57, 17}, CaptionColour::Navy, lblBack);
-    imgGrade = makeBarButton(QStringLiteral("Grade"), {552, 528}, 1, QStringLiteral("採点"),
-                             {592, 534, gradeCaptionWidth, 17}, CaptionColour::Red, lblGrade);
-    imgExit = new PictureButton(this, QStringLiteral("imgExit"), {698, 20, 33, 33}, QPixmap(),
-                                m_art.ilBtn.picture(6), m_art.handPointer);
-    imgExit->setAccessibleName(QStringLiteral("終了"));
-    registerButton(imgExit);
-    imgHelp = new PictureButton(this, QStringLiteral("imgHelp"), {664, 21, 33, 33},
-                                m_art.ilBtn.picture(7), m_art.ilBtn.picture(8), m_art.handPointer);
-    imgHelp->setAccessibleName(QStringLiteral("ヘルプ"));
-    registerButton(imgHelp);
+    imgBefore = makeBarButton(this, m_art, QStringLiteral("Before"), {48, 528}, 3,
+                              QStringLiteral("前へ"), {104, 534, 49, 17});
+    imgNext = makeBarButton(this, m_art, QStringLiteral("Next"), {200, 528}, 1,
+                            QStringLiteral("次へ"), {242, 534, 57, 17});
+    imgBack = makeBarButton(this, m_art, QStringLiteral("Back"), {368, 528}, 1,
+                            QStringLiteral("再検索"), {410, 534, 57, 17});
+    imgGrade =
+        makeBarButton(this, m_art, QStringLiteral("Grade"), {552, 528}, 1, QStringLiteral("採点"),
+                      {592, 534, gradeCaptionWidth, 17}, CaptionColour::Red);
+    lblBefore = imgBefore->caption();
+    lblNext = imgNext->caption();
+    lblBack = imgBack->caption();
+    lblGrade = imgGrade->caption();
+    imgExit = makeExitButton(this, m_art, 33);
+    imgHelp = makeHelpButton(this, m_art);
 
     connect(imgNext, &PictureButton::clicked, this, &DrillScreen::imgNext_Click);
     connect(imgBefore, &PictureButton::clicked, this, &DrillScreen::imgBefore_Click);
     connect(imgGrade, &PictureButton::clicked, this, &DrillScreen::imgGrade_Click);
     connect(imgBack, &PictureButton::clicked, this, &DrillScreen::imgBack_Click);
-    connect(imgExit, &PictureButton::clicked, this, &DrillScreen::imgExit_Click);
     connect(imgHelp, &PictureButton::clicked, this, &DrillScreen::imgHelp_Click);
 }
 
@@ -173,12 +156,10 @@ void DrillScreen::Form_Load() {
 
     screen.typedAnswers.clear();
     for (int question = 0; question < count; ++question) {
-        screen.typedAnswers.append(
-            prefilledAnswer(m_state.settings.levelText, rightAnswer(question)));
+        screen.typedAnswers.append(prefilledAnswer(m_state.settings.level, rightAnswer(question)));
     }
-    screen.currentPage = 1;
-    screen.pageCount = static_cast<std::int16_t>(pageCountFor(count));
-    lblTPagenum->setText(QStringLiteral("/%1").arg(screen.pageCount));
+    resetPages(pageCountFor(count));
+    lblTPagenum->setText(QStringLiteral("/%1").arg(pageCount()));
     placeSelfSizedRun({lblCountPrefix, lblCount, lblCountSuffix}, {56, kPageLabelsTop});
     lblPage->adjustSize();
     lblPage->move(420, kPageLabelsTop);
@@ -199,23 +180,16 @@ void DrillScreen::Form_Load() {
 
 // The answer boxes top to bottom, then the buttons as they read on the bar.
 void DrillScreen::setKeyboardOrder() {
-    QWidget* previous = txtTerm[0];
-    for (QWidget* next : std::initializer_list<QWidget*>{
-             txtTerm[1], txtTerm[2], txtTerm[3], txtTerm[4], txtTerm[5], txtTerm[6], txtTerm[7],
-             txtTerm[8], txtTerm[9], imgBefore, imgNext, imgGrade, imgBack, imgHelp, imgExit}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
+    chainTabOrder({txtTerm[0], txtTerm[1], txtTerm[2], txtTerm[3], txtTerm[4], txtTerm[5],
+                   txtTerm[6], txtTerm[7], txtTerm[8], txtTerm[9], imgBefore, imgNext, imgGrade,
+                   imgBack, imgHelp, imgExit});
 }
 
 void DrillScreen::showPageFrame() {
-    const DrillScreenState& screen = m_state.screen;
-    lblCPagenum->setText(QString::number(screen.currentPage));
+    lblCPagenum->setText(QString::number(currentPage()));
     placeSelfSizedRun({lblCPagenum, lblTPagenum},
                       {lblPage->x() + lblPage->width() + 8, lblPage->y()});
-    const PagingButtons paging = pagingButtonsFor(screen.currentPage, screen.pageCount);
-    imgNext->setShown(paging.next);
-    imgBefore->setShown(paging.before);
+    showPagingButtons();
 }
 
 bool DrillScreen::showRowNumber(int row, int question) {
@@ -258,7 +232,7 @@ void DrillScreen::showAnswerBox(int row, int question) {
 void DrillScreen::saveShownAnswers() {
     DrillScreenState& screen = m_state.screen;
     for (int row = 0; row < kRowsPerPage; ++row) {
-        const int question = questionIndex(screen.currentPage, row);
+        const int question = questionIndex(currentPage(), row);
         if (question < questionCount() && question < screen.typedAnswers.size()) {
             screen.typedAnswers[question] = txtTerm[row]->text();
         }
@@ -273,45 +247,13 @@ QStringList DrillScreen::rightAnswers() const {
     return answers;
 }
 
-bool DrillScreen::formKeyDown(QKeyEvent* event) {
-    const DrillScreenState& screen = m_state.screen;
-    switch (event->key()) {
-    case Qt::Key_PageUp:
-        if (screen.currentPage < screen.pageCount) {
-            imgNext->click();
-        }
-        return true;
-    case Qt::Key_PageDown:
-        if (screen.currentPage > 1) {
-            imgBefore->click();
-        }
-        return true;
-    case Qt::Key_Escape:
+void DrillScreen::enterPressed() {
+    const std::int16_t viewMode = m_state.screen.viewMode;
+    if (viewMode == ViewMode::Solving) {
+        imgGrade->click();
+    } else if (viewMode == ViewMode::Graded) {
         imgBack->click();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (screen.viewMode == ViewMode::Solving) {
-            imgGrade->click();
-        } else if (screen.viewMode == ViewMode::Graded) {
-            imgBack->click();
-        }
-        return true;
-    default:
-        return false;
     }
-}
-
-void DrillScreen::imgNext_Click() {
-    saveAnswers();
-    ++m_state.screen.currentPage;
-    buildPage();
-}
-
-void DrillScreen::imgBefore_Click() {
-    saveAnswers();
-    --m_state.screen.currentPage;
-    buildPage();
 }
 
 void DrillScreen::imgGrade_Click() {
@@ -320,10 +262,14 @@ void DrillScreen::imgGrade_Click() {
         return;
     }
     saveAnswers();
-    // A failed write is not the learner's concern here; the settings code
-    // reports it, keeps the drill for the next grading, and the graded drill
-    // is still shown.
-    gradeAnswers(screen, m_state.settings, m_state.paths, rightAnswers());
+    const GradedDrill graded = gradeAnswers(screen, rightAnswers());
+    // Nothing asked is no drill to count. A failed write is not the
+    // learner's concern here; the settings code keeps the drill for the next
+    // grading, and the graded drill is still shown.
+    if (graded.questionCount > 0) {
+        recordGradingToFile(m_state.settings, m_state.paths, graded.questionCount,
+                            graded.correctCount);
+    }
     updateLevel(m_state.settings);
 
     lblScore->setText(scoreText(screen.correctCount, questionCount()));
@@ -342,12 +288,8 @@ void DrillScreen::imgBack_Click() {
     close();
 }
 
-void DrillScreen::imgExit_Click() {
-    endProgram();
-}
-
 void DrillScreen::imgHelp_Click() {
-    frmHelp help(m_state, m_art);
+    frmHelp help(m_art);
     help.exec();
 }
 

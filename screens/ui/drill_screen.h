@@ -1,8 +1,7 @@
 #pragma once
 
 #include "drill/drill_paging.h"
-#include "shell/ui/caption_label.h"
-#include "shell/ui/screen_window.h"
+#include "drill/ui/paged_screen.h"
 
 #include <QStringList>
 #include <array>
@@ -17,10 +16,10 @@ struct Artwork;
 class PictureButton;
 
 // What the word and sentence drill screens share: ten question rows, the
-// count and page labels, paging by button and key, grading, help, back and
-// exit. A screen adds the contents of its rows and where its answers come
-// from; it lays its rows out in its constructor and then calls Form_Load().
-class DrillScreen : public ScreenWindow {
+// count and page labels, grading, help, back and exit. A screen adds the
+// contents of its rows and where its answers come from; it lays its rows out
+// in its constructor and then calls Form_Load().
+class DrillScreen : public PagedScreen {
     Q_OBJECT
 public:
     template <typename T> using Row = std::array<T*, kRowsPerPage>;
@@ -31,7 +30,7 @@ protected:
 
     virtual int questionCount() const = 0;
     virtual QString rightAnswer(int question) const = 0;
-    // Fills the rows of the page on show (currentPage) from the shared state.
+    // Fills the rows of the page on show (currentPage()) from the shared state.
     virtual void buildPage() = 0;
     // Keeps what the learner typed on the page on show.
     virtual void saveAnswers() = 0;
@@ -50,7 +49,9 @@ protected:
     // Copies the boxes of the page on show into the typed answers.
     void saveShownAnswers();
 
-    bool formKeyDown(QKeyEvent* event) override;
+    void showPage() override { buildPage(); }
+    void leavePage() override { saveAnswers(); }
+    void enterPressed() override;
 
     // Members of a control array are named like "txtTerm_3".
     static QString rowName(const char* stem, int row);
@@ -76,8 +77,6 @@ protected:
     QLabel* lblTPagenum = nullptr;
     QLabel* lblScore = nullptr;
 
-    PictureButton* imgBefore = nullptr;
-    PictureButton* imgNext = nullptr;
     PictureButton* imgBack = nullptr;
     PictureButton* imgGrade = nullptr;
     PictureButton* imgExit = nullptr;
@@ -88,20 +87,14 @@ protected:
     QLabel* lblGrade = nullptr;
 
 private slots:
-    void imgNext_Click();
-    void imgBefore_Click();
     void imgGrade_Click();
     void imgBack_Click();
-    void imgExit_Click();
     void imgHelp_Click();
 
 private:
     void createPageLabels();
     void createButtons(int gradeCaptionWidth);
     void setKeyboardOrder();
-    PictureButton* makeBarButton(const QString& stem, QPoint place, int normalPicture,
-                                 const QString& caption, QRect captionPlace,
-                                 CaptionColour captionColour, QLabel*& captionLabel);
     void placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start);
     QStringList rightAnswers() const;
 };

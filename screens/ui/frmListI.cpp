@@ -1,6 +1,6 @@
 #include "screens/ui/frmListI.h"
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "shell/ui/fitted_label.h"
 #include "shell/ui/fonts.h"
@@ -70,14 +70,14 @@ void frmListI::buildSentencePage() {
     showPageFrame();
     const bool questionMode = m_state.settings.optQuestion;
     for (int row = 0; row < kRowsPerPage; ++row) {
-        const int question = questionIndex(m_state.screen.currentPage, row);
+        const int question = questionIndex(currentPage(), row);
         if (!showRowNumber(row, question)) {
             lblJp[row]->clear();
             continue;
         }
         const SentenceQuestion& sentence = m_questions[static_cast<std::size_t>(question)];
         setFittedText(lblJp[row], translationLine(sentence.translation, sentence.answer,
-                                                  m_state.settings.levelText));
+                                                  m_state.settings.level));
         if (questionMode) {
             showSentenceAroundBox(row, sentence);
             showAnswerBox(row, question);

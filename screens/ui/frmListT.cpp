@@ -1,6 +1,6 @@
 #include "screens/ui/frmListT.h"
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "shell/ui/fitted_label.h"
 #include "shell/ui/fonts.h"
@@ -64,13 +64,13 @@ void frmListT::buildWordPage() {
     showPageFrame();
     const bool questionMode = m_state.settings.optQuestion;
     for (int row = 0; row < kRowsPerPage; ++row) {
-        const int question = questionIndex(m_state.screen.currentPage, row);
+        const int question = questionIndex(currentPage(), row);
         if (!showRowNumber(row, question)) {
             continue;
         }
         const WordQuestion& word = m_questions[static_cast<std::size_t>(question)];
         setFittedText(lblFormer[row], wordPrompt(word.meaning, word.headword,
-                                                 m_state.settings.levelText, questionMode));
+                                                 m_state.settings.level, questionMode));
         if (questionMode) {
             lblLatter[row]->clear();
             showAnswerBox(row, question);

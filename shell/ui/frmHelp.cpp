@@ -1,14 +1,12 @@
 #include "shell/ui/frmHelp.h"
 
 #include "shell/ui/artwork.h"
-#include "shell/ui/caption_label.h"
 #include "shell/ui/picture_button.h"
-#include "shell/ui/program_exit.h"
+#include "shell/ui/screen_parts.h"
 
 namespace tavik {
 
-frmHelp::frmHelp(AppState& /*state*/, const Artwork& art)
-    : ScreenWindow(QSize(780, 600)), m_art(art) {
+frmHelp::frmHelp(const Artwork& art) : m_art(art) {
     setObjectName(QStringLiteral("frmHelp"));
 
     imgHelp = new QLabel(this);
@@ -23,21 +21,11 @@ frmHelp::frmHelp(AppState& /*state*/, const Artwork& art)
                        "前へ PageDown: 前のページへ移動します。Tab: 次の解答欄へ移動します。"
                        "Shift+Tab: 前の解答欄へ移動します。Enter: 検索・採点・印刷します。"));
 
-    imgBack = new PictureButton(this, QStringLiteral("imgBack"), QRect(336, 512, 138, 29),
-                                m_art.ilBtn.picture(1), m_art.ilBtn.picture(2), m_art.handPointer);
-    lblBack = makeCaption(this, QStringLiteral("lblBack"), QStringLiteral("戻る"),
-                          QRect(378, 518, 57, 17));
-    imgBack->attachCaption(lblBack);
-    imgBack->setAccessibleName(lblBack->text());
+    imgBack = makeBarButton(this, m_art, QStringLiteral("Back"), {336, 512}, 1,
+                            QStringLiteral("戻る"), {378, 518, 57, 17});
     connect(imgBack, &PictureButton::clicked, this, &frmHelp::imgBack_Click);
-    registerButton(imgBack);
 
-    // The close glyph is painted in the background; only its highlight is a picture.
-    imgExit = new PictureButton(this, QStringLiteral("imgExit"), QRect(698, 20, 33, 29), QPixmap(),
-                                m_art.ilBtn.picture(6), m_art.handPointer);
-    imgExit->setAccessibleName(QStringLiteral("終了"));
-    connect(imgExit, &PictureButton::clicked, this, &frmHelp::imgExit_Click);
-    registerButton(imgExit);
+    imgExit = makeExitButton(this, m_art, 29);
 
     enableKeyPreview();
     Form_Load();
@@ -49,10 +37,6 @@ void frmHelp::Form_Load() {
 
 void frmHelp::imgBack_Click() {
     close();
-}
-
-void frmHelp::imgExit_Click() {
-    endProgram();
 }
 
 } // namespace tavik

@@ -6,7 +6,6 @@ class QLabel;
 
 namespace tavik {
 
-struct AppState;
 struct Artwork;
 class PictureButton;
 
@@ -15,17 +14,15 @@ class PictureButton;
 class frmHelp : public ScreenWindow {
     Q_OBJECT
 public:
-    frmHelp(AppState& state, const Artwork& art);
+    explicit frmHelp(const Artwork& art);
 
 private:
     void Form_Load();
     void imgBack_Click();
-    void imgExit_Click();
 
     const Artwork& m_art;
     QLabel* imgHelp;
     PictureButton* imgBack;
-    QLabel* lblBack;
     PictureButton* imgExit;
 };
 

@@ -1,6 +1,7 @@
 #include "shell/ui/frmSplash.h"
 
-#include "app/app_state.h"
+#include "content/banks.h"
+#include "settings/settings_state.h"
 #include "shell/ui/startup_trace.h"
 
 #include <QPainter>
@@ -8,9 +9,10 @@
 
 namespace tavik {
 
-frmSplash::frmSplash(AppState& state, const QPixmap& picture, std::function<void()> openMainWindow)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_state(state),
-      m_picture(picture), m_openMainWindow(std::move(openMainWindow)) {
+frmSplash::frmSplash(Banks& banks, SettingsState& settings, const QPixmap& picture,
+                     std::function<void()> openMainWindow)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), m_banks(banks),
+      m_settings(settings), m_picture(picture), m_openMainWindow(std::move(openMainWindow)) {
     setObjectName(QStringLiteral("frmSplash"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(500, 332);
@@ -29,7 +31,7 @@ frmSplash::frmSplash(AppState& state, const QPixmap& picture, std::function<void
 
 void frmSplash::Form_Load() {
     setWindowOpacity(kOpacity);
-    loadBanks(m_state.banks);
+    loadBanks(m_banks);
 }
 
 void frmSplash::setPicture(const QPixmap& picture) {
@@ -39,8 +41,10 @@ void frmSplash::setPicture(const QPixmap& picture) {
 
 void frmSplash::Timer1_Timer() {
     StartupTrace::mark("tick");
-    if (m_state.settings.userName.isEmpty()) {
-        m_state.settings.userName = QStringLiteral("とろんぱ");
+    // Only a stand-in, and meant as one: the main window's load that follows
+    // replaces it with the name read from the statistics file.
+    if (m_settings.userName.isEmpty()) {
+        m_settings.userName = QStringLiteral("とろんぱ");
     }
     close();
     m_openMainWindow();

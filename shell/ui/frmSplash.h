@@ -6,7 +6,8 @@
 
 namespace tavik {
 
-struct AppState;
+struct Banks;
+struct SettingsState;
 
 // The translucent product picture shown while the banks are filled. Its
 // timer, started when the window is created, hands over to the main window.
@@ -16,7 +17,8 @@ public:
     static constexpr int kTimerInterval = 500;
     static constexpr qreal kOpacity = 230.0 / 255.0;
 
-    frmSplash(AppState& state, const QPixmap& picture, std::function<void()> openMainWindow);
+    frmSplash(Banks& banks, SettingsState& settings, const QPixmap& picture,
+              std::function<void()> openMainWindow);
 
     // The picture may come after the window: creating the window first
     // starts its timer as early as possible.
@@ -32,7 +34,8 @@ private:
     void Timer1_Timer();
     void paintEvent(QPaintEvent* event) override;
 
-    AppState& m_state;
+    Banks& m_banks;
+    SettingsState& m_settings;
     QPixmap m_picture;
     std::function<void()> m_openMainWindow;
     QTimer Timer1;

@@ -67,6 +67,16 @@ void ScreenWindow::enableKeyPreview() {
     }
 }
 
+void ScreenWindow::chainTabOrder(std::initializer_list<QWidget*> order) {
+    QWidget* previous = nullptr;
+    for (QWidget* next : order) {
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+}
+
 void ScreenWindow::paintEvent(QPaintEvent* /*event*/) {
     if (m_background.isNull()) {
         return;

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPixmap>
 #include <QPointer>
+#include <initializer_list>
 #include <vector>
 
 namespace tavik {
@@ -16,7 +17,10 @@ class PictureButton;
 class ScreenWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ScreenWindow(QSize clientSize, QWidget* parent = nullptr);
+    // Every screen but the splash has the same fixed client area.
+    static constexpr QSize kClientSize{780, 600};
+
+    explicit ScreenWindow(QSize clientSize = kClientSize, QWidget* parent = nullptr);
 
     void setBackground(const QPixmap& background);
     void registerButton(PictureButton* button);
@@ -32,6 +36,8 @@ protected:
     virtual bool formKeyDown(QKeyEvent* event);
     // Call once all controls exist.
     void enableKeyPreview();
+    // Tab visits the controls in this order.
+    void chainTabOrder(std::initializer_list<QWidget*> order);
 
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

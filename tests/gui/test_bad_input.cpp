@@ -1,5 +1,5 @@
-#include "app/app_state.h"
 #include "content/banks.h"
+#include "drill/app_state.h"
 #include "menu/ui/frmSearch.h"
 #include "screens/ui/frmListT.h"
 #include "settings/settings_files.h"
@@ -20,16 +20,13 @@
 #include <memory>
 
 using namespace tavik;
+using tavik::testing::readBytes;
+using tavik::testing::writeBytes;
 
 namespace {
 
 const QByteArray
     keptStatistics("[STATISTICS]\nNAME=花子\nSCORE= 21\nQUESTIONS= 30\nRATE= 70\nNOG= 3\n");
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -64,7 +61,7 @@ void TestBadInput::initTestCase() {
 
 void TestBadInput::init() {
     setUpState();
-    writeFile(m_state->paths.statisticsFile, keptStatistics);
+    writeBytes(m_state->paths.statisticsFile, keptStatistics);
 }
 
 void TestBadInput::cleanup() {
@@ -148,7 +145,7 @@ void TestBadInput::countTexts() {
         QVERIFY(m_menu->messages.isEmpty());
         QCOMPARE(labelText(QStringLiteral("lblCount")), QString::number(words));
         QCOMPARE(panelRevealed(), words >= 2);
-        QCOMPARE(m_state->drill.drillWordCount, words);
+        QCOMPARE(int(m_state->drill.drillWords.size()), int(words));
     }
     QCOMPARE(readBytes(m_state->paths.statisticsFile), keptStatistics);
 }
@@ -183,11 +180,11 @@ void TestBadInput::iniValues() {
     QFETCH(QString, shown);
     QFETCH(bool, option);
     QFETCH(int, gamesAfter);
-    writeFile(m_state->paths.statisticsFile, "[STATISTICS]\nNAME=花子\nSCORE=" + value +
-                                                 "\nQUESTIONS=" + value + "\nRATE=" + value +
-                                                 "\nNOG=" + value + "\n");
-    writeFile(m_state->paths.configFile,
-              "[CONFIG]\nTERMS=" + flag + "\nPC=" + flag + "\nQUESTION=" + flag + "\n");
+    writeBytes(m_state->paths.statisticsFile, "[STATISTICS]\nNAME=花子\nSCORE=" + value +
+                                                  "\nQUESTIONS=" + value + "\nRATE=" + value +
+                                                  "\nNOG=" + value + "\n");
+    writeBytes(m_state->paths.configFile,
+               "[CONFIG]\nTERMS=" + flag + "\nPC=" + flag + "\nQUESTION=" + flag + "\n");
     openMenu();
     QCOMPARE(labelText(QStringLiteral("lblNog")), shown);
     QCOMPARE(m_state->settings.optTerms, option);
@@ -197,7 +194,6 @@ void TestBadInput::iniValues() {
     QCOMPARE(m_state->settings.userName, QStringLiteral("花子"));
 
     m_state->drill.drillWords = {1, 2};
-    m_state->drill.drillWordCount = 2;
     m_state->settings.optQuestion = true;
     frmListT drill(*m_state, m_art);
     drill.show();
@@ -230,7 +226,7 @@ void TestBadInput::pastedAnswers() {
     QFETCH(bool, right);
     testing::DrillScreenFixture fixture;
     fixture.useWords(2);
-    writeFile(fixture.state.paths.statisticsFile, keptStatistics);
+    writeBytes(fixture.state.paths.statisticsFile, keptStatistics);
     frmListT drill(fixture.state, testing::sharedArtwork());
     drill.show();
     QVERIFY(QTest::qWaitForWindowExposed(&drill));

@@ -1,4 +1,3 @@
-#include "app/app_state.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
@@ -12,14 +11,13 @@ using namespace tavik;
 class FrmHelpTest : public QObject {
     Q_OBJECT
 
-    AppState state;
     Artwork art;
     int programEnds = 0;
 
     // Opens the help screen modally, as every calling screen does, lets the
     // step act on it while it is shown, and tells whether it closed again.
     bool closesAfter(const std::function<void(frmHelp&)>& step) {
-        frmHelp help(state, art);
+        frmHelp help(art);
         bool stillOpen = false;
         QTimer::singleShot(0, &help, [&] {
             if (!QTest::qWaitForWindowExposed(&help)) {
@@ -43,7 +41,7 @@ private slots:
     void init() { programEnds = 0; }
 
     void layout() {
-        frmHelp help(state, art);
+        frmHelp help(art);
         QCOMPARE(help.windowTitle(), QStringLiteral("Tavik"));
         QCOMPARE(help.size(), QSize(780, 600));
 
@@ -119,7 +117,7 @@ private slots:
             QTest::mouseMove(help.windowHandle(), QPoint(350, 530));
             QTest::mouseMove(help.windowHandle(), QPoint(710, 30));
         });
-        frmHelp again(state, art);
+        frmHelp again(art);
         auto* back = again.findChild<PictureButton*>(QStringLiteral("imgBack"));
         auto* exit = again.findChild<PictureButton*>(QStringLiteral("imgExit"));
         QVERIFY(!back->isHighlighted());

@@ -118,7 +118,7 @@ void FrmListITest::translationLineAndHints() {
     DrillScreenFixture fixture;
     const int row = rowWithLongestBefore(fixture.state.banks);
     fixture.useSentences({row, 2, 3});
-    fixture.state.settings.levelText = level;
+    fixture.state.settings.level = levelNamed(level);
     fixture.state.settings.optQuestion = questionMode;
     frmListI screen(fixture.state, sharedArtwork());
     screen.show();
@@ -148,7 +148,7 @@ void FrmListITest::blankOpeningTheSentenceNeedsItsCapital() {
     const int row = firstRowWithEmptyBefore(fixture.state.banks);
     QVERIFY(row > 0);
     fixture.useSentences({row, row});
-    fixture.state.settings.levelText = QStringLiteral("初級");
+    fixture.state.settings.level = Level::Beginner;
     frmListI screen(fixture.state, sharedArtwork());
     screen.show();
     const QString answer = fixture.sentenceAnswer(0);
@@ -223,7 +223,7 @@ void FrmListITest::everySentenceFitsOnThePage() {
         rows.push_back(row);
     }
     fixture.useSentences(rows);
-    fixture.state.settings.levelText = QStringLiteral("初級");
+    fixture.state.settings.level = Level::Beginner;
     frmListI screen(fixture.state, sharedArtwork());
     screen.show();
     QTest::keyClick(&screen, Qt::Key_Return);

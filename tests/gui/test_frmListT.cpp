@@ -155,7 +155,7 @@ void FrmListTTest::hintsFollowTheLevel() {
     QFETCH(bool, letterCount);
     DrillScreenFixture fixture;
     fixture.useWords(12);
-    fixture.state.settings.levelText = level;
+    fixture.state.settings.level = levelNamed(level);
     frmListT screen(fixture.state, sharedArtwork());
     screen.show();
     QTest::keyClick(&screen, Qt::Key_PageUp);
@@ -202,7 +202,7 @@ void FrmListTTest::wordListOffersNoAnswersAndNoGrading() {
     DrillScreenFixture fixture;
     fixture.useWords(4);
     fixture.state.settings.optQuestion = false;
-    fixture.state.settings.levelText = QStringLiteral("初級");
+    fixture.state.settings.level = Level::Beginner;
     frmListT screen(fixture.state, sharedArtwork());
     screen.show();
     for (int row = 0; row < 10; ++row) {
@@ -306,7 +306,7 @@ void FrmListTTest::rebuiltPageFollowsTheNewLevel() {
     fixture.state.settings.statGames = 10;
     fixture.state.settings.statRate = 100;
     fixture.state.settings.statQuestions = 10;
-    fixture.state.settings.levelText = QStringLiteral("中級");
+    fixture.state.settings.level = Level::Intermediate;
     frmListT screen(fixture.state, sharedArtwork());
     screen.show();
     QVERIFY(
@@ -314,7 +314,7 @@ void FrmListTTest::rebuiltPageFollowsTheNewLevel() {
     QTest::keyClicks(answerBox(&screen, 0), fixture.headword(0));
     QTest::keyClicks(answerBox(&screen, 1), fixture.headword(1));
     QTest::keyClick(&screen, Qt::Key_Return);
-    QCOMPARE(fixture.state.settings.levelText, QStringLiteral("上級"));
+    QCOMPARE(levelName(fixture.state.settings.level), QStringLiteral("上級"));
     QVERIFY(
         !label(&screen, QStringLiteral("lblFormer_0"))->text().contains(QStringLiteral("文字】")));
 }
@@ -328,17 +328,10 @@ void FrmListTTest::helpReturnsToTheSamePage() {
     QTest::keyClicks(answerBox(&screen, 4), QStringLiteral("kept"));
     bool helpShown = false;
     bool closedByBack = false;
-    QTimer::singleShot(0, [&helpShown, &closedByBack] {
-        QWidget* help = QApplication::activeModalWidget();
-        if (help == nullptr) {
-            return;
-        }
+    const ModalCloser closer([&helpShown, &closedByBack](QWidget* help) {
         helpShown = help->objectName() == QStringLiteral("frmHelp");
-        if (QLabel* back = label(help, QStringLiteral("lblBack"))) {
-            QTest::mouseClick(back, Qt::LeftButton);
-        }
+        QTest::mouseClick(label(help, QStringLiteral("lblBack")), Qt::LeftButton);
         closedByBack = !help->isVisible();
-        help->close();
     });
     QTest::mouseClick(control<PictureButton>(&screen, QStringLiteral("imgHelp")), Qt::LeftButton);
     QVERIFY(helpShown);
@@ -383,7 +376,7 @@ void FrmListTTest::buttonsLightUnderThePointer() {
 void FrmListTTest::tabWalksTheAnswerBoxesAndKeepsTheGivenLetter() {
     DrillScreenFixture fixture;
     fixture.useWords(12);
-    fixture.state.settings.levelText = QStringLiteral("初級");
+    fixture.state.settings.level = Level::Beginner;
     frmListT screen(fixture.state, sharedArtwork());
     showActive(&screen);
     QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 0));
@@ -405,7 +398,7 @@ void FrmListTTest::everyMeaningEndsBeforeItsAnswerBox() {
     DrillScreenFixture fixture;
     const int words = static_cast<int>(fixture.state.banks.WordBank.size()) - 1;
     fixture.useWords(words);
-    fixture.state.settings.levelText = QStringLiteral("初級");
+    fixture.state.settings.level = Level::Beginner;
     frmListT screen(fixture.state, sharedArtwork());
     screen.show();
     QTest::keyClick(&screen, Qt::Key_Return);

@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "print/drawing_surface.h"
 #include "print/print_job.h"
 #include "print/ui/frmPrintI.h"
@@ -7,6 +7,8 @@
 #include "shell/ui/artwork.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/program_exit.h"
+#include "support/drill_screen_fixture.h"
+#include "support/spool_printer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +25,11 @@
 #include <clocale>
 
 using namespace tavik;
+using tavik::test::Spool;
+using tavik::test::SpoolTarget;
+using tavik::testing::control;
+using tavik::testing::levelNamed;
+using tavik::testing::ModalCloser;
 
 namespace {
 
@@ -43,52 +50,6 @@ protected:
     }
 };
 
-// Counts what would have been printed; drawing can be made to fail.
-struct FakeSpool {
-    std::vector<int> pagesPerDocument;
-    bool failAtSecondPage = false;
-};
-
-class NullSurface : public DrawingSurface {
-public:
-    double scaleWidth() const override { return 11000; }
-    double scaleHeight() const override { return 15000; }
-    void setCurrentX(double) override {}
-    void setCurrentY(double) override {}
-    void setFontSize(int) override {}
-    void line(double, double, double, double) override {}
-    void print(const QString&) override {}
-};
-
-class FakeDocument : public PrintDocument {
-public:
-    FakeDocument(FakeSpool& spool) : m_spool(spool) { m_spool.pagesPerDocument.push_back(1); }
-    DrawingSurface& surface() override { return m_surface; }
-    bool newPage() override {
-        ++m_spool.pagesPerDocument.back();
-        return true;
-    }
-    bool finish() override { return true; }
-    bool isHealthy() const override {
-        return !(m_spool.failAtSecondPage && m_spool.pagesPerDocument.back() == 2);
-    }
-
-private:
-    FakeSpool& m_spool;
-    NullSurface m_surface;
-};
-
-class FakeTarget : public PrintTarget {
-public:
-    explicit FakeTarget(FakeSpool& spool) : m_spool(spool) {}
-    std::unique_ptr<PrintDocument> beginDocument() override {
-        return std::make_unique<FakeDocument>(m_spool);
-    }
-
-private:
-    FakeSpool& m_spool;
-};
-
 // A bank of numbered words, each with one sentence, and a drill of the
 // first `questions` of them.
 void fillState(AppState& state, int questions, bool optQuestion, const QString& level) {
@@ -104,23 +65,13 @@ void fillState(AppState& state, int questions, bool optQuestion, const QString& 
         state.drill.drillWords.push_back(static_cast<std::int16_t>(row));
         state.drill.drillSentences.push_back(static_cast<std::int16_t>(row));
     }
-    state.drill.drillWordCount = static_cast<std::int16_t>(questions);
-    state.drill.drillSentenceCount = static_cast<std::int16_t>(questions);
     state.settings.optQuestion = optQuestion;
-    state.settings.levelText = level;
-}
-
-template <typename T> T* child(QWidget* screen, const char* name) {
-    T* found = screen->findChild<T*>(QString::fromLatin1(name));
-    if (found == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return found;
+    state.settings.level = levelNamed(level);
 }
 
 bool pagingShown(QWidget* screen, const char* picture, const char* caption) {
-    const bool pictureShown = !child<QWidget>(screen, picture)->isHidden();
-    const bool captionShown = !child<QWidget>(screen, caption)->isHidden();
+    const bool pictureShown = !control<QWidget>(screen, QString::fromLatin1(picture))->isHidden();
+    const bool captionShown = !control<QWidget>(screen, QString::fromLatin1(caption))->isHidden();
     if (pictureShown != captionShown) {
         qFatal("%s and %s disagree", picture, caption);
     }
@@ -232,11 +183,12 @@ void FrmPrintTest::opensOnFirstPageWithCopies() {
     const auto screen = open(sentences, 45);
     QCOMPARE(screen->objectName(), name);
     QCOMPARE(screen->windowTitle(), QStringLiteral("Tavik"));
-    QCOMPARE(screen->sheetPage(), 1);
-    QCOMPARE(screen->sheetPageCount(), 3);
-    QCOMPARE(child<QLabel>(screen.get(), "Label1")->text(), QStringLiteral("印刷部数："));
+    QCOMPARE(screen->currentPage(), 1);
+    QCOMPARE(screen->pageCount(), 3);
+    QCOMPARE(control<QLabel>(screen.get(), QStringLiteral("Label1"))->text(),
+             QStringLiteral("印刷部数："));
 
-    auto* copies = child<QComboBox>(screen.get(), "cmbCopy");
+    auto* copies = control<QComboBox>(screen.get(), QStringLiteral("cmbCopy"));
     QVERIFY(!copies->isEditable());
     QCOMPARE(copies->currentText(), QStringLiteral("1枚"));
     QStringList entries;
@@ -254,12 +206,15 @@ void FrmPrintTest::opensOnFirstPageWithCopies() {
                     {"lblNext", "次へ"},
                     {"lblBefore", "前へ"}};
     for (const auto& caption : captions) {
-        QCOMPARE(child<QLabel>(screen.get(), caption.name)->text(), caption.text);
+        QCOMPARE(control<QLabel>(screen.get(), QString::fromLatin1(caption.name))->text(),
+                 caption.text);
     }
-    QCOMPARE(child<PictureButton>(screen.get(), "imgPrint")->geometry(), QRect(560, 304, 138, 29));
-    QCOMPARE(child<PictureButton>(screen.get(), "imgBefore")->geometry(), QRect(560, 480, 138, 29));
-    QCOMPARE(child<PictureButton>(screen.get(), "imgPdf")->geometry(), QRect(560, 348, 138, 29));
-    QCOMPARE(child<SheetPreview>(screen.get(), "pbPreview")->geometry(), QRect(128, 88, 361, 473));
+    QCOMPARE(control<PictureButton>(screen.get(), QStringLiteral("imgPrint"))->geometry(),
+             QRect(560, 304, 138, 29));
+    QCOMPARE(control<PictureButton>(screen.get(), QStringLiteral("imgBefore"))->geometry(),
+             QRect(560, 480, 138, 29));
+    QCOMPARE(control<SheetPreview>(screen.get(), QStringLiteral("pbPreview"))->geometry(),
+             QRect(128, 88, 361, 473));
 }
 
 void FrmPrintTest::pagingControls_data() {
@@ -286,16 +241,17 @@ void FrmPrintTest::pagingControls() {
         const auto screen = open(sentences, questions);
         for (int i = 0; i < nextClicks; ++i) {
             // Alternately the picture and its caption, as a person might.
-            QTest::mouseClick(child<QWidget>(screen.get(), i % 2 ? "lblNext" : "imgNext"),
-                              Qt::LeftButton, {}, QPoint(10, 8));
+            QTest::mouseClick(
+                control<QWidget>(screen.get(), QString::fromLatin1(i % 2 ? "lblNext" : "imgNext")),
+                Qt::LeftButton, {}, QPoint(10, 8));
         }
-        QCOMPARE(screen->sheetPage(), page);
+        QCOMPARE(screen->currentPage(), page);
         QCOMPARE(pagingShown(screen.get(), "imgNext", "lblNext"), nextShown);
         QCOMPARE(pagingShown(screen.get(), "imgBefore", "lblBefore"), beforeShown);
         if (beforeShown) {
-            QTest::mouseClick(child<QWidget>(screen.get(), "imgBefore"), Qt::LeftButton, {},
-                              QPoint(10, 8));
-            QCOMPARE(screen->sheetPage(), page - 1);
+            QTest::mouseClick(control<QWidget>(screen.get(), QStringLiteral("imgBefore")),
+                              Qt::LeftButton, {}, QPoint(10, 8));
+            QCOMPARE(screen->currentPage(), page - 1);
         }
     }
 }
@@ -320,19 +276,19 @@ void FrmPrintTest::pagingKeysStayWithinPages() {
     QFETCH(int, page);
     const auto screen = open(false, questions);
     // The copies box has the focus; the window sees the keys first.
-    auto* copies = child<QComboBox>(screen.get(), "cmbCopy");
+    auto* copies = control<QComboBox>(screen.get(), QStringLiteral("cmbCopy"));
     for (QChar key : keys) {
         QTest::keyClick(copies, key == QLatin1Char('U') ? Qt::Key_PageUp : Qt::Key_PageDown);
     }
-    QCOMPARE(screen->sheetPage(), page);
+    QCOMPARE(screen->currentPage(), page);
     QCOMPARE(copies->currentText(), QStringLiteral("1枚"));
-    QCOMPARE(pagingShown(screen.get(), "imgNext", "lblNext"), page < screen->sheetPageCount());
+    QCOMPARE(pagingShown(screen.get(), "imgNext", "lblNext"), page < screen->pageCount());
     QCOMPARE(pagingShown(screen.get(), "imgBefore", "lblBefore"), page > 1);
 }
 
 void FrmPrintTest::previewShowsEachPage() {
     const auto screen = open(true, 25);
-    const auto* preview = child<SheetPreview>(screen.get(), "pbPreview");
+    const auto* preview = control<SheetPreview>(screen.get(), QStringLiteral("pbPreview"));
     const QImage first = preview->page();
     QVERIFY(inkedPixels(first) > 500);
     QTest::keyClick(screen.get(), Qt::Key_PageUp);
@@ -348,7 +304,7 @@ void FrmPrintTest::escapeGoesBack() {
     const auto screen = open(false, 45);
     screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
-    QTest::keyClick(child<QComboBox>(screen.get(), "cmbCopy"), Qt::Key_Escape);
+    QTest::keyClick(control<QComboBox>(screen.get(), QStringLiteral("cmbCopy")), Qt::Key_Escape);
     QVERIFY(!screen->isVisible());
     QCOMPARE(messagesOf<frmPrintT>(screen.get()).size(), std::size_t(0));
 }
@@ -357,7 +313,8 @@ void FrmPrintTest::exitEndsProgram() {
     const auto screen = open(false, 45);
     bool ended = false;
     setProgramEndHandler([&ended] { ended = true; });
-    QTest::mouseClick(child<QWidget>(screen.get(), "imgExit"), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(control<QWidget>(screen.get(), QStringLiteral("imgExit")), Qt::LeftButton, {},
+                      QPoint(10, 10));
     setProgramEndHandler({});
     QVERIFY(ended);
 }
@@ -367,15 +324,9 @@ void FrmPrintTest::helpOpensModally() {
     screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
     QString seen;
-    QTimer timer;
-    connect(&timer, &QTimer::timeout, &timer, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget(); modal != screen.get() && modal) {
-            seen = modal->objectName();
-            modal->close();
-        }
-    });
-    timer.start(20);
-    QTest::mouseClick(child<QWidget>(screen.get(), "imgHelp"), Qt::LeftButton, {}, QPoint(10, 10));
+    const ModalCloser closer([&seen](QWidget* modal) { seen = modal->objectName(); });
+    QTest::mouseClick(control<QWidget>(screen.get(), QStringLiteral("imgHelp")), Qt::LeftButton, {},
+                      QPoint(10, 10));
     QCOMPARE(seen, QStringLiteral("frmHelp"));
     QVERIFY(screen->isVisible());
 }
@@ -388,15 +339,17 @@ void FrmPrintTest::bareSurfaceResetsEveryButton() {
     const char* names[] = {"imgPrint",  "imgPdf",  "imgBack", "imgNext",
                            "imgBefore", "imgExit", "imgHelp"};
     for (const char* name : names) {
-        QTest::mouseMove(child<QWidget>(screen.get(), name), QPoint(12, 12));
-        QVERIFY2(child<PictureButton>(screen.get(), name)->isHighlighted(), name);
+        QTest::mouseMove(control<QWidget>(screen.get(), QString::fromLatin1(name)), QPoint(12, 12));
+        QVERIFY2(control<PictureButton>(screen.get(), QString::fromLatin1(name))->isHighlighted(),
+                 name);
     }
     // Over the preview the highlights stay; over the bare page they go.
-    QTest::mouseMove(child<QWidget>(screen.get(), "pbPreview"), QPoint(100, 100));
-    QVERIFY(child<PictureButton>(screen.get(), "imgHelp")->isHighlighted());
+    QTest::mouseMove(control<QWidget>(screen.get(), QStringLiteral("pbPreview")), QPoint(100, 100));
+    QVERIFY(control<PictureButton>(screen.get(), QStringLiteral("imgHelp"))->isHighlighted());
     QTest::mouseMove(screen.get(), QPoint(40, 300));
     for (const char* name : names) {
-        QVERIFY2(!child<PictureButton>(screen.get(), name)->isHighlighted(), name);
+        QVERIFY2(!control<PictureButton>(screen.get(), QString::fromLatin1(name))->isHighlighted(),
+                 name);
     }
 }
 
@@ -414,46 +367,48 @@ void FrmPrintTest::printsChosenCopiesAndKeepsPage() {
     QFETCH(int, copiesIndex);
     QFETCH(bool, byEnter);
     const auto screen = open(sentences, 45);
-    FakeSpool spool;
-    screen->setPrintTarget(std::make_unique<FakeTarget>(spool));
+    Spool spool;
+    screen->setPrintTarget(std::make_unique<SpoolTarget>(spool));
     QTest::keyClick(screen.get(), Qt::Key_PageUp);
-    const QImage preview = child<SheetPreview>(screen.get(), "pbPreview")->page();
-    child<QComboBox>(screen.get(), "cmbCopy")->setCurrentIndex(copiesIndex);
+    const QImage preview = control<SheetPreview>(screen.get(), QStringLiteral("pbPreview"))->page();
+    control<QComboBox>(screen.get(), QStringLiteral("cmbCopy"))->setCurrentIndex(copiesIndex);
 
     if (byEnter) {
-        QTest::keyClick(child<QComboBox>(screen.get(), "cmbCopy"), Qt::Key_Return);
+        QTest::keyClick(control<QComboBox>(screen.get(), QStringLiteral("cmbCopy")),
+                        Qt::Key_Return);
     } else {
-        QTest::mouseClick(child<QWidget>(screen.get(), "lblPrint"), Qt::LeftButton, {},
-                          QPoint(5, 5));
+        QTest::mouseClick(control<QWidget>(screen.get(), QStringLiteral("lblPrint")),
+                          Qt::LeftButton, {}, QPoint(5, 5));
     }
 
-    QCOMPARE(spool.pagesPerDocument, std::vector<int>(std::size_t(copiesIndex + 1), 3));
+    QCOMPARE(spool.pagesPerDocument(), std::vector<int>(std::size_t(copiesIndex + 1), 3));
     const auto& messages =
         sentences ? messagesOf<frmPrintI>(screen.get()) : messagesOf<frmPrintT>(screen.get());
     QCOMPARE(messages.size(), std::size_t(1));
     QCOMPARE(messages[0].icon, QMessageBox::Information);
     QCOMPARE(messages[0].text, QStringLiteral("印刷が完了しました"));
-    QCOMPARE(screen->sheetPage(), 2);
-    QCOMPARE(child<SheetPreview>(screen.get(), "pbPreview")->page(), preview);
+    QCOMPARE(screen->currentPage(), 2);
+    QCOMPARE(control<SheetPreview>(screen.get(), QStringLiteral("pbPreview"))->page(), preview);
     QVERIFY(pagingShown(screen.get(), "imgNext", "lblNext"));
     QVERIFY(pagingShown(screen.get(), "imgBefore", "lblBefore"));
     QTest::keyClick(screen.get(), Qt::Key_PageUp);
-    QCOMPARE(screen->sheetPage(), 3);
+    QCOMPARE(screen->currentPage(), 3);
 }
 
 void FrmPrintTest::printFailureIsReported() {
     const auto screen = open(false, 45);
-    FakeSpool spool;
-    spool.failAtSecondPage = true;
-    screen->setPrintTarget(std::make_unique<FakeTarget>(spool));
-    child<QComboBox>(screen.get(), "cmbCopy")->setCurrentIndex(4);
-    QTest::mouseClick(child<QWidget>(screen.get(), "imgPrint"), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(spool.pagesPerDocument, std::vector<int>{2});
+    Spool spool;
+    spool.failDrawingAt = 2;
+    screen->setPrintTarget(std::make_unique<SpoolTarget>(spool));
+    control<QComboBox>(screen.get(), QStringLiteral("cmbCopy"))->setCurrentIndex(4);
+    QTest::mouseClick(control<QWidget>(screen.get(), QStringLiteral("imgPrint")), Qt::LeftButton,
+                      {}, QPoint(5, 5));
+    QCOMPARE(spool.pagesPerDocument(), std::vector<int>{2});
     const auto& messages = messagesOf<frmPrintT>(screen.get());
     QCOMPARE(messages.size(), std::size_t(1));
     QCOMPARE(messages[0].icon, QMessageBox::Warning);
     QCOMPARE(messages[0].text, QStringLiteral("印刷ができませんでした"));
-    QCOMPARE(screen->sheetPage(), 1);
+    QCOMPARE(screen->currentPage(), 1);
 }
 
 void FrmPrintTest::savesPdf_data() {
@@ -509,15 +464,16 @@ void FrmPrintTest::savesPdf() {
         QVERIFY(std::setlocale(LC_PAPER, "letter") != nullptr);
     }
     const auto screen = open(sentences, 30, optQuestion);
-    child<QComboBox>(screen.get(), "cmbCopy")->setCurrentIndex(3);
+    control<QComboBox>(screen.get(), QStringLiteral("cmbCopy"))->setCurrentIndex(3);
     QString proposed;
     screen->setSaveFileChooser([&](QWidget*, const QString& path) {
         proposed = path;
         return setting == "cancel" ? QString() : file;
     });
-    auto* button = child<PictureButton>(screen.get(), "imgPdf");
+    auto* button = control<PictureButton>(screen.get(), QStringLiteral("imgPdf"));
     if (press == 0) {
-        QTest::mouseClick(child<QWidget>(screen.get(), "lblPdf"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(control<QWidget>(screen.get(), QStringLiteral("lblPdf")), Qt::LeftButton,
+                          {}, QPoint(5, 5));
     } else {
         screen->show();
         QVERIFY(QTest::qWaitForWindowActive(screen.get()));
@@ -563,7 +519,7 @@ void FrmPrintTest::printsThroughCups() {
     }
     fillState(m_state, 30, true, QStringLiteral("中級"));
     frmPrintT screen(m_state, m_art);
-    child<QComboBox>(&screen, "cmbCopy")->setCurrentIndex(2);
+    control<QComboBox>(&screen, QStringLiteral("cmbCopy"))->setCurrentIndex(2);
     Message seen{QMessageBox::NoIcon, {}};
     answerNextMessageBox(seen);
     QTest::keyClick(&screen, Qt::Key_Return);

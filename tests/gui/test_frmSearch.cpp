@@ -1,5 +1,6 @@
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "menu/ui/frmSearch.h"
+#include "settings/level.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/program_exit.h"
@@ -19,33 +20,10 @@
 #include <memory>
 
 using namespace tavik;
+using tavik::testing::ModalCloser;
+using tavik::testing::writeBytes;
 
 namespace {
-
-// Closes the next modal window once it is up, after letting the test look
-// at it. Polls, because the window appears inside a nested event loop.
-class ModalCloser : public QObject {
-public:
-    explicit ModalCloser(std::function<void(QWidget*)> inspect) : m_inspect(std::move(inspect)) {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr) {
-                return;
-            }
-            m_timer.stop();
-            m_seen = true;
-            m_inspect(modal);
-            modal->close();
-        });
-        m_timer.start(10);
-    }
-    bool seen() const { return m_seen; }
-
-private:
-    std::function<void(QWidget*)> m_inspect;
-    QTimer m_timer;
-    bool m_seen = false;
-};
 
 // Typed into the control that has the focus, as a person would: ASCII on the
 // keyboard, Japanese committed by the input method.
@@ -257,7 +235,7 @@ void TestFrmSearch::savedOptionsMarkTheirWords_data() {
 void TestFrmSearch::savedOptionsMarkTheirWords() {
     QFETCH(QByteArray, conf);
     QFETCH(QSet<int>, marked);
-    writeFile(m_state->paths.configFile, conf);
+    writeBytes(m_state->paths.configFile, conf);
     openMenu();
     QCOMPARE(markedOptions(*m_menu), marked);
     QCOMPARE(m_state->settings.optTerms, marked.contains(0));
@@ -286,7 +264,7 @@ void TestFrmSearch::savedStatisticsFillTheLevelPanel() {
     QFETCH(int, nog);
     QFETCH(int, rate);
     QFETCH(QString, level);
-    writeFile(m_state->paths.statisticsFile, statistics);
+    writeBytes(m_state->paths.statisticsFile, statistics);
     openMenu();
     QCOMPARE(labelText(QStringLiteral("lblNog")), QString::number(nog));
     QCOMPARE(labelText(QStringLiteral("lblRate")), QString::number(rate));
@@ -420,10 +398,11 @@ void TestFrmSearch::randomSearch() {
     QVERIFY(m_menu->messages.isEmpty());
     QCOMPARE(labelText(QStringLiteral("lblCount")), QString::number(words));
     const DrillSet& drill = m_state->drill;
-    QCOMPARE(int(drill.drillWordCount), words);
-    QCOMPARE(labelText(QStringLiteral("lblCount_is")), QString::number(drill.drillSentenceCount));
+    QCOMPARE(int(drill.drillWords.size()), words);
+    const auto sentences = int(drill.drillSentences.size());
+    QCOMPARE(labelText(QStringLiteral("lblCount_is")), QString::number(sentences));
     // Each word brings its one sentence, three words bring two.
-    QVERIFY(drill.drillSentenceCount >= words && drill.drillSentenceCount <= words + 3);
+    QVERIFY(sentences >= words && sentences <= words + 3);
     QCOMPARE(panelRevealed(), revealed);
     // What was typed stays a count; it never becomes an entry of the list.
     QCOMPARE(combo->count(), 8);
@@ -585,7 +564,7 @@ void TestFrmSearch::gradingOnADrillScreenRefreshesTheLevelPanel() {
     QCOMPARE(labelText(QStringLiteral("lblNog")), QStringLiteral("11"));
     QCOMPARE(labelText(QStringLiteral("lblRate")), QStringLiteral("81"));
     QCOMPARE(labelText(QStringLiteral("lblLevel")), QStringLiteral("上級"));
-    QCOMPARE(m_state->settings.levelText, QStringLiteral("上級"));
+    QCOMPARE(levelName(m_state->settings.level), QStringLiteral("上級"));
 }
 
 void TestFrmSearch::gradingOnTheWordDrillShowsOnTheMenuWhenItCloses() {

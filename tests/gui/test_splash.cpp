@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "drill/app_state.h"
 #include "menu/ui/frmSearch.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/frmSplash.h"
@@ -38,7 +38,7 @@ QPointer<frmSplash> SplashTest::start(Run& run) {
     run.state.paths = locateSettingsFiles(run.settingsDir.path(), run.settingsDir.path());
     run.art.loadSplash(1.0);
     run.art.loadScreens(1.0);
-    auto* splash = new frmSplash(run.state, run.art.splash, [&run] {
+    auto* splash = new frmSplash(run.state.banks, run.state.settings, run.art.splash, [&run] {
         run.wordRowsWhenMainOpened = run.state.banks.WordBank.size();
         run.sentenceRowsWhenMainOpened = run.state.banks.SentenceBank.size();
         run.nameWhenMainOpened = run.state.settings.userName;

@@ -2,6 +2,8 @@
 #include "drill/drill_paging.h"
 #include "drill/drill_questions.h"
 #include "drill/grading.h"
+#include "settings/statistics_recording.h"
+#include "support/files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -104,8 +106,7 @@ void DrillGradingTest::answerComparison() {
 
 void DrillGradingTest::gradingCountsAndRecords() {
     const QTemporaryDir dir;
-    const SettingsPaths paths{dir.filePath(QStringLiteral("conf.ini")),
-                              dir.filePath(QStringLiteral("tavik.ini"))};
+    const SettingsPaths paths = tavik::testing::settingsPathsIn(dir.path());
     DrillScreenState screen;
     screen.typedAnswers = {QStringLiteral("one"), QStringLiteral("Two"), QStringLiteral("three"),
                            QString()};
@@ -116,10 +117,13 @@ void DrillGradingTest::gradingCountsAndRecords() {
     settings.statQuestions = 4;
     settings.statScore = 4;
     QVERIFY(writeStatistics(settings, paths));
-    QVERIFY(gradeAnswers(screen, settings, paths,
-                         {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"),
-                          QStringLiteral("four")}));
+    const GradedDrill graded =
+        gradeAnswers(screen, {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"),
+                              QStringLiteral("four")});
     QCOMPARE(screen.correctCount, std::int16_t{2});
+    QCOMPARE(graded.questionCount, 4);
+    QCOMPARE(graded.correctCount, 2);
+    QVERIFY(recordGradingToFile(settings, paths, graded.questionCount, graded.correctCount));
     SettingsState stored;
     readStatistics(stored, paths);
     for (const SettingsState* state : {&settings, &stored}) {
@@ -135,9 +139,11 @@ void DrillGradingTest::gradingWithFewerTypedAnswersThanQuestions() {
     DrillScreenState screen;
     screen.typedAnswers = {QStringLiteral("one")};
     SettingsState settings;
-    QVERIFY(gradeAnswers(screen, settings, {QString(), dir.filePath(QStringLiteral("tavik.ini"))},
-                         {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")}));
+    const GradedDrill graded = gradeAnswers(
+        screen, {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
     QCOMPARE(screen.correctCount, std::int16_t{1});
+    QVERIFY(recordGradingToFile(settings, {QString(), dir.filePath(QStringLiteral("tavik.ini"))},
+                                graded.questionCount, graded.correctCount));
     QCOMPARE(settings.statQuestions, std::int16_t{3});
     QCOMPARE(settings.statRate, std::int16_t{33});
 }
@@ -148,30 +154,27 @@ void DrillGradingTest::scoreText() {
 }
 
 void DrillGradingTest::hints_data() {
-    QTest::addColumn<QString>("level");
+    QTest::addColumn<int>("levelNumber");
     QTest::addColumn<QString>("prefill");
     QTest::addColumn<QString>("wordQuestion");
     QTest::addColumn<QString>("translation");
-    QTest::newRow("初級") << "初級"
-                          << "T"
+    QTest::newRow("初級") << int(Level::Beginner) << "T"
                           << "廃止する【3文字】"
                           << "　（訳）【3文字】";
-    QTest::newRow("中級") << "中級"
-                          << ""
+    QTest::newRow("中級") << int(Level::Intermediate) << ""
                           << "廃止する【3文字】"
                           << "　（訳）【3文字】";
-    QTest::newRow("上級") << "上級"
-                          << ""
+    QTest::newRow("上級") << int(Level::Advanced) << ""
                           << "廃止する"
                           << "　（訳）";
-    QTest::newRow("no level yet") << ""
-                                  << ""
+    QTest::newRow("no level yet") << int(SettingsState{}.level) << ""
                                   << "廃止する"
                                   << "　（訳）";
 }
 
 void DrillGradingTest::hints() {
-    QFETCH(QString, level);
+    QFETCH(int, levelNumber);
+    const auto level = Level(levelNumber);
     QFETCH(QString, prefill);
     QFETCH(QString, wordQuestion);
     QFETCH(QString, translation);
@@ -189,17 +192,16 @@ void DrillGradingTest::damagedDrillSetIsReadSafely() {
     banks.SentenceBank = {{"主キー", "単語キー", "前半", "単語", "後半", "日本語訳"},
                           {"1", "1", "They ", "abolished", " it.", "廃止した。"}};
     DrillSet drill;
-    drill.drillWords = {1, 57, -3};
-    drill.drillWordCount = 5;
+    drill.drillWords = {1, 57, -3, 0};
     drill.drillSentences = {1};
-    drill.drillSentenceCount = 1;
 
     const auto words = wordQuestions(banks, drill);
-    QCOMPARE(words.size(), std::size_t{3});
+    QCOMPARE(words.size(), std::size_t{4});
     QCOMPARE(words[0].headword, QStringLiteral("abolish"));
     QCOMPARE(words[0].meaning, QStringLiteral("廃止する"));
     QVERIFY(words[1].headword.isEmpty());
     QVERIFY(words[2].meaning.isEmpty());
+    QVERIFY(words[3].headword.isEmpty()); // the header row is no question
 
     const auto sentences = sentenceQuestions(banks, drill);
     QCOMPARE(sentences.size(), std::size_t{1});

@@ -1,6 +1,6 @@
 #include "settings/ini_file.h"
 
-#include "support/file_bytes.h"
+#include "support/files.h"
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,68 +1,14 @@
 #include "print/print_job.h"
-#include "support/recording_surface.h"
+#include "support/spool_printer.h"
 
 #include <QTest>
 
 using namespace tavik;
 using tavik::test::RecordingSurface;
+using tavik::test::Spool;
+using tavik::test::SpoolTarget;
 
 namespace {
-
-// What a stand-in printer received: per document the pages composed and
-// whether the document was finished.
-struct Spool {
-    struct Document {
-        std::vector<int> pages;
-        bool finished = false;
-    };
-    std::vector<Document> documents;
-    int failBeginAt = 0;   // document number (1-based) that cannot start
-    int failNewPageAt = 0; // page number whose new-page call fails
-    int failDrawingAt = 0; // page number whose drawing fails
-    bool failFinish = false;
-};
-
-class SpoolDocument : public PrintDocument {
-public:
-    SpoolDocument(Spool& spool, Spool::Document& document) : m_spool(spool), m_document(document) {}
-    DrawingSurface& surface() override {
-        m_document.pages.push_back(m_page);
-        return m_surface;
-    }
-    bool newPage() override {
-        if (m_page == m_spool.failNewPageAt) {
-            return false;
-        }
-        ++m_page;
-        return true;
-    }
-    bool finish() override {
-        m_document.finished = !m_spool.failFinish;
-        return m_document.finished;
-    }
-    bool isHealthy() const override { return m_page != m_spool.failDrawingAt; }
-
-private:
-    Spool& m_spool;
-    Spool::Document& m_document;
-    RecordingSurface m_surface{11000, 15000};
-    int m_page = 1;
-};
-
-class SpoolTarget : public PrintTarget {
-public:
-    explicit SpoolTarget(Spool& spool) : m_spool(spool) { spool.documents.reserve(16); }
-    std::unique_ptr<PrintDocument> beginDocument() override {
-        if (static_cast<int>(m_spool.documents.size()) + 1 == m_spool.failBeginAt) {
-            return nullptr;
-        }
-        m_spool.documents.emplace_back();
-        return std::make_unique<SpoolDocument>(m_spool, m_spool.documents.back());
-    }
-
-private:
-    Spool& m_spool;
-};
 
 using Pages = std::vector<int>;
 

@@ -13,11 +13,8 @@ using namespace tavik;
 
 namespace {
 
-QList<int> sorted(const std::vector<std::int16_t>& list, int count) {
-    QList<int> rows;
-    for (int i = 0; i < count && i < static_cast<int>(list.size()); ++i) {
-        rows.append(list[static_cast<std::size_t>(i)]);
-    }
+QList<int> sorted(const std::vector<std::int16_t>& list) {
+    QList<int> rows(list.begin(), list.end());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -30,30 +27,24 @@ QList<int> range(int first, int last) {
     return rows;
 }
 
-// A list without questions holds the header entry alone; otherwise it holds
-// exactly its questions.
-void checkList(const std::vector<std::int16_t>& list, int count, const QList<int>& expected) {
-    QCOMPARE(count, expected.size());
-    if (expected.isEmpty()) {
-        QCOMPARE(list, std::vector<std::int16_t>{0});
-    } else {
-        QCOMPARE(static_cast<int>(list.size()), count);
-        QCOMPARE(sorted(list, count), expected);
-    }
+// A list holds exactly its questions.
+void checkList(const std::vector<std::int16_t>& list, const QList<int>& expected) {
+    QCOMPARE(static_cast<int>(list.size()), expected.size());
+    QCOMPARE(sorted(list), expected);
 }
 
 // The sentence list holds the sentences of the asked words, each once, and
 // nothing else. The bank is read by wordKey number here, independent of how
 // the selection matches keys.
 void checkSentencesMatchWords(const DrillSet& set, const Banks& banks) {
-    const QList<int> words = sorted(set.drillWords, set.drillWordCount);
+    const QList<int> words = sorted(set.drillWords);
     QList<int> expected;
     for (int s = 1; s < static_cast<int>(banks.SentenceBank.size()); ++s) {
         if (words.contains(banks.SentenceBank[s][SentenceField::WordKey].toInt())) {
             expected.append(s);
         }
     }
-    checkList(set.drillSentences, set.drillSentenceCount, expected);
+    checkList(set.drillSentences, expected);
 }
 
 BankRow wordRow(int key, const QString& headword, const QString& meaning) {
@@ -106,8 +97,6 @@ private slots:
     void search();
     void randomPick_data();
     void randomPick();
-    void parseQuestionCount_data();
-    void parseQuestionCount();
     void sentenceListUsesAskedWordsOnly_data();
     void sentenceListUsesAskedWordsOnly();
     void randomOrder_data();
@@ -154,12 +143,12 @@ void TestSelection::search() {
     QFETCH(QList<int>, words);
     QFETCH(QList<int>, sentences);
 
-    DrillSet set{{7, 8, 9}, 3, {7, 8, 9}, 3};
+    DrillSet set{{7, 8, 9}, {7, 8, 9}};
     RandomSource random(42);
     selectBySearch(set, m_banks, freeWord, random);
 
-    checkList(set.drillWords, set.drillWordCount, words);
-    checkList(set.drillSentences, set.drillSentenceCount, sentences);
+    checkList(set.drillWords, words);
+    checkList(set.drillSentences, sentences);
 }
 
 void TestSelection::randomPick_data() {
@@ -186,99 +175,46 @@ void TestSelection::randomPick() {
     QFETCH(int, count);
 
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
-        DrillSet set{{7, 8, 9}, 3, {7, 8, 9}, 3};
+        DrillSet set{{7, 8, 9}, {7, 8, 9}};
         RandomSource random(seed);
         selectAtRandom(set, m_banks, countText, random);
 
-        QCOMPARE(set.drillWordCount, count);
-        const QList<int> words = sorted(set.drillWords, count);
-        if (count == 0) {
-            QCOMPARE(set.drillWords, std::vector<std::int16_t>{0});
-        } else {
-            QCOMPARE(static_cast<int>(set.drillWords.size()), count);
+        QCOMPARE(static_cast<int>(set.drillWords.size()), count);
+        const QList<int> words = sorted(set.drillWords);
+        if (count > 0) {
             QCOMPARE(QSet<int>(words.begin(), words.end()).size(), count);
             QVERIFY(words.first() >= 1 && words.last() <= kWordRows);
         }
-        QVERIFY(set.drillSentenceCount >= count && set.drillSentenceCount <= count + 3);
+        const auto sentences = static_cast<int>(set.drillSentences.size());
+        QVERIFY(sentences >= count && sentences <= count + 3);
         checkSentencesMatchWords(set, m_banks);
     }
 }
 
-void TestSelection::parseQuestionCount_data() {
-    QTest::addColumn<QString>("countText");
-    QTest::addColumn<int>("count");
-
-    QTest::newRow("list entry") << "15問" << 15;
-    QTest::newRow("without 問") << "20" << 20;
-    QTest::newRow("every 問 removed") << "1問0問" << 10;
-    QTest::newRow("half down to even") << "12.5問" << 12;
-    QTest::newRow("half up to even") << "13.5問" << 14;
-    QTest::newRow("below half") << "7.49問" << 7;
-    QTest::newRow("half of one") << "0.5問" << 0;
-    QTest::newRow("leading point") << ".6問" << 1;
-    QTest::newRow("trailing point") << "8.問" << 8;
-    QTest::newRow("plus sign") << "+7問" << 7;
-    QTest::newRow("minus") << "-3問" << 0;
-    QTest::newRow("negative half") << "-0.5問" << 0;
-    QTest::newRow("leading blanks and tab") << " \t 9問" << 9;
-    QTest::newRow("number then text") << "12abc" << 12;
-    QTest::newRow("text then number") << "abc12" << 0;
-    QTest::newRow("blank inside ends the number") << "1 2問" << 1;
-    QTest::newRow("bare sign") << "-問" << 0;
-    QTest::newRow("exponent") << "2e1問" << 20;
-    QTest::newRow("D exponent") << "3D1問" << 30;
-    QTest::newRow("negative exponent") << "250e-1問" << 25;
-    QTest::newRow("exponent without digits") << "6e問" << 6;
-    QTest::newRow("exponent too large") << "1e99999問" << 141;
-    QTest::newRow("negative too large") << "-1e99999問" << 0;
-    QTest::newRow("exponent too small") << "1e-99999問" << 0;
-    QTest::newRow("long digit run") << QString(400, QLatin1Char('9')) << 141;
-    QTest::newRow("top") << "141問" << 141;
-    QTest::newRow("above") << "142問" << 141;
-    QTest::newRow("half above top") << "141.5問" << 141;
-    QTest::newRow("full-width digits") << "１０問" << 10;
-    QTest::newRow("full-width minus") << "－３問" << 0;
-    QTest::newRow("full-width point") << "１２．５問" << 12;
-    QTest::newRow("ideographic space") << "\u3000８問" << 8;
-    QTest::newRow("other script digits") << "\u0661\u0662問" << 0;
-    QTest::newRow("prompt") << "問題数を選んでください" << 0;
-    QTest::newRow("empty") << "" << 0;
-}
-
-void TestSelection::parseQuestionCount() {
-    QFETCH(QString, countText);
-    QFETCH(int, count);
-    QCOMPARE(tavik::parseQuestionCount(countText), count);
-}
-
 void TestSelection::sentenceListUsesAskedWordsOnly_data() {
     QTest::addColumn<QList<int>>("words");
-    QTest::addColumn<int>("count");
     QTest::addColumn<QList<int>>("sentences");
 
-    QTest::newRow("entry past the count ignored") << QList<int>{25, 1} << 1 << QList<int>{25, 26};
-    QTest::newRow("both counted") << QList<int>{25, 1} << 2 << QList<int>{1, 25, 26};
-    QTest::newRow("count past the list")
-        << QList<int>{44, 136} << 5 << QList<int>{45, 137, 138, 139};
-    QTest::newRow("negative count") << QList<int>{1} << -1 << QList<int>{};
-    QTest::newRow("rows outside the bank") << QList<int>{0, 999, -5, 1} << 4 << QList<int>{1};
-    QTest::newRow("empty list") << QList<int>{} << 0 << QList<int>{};
+    QTest::newRow("one word, two sentences") << QList<int>{25} << QList<int>{25, 26};
+    QTest::newRow("both words") << QList<int>{25, 1} << QList<int>{1, 25, 26};
+    QTest::newRow("two words, two sentences each")
+        << QList<int>{44, 136} << QList<int>{45, 137, 138, 139};
+    QTest::newRow("rows outside the bank") << QList<int>{0, 999, -5, 1} << QList<int>{1};
+    QTest::newRow("empty list") << QList<int>{} << QList<int>{};
 }
 
 void TestSelection::sentenceListUsesAskedWordsOnly() {
     QFETCH(QList<int>, words);
-    QFETCH(int, count);
     QFETCH(QList<int>, sentences);
 
     DrillSet set;
     for (const int w : words) {
         set.drillWords.push_back(static_cast<std::int16_t>(w));
     }
-    set.drillWordCount = static_cast<std::int16_t>(count);
     RandomSource random(3);
     buildSentenceList(set, m_banks, random);
 
-    checkList(set.drillSentences, set.drillSentenceCount, sentences);
+    checkList(set.drillSentences, sentences);
 }
 
 void TestSelection::randomOrder_data() {

@@ -1,6 +1,6 @@
 #include "settings/settings_files.h"
 #include "settings/statistics_recording.h"
-#include "support/file_bytes.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +17,8 @@
 using tavik::SettingsPaths;
 using tavik::SettingsState;
 using tavik::testing::readBytes;
+using tavik::testing::settingsPathsIn;
+using tavik::testing::writeBytes;
 
 namespace {
 
@@ -31,16 +33,6 @@ constexpr QFileDevice::Permissions openToAll =
     QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
 constexpr QFileDevice::Permissions readAndEnter =
     readOnly | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-SettingsPaths pathsIn(const QString& directory) {
-    const QDir dir(directory);
-    return {dir.filePath(QStringLiteral("conf.ini")), dir.filePath(QStringLiteral("tavik.ini"))};
-}
 
 // Root may write wherever it likes, so permission checks are run as the
 // user nobody, in a child process; anyone else runs them as themselves.
@@ -185,9 +177,9 @@ void TestSettingsFaults::blockedWritesKeepOldFiles() {
     QFETCH(bool, folderReadOnly);
     const QString folder = m_dir->filePath(QStringLiteral("program"));
     QVERIFY(QDir().mkpath(folder));
-    const SettingsPaths paths = pathsIn(folder);
-    QVERIFY(writeBytes(paths.statisticsFile, oldStatistics));
-    QVERIFY(writeBytes(paths.configFile, oldConfig));
+    const SettingsPaths paths = settingsPathsIn(folder);
+    writeBytes(paths.statisticsFile, oldStatistics);
+    writeBytes(paths.configFile, oldConfig);
     const auto filePermissions = fileReadOnly ? readOnly : openToAll;
     QVERIFY(QFile::setPermissions(paths.statisticsFile, filePermissions));
     QVERIFY(QFile::setPermissions(paths.configFile, filePermissions));
@@ -206,8 +198,8 @@ void TestSettingsFaults::unreadableStatisticsAreNeitherResetNorOverwritten() {
     const QString folder = m_dir->filePath(QStringLiteral("program"));
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(QFile::setPermissions(folder, openToAll));
-    const SettingsPaths paths = pathsIn(folder);
-    QVERIFY(writeBytes(paths.statisticsFile, oldStatistics));
+    const SettingsPaths paths = settingsPathsIn(folder);
+    writeBytes(paths.statisticsFile, oldStatistics);
     QVERIFY(QFile::setPermissions(paths.statisticsFile, QFileDevice::WriteOwner));
 
     const QString fault = asUnprivilegedUser([&]() -> QString {
@@ -236,9 +228,9 @@ void TestSettingsFaults::fullDiskKeepsOldFiles() {
     if (!disk.mounted()) {
         QSKIP("tmpfs cannot be mounted here");
     }
-    const SettingsPaths paths = pathsIn(mountPoint);
-    QVERIFY(writeBytes(paths.statisticsFile, oldStatistics));
-    QVERIFY(writeBytes(paths.configFile, oldConfig));
+    const SettingsPaths paths = settingsPathsIn(mountPoint);
+    writeBytes(paths.statisticsFile, oldStatistics);
+    writeBytes(paths.configFile, oldConfig);
     fillDisk(mountPoint);
 
     SettingsState state;
@@ -265,7 +257,7 @@ void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
     const QString home = m_dir->filePath(QStringLiteral("home"));
     QVERIFY(QDir().mkpath(program));
     QVERIFY(QDir().mkpath(home));
-    QVERIFY(writeBytes(QDir(program).filePath(QStringLiteral("tavik.ini")), oldStatistics));
+    writeBytes(QDir(program).filePath(QStringLiteral("tavik.ini")), oldStatistics);
     QVERIFY(QFile::setPermissions(QDir(program).filePath(QStringLiteral("tavik.ini")), readOnly));
     QVERIFY(QFile::setPermissions(program, readAndEnter));
     QVERIFY(QFile::setPermissions(home, openToAll));
@@ -288,7 +280,7 @@ void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
     QFile::setPermissions(program, openToAll);
     QCOMPARE(fault, QString());
     SettingsState moved;
-    tavik::readStatistics(moved, pathsIn(userFolder));
+    tavik::readStatistics(moved, settingsPathsIn(userFolder));
     QCOMPARE(moved.statGames, 4);
     QCOMPARE(readBytes(QDir(program).filePath(QStringLiteral("tavik.ini"))), oldStatistics);
     QVERIFY(!QFile::exists(QDir(program).filePath(QStringLiteral("conf.ini"))));
@@ -303,8 +295,8 @@ void TestSettingsFaults::readOnlyMountMovesFilesToTheUsersFolder() {
     if (!disk.mounted()) {
         QSKIP("tmpfs cannot be mounted here");
     }
-    QVERIFY(writeBytes(pathsIn(program).statisticsFile, oldStatistics));
-    QVERIFY(writeBytes(pathsIn(program).configFile, oldConfig));
+    writeBytes(settingsPathsIn(program).statisticsFile, oldStatistics);
+    writeBytes(settingsPathsIn(program).configFile, oldConfig);
     QVERIFY(disk.makeReadOnly());
     const QString userFolder = m_dir->filePath(QStringLiteral("home/.config/tavik"));
 

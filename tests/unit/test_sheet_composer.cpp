@@ -17,8 +17,8 @@ constexpr int kBodyPoints = 11;
 constexpr int kFooterPoints = 10;
 constexpr int kTranslationPoints = 7;
 
-const QString kIntermediate = QStringLiteral("中級");
-const QString kAdvanced = QStringLiteral("上級");
+constexpr int kIntermediate = int(Level::Intermediate);
+constexpr int kAdvanced = int(Level::Advanced);
 
 struct Printed {
     double x;
@@ -64,8 +64,6 @@ DrillSet drillOf(const std::vector<std::int16_t>& rows) {
     DrillSet drill;
     drill.drillWords = rows;
     drill.drillSentences = rows;
-    drill.drillWordCount = static_cast<std::int16_t>(rows.size());
-    drill.drillSentenceCount = static_cast<std::int16_t>(rows.size());
     return drill;
 }
 
@@ -147,7 +145,7 @@ void SheetComposerTest::frameOfEveryPage() {
     QFETCH(int, family);
     QFETCH(int, kind);
     QFETCH(QString, header);
-    const Sheet sheet{SheetFamily(family), SheetKind(kind), kIntermediate};
+    const Sheet sheet{SheetFamily(family), SheetKind(kind), Level::Intermediate};
     RecordingSurface surface(kWidth, kHeight);
     composeSheetPage(surface, sheet, 2, 3, firstRows(45), numberedBanks(45));
 
@@ -174,7 +172,7 @@ void SheetComposerTest::frameOfEveryPage() {
 }
 
 void SheetComposerTest::wordRow_data() {
-    QTest::addColumn<QString>("level");
+    QTest::addColumn<int>("level");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("meaning");
     QTest::addColumn<QString>("answerColumn");
@@ -185,8 +183,8 @@ void SheetComposerTest::wordRow_data() {
                                  << QStringLiteral("廃止する。 [7文字]")
                                  << QStringLiteral("abolish");
     QTest::newRow("初級 question")
-        << QStringLiteral("初級") << int(SheetKind::Question)
-        << QStringLiteral("廃止する。 [7文字]") << QStringLiteral("＿＿＿＿＿＿");
+        << int(Level::Beginner) << int(SheetKind::Question) << QStringLiteral("廃止する。 [7文字]")
+        << QStringLiteral("＿＿＿＿＿＿");
     QTest::newRow("上級 question")
         << kAdvanced << int(SheetKind::Question) << QStringLiteral("廃止する。")
         << QStringLiteral("＿＿＿＿＿＿");
@@ -195,11 +193,11 @@ void SheetComposerTest::wordRow_data() {
 }
 
 void SheetComposerTest::wordRow() {
-    QFETCH(QString, level);
+    QFETCH(int, level);
     QFETCH(int, kind);
     QFETCH(QString, meaning);
     QFETCH(QString, answerColumn);
-    const Sheet sheet{SheetFamily::Words, SheetKind(kind), level};
+    const Sheet sheet{SheetFamily::Words, SheetKind(kind), Level(level)};
     const auto rows = rowTexts(compose(sheet, 1, 1, firstRows(1), fixtureBanks()));
     QCOMPARE(rows.size(), std::size_t(3));
     compareText(rows[0], {atX(8), atY(11), kBodyPoints, QStringLiteral("1.")});
@@ -208,7 +206,7 @@ void SheetComposerTest::wordRow() {
 }
 
 void SheetComposerTest::sentenceRow_data() {
-    QTest::addColumn<QString>("level");
+    QTest::addColumn<int>("level");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("sentence");
     QTest::addColumn<QString>("translation");
@@ -229,11 +227,11 @@ void SheetComposerTest::sentenceRow_data() {
 }
 
 void SheetComposerTest::sentenceRow() {
-    QFETCH(QString, level);
+    QFETCH(int, level);
     QFETCH(int, kind);
     QFETCH(QString, sentence);
     QFETCH(QString, translation);
-    const Sheet sheet{SheetFamily::Sentences, SheetKind(kind), level};
+    const Sheet sheet{SheetFamily::Sentences, SheetKind(kind), Level(level)};
     const auto rows = rowTexts(compose(sheet, 1, 1, firstRows(1), fixtureBanks()));
     QCOMPARE(rows.size(), std::size_t(3));
     compareText(rows[0], {atX(8), atY(10), kBodyPoints, QStringLiteral("1.")});
@@ -242,7 +240,7 @@ void SheetComposerTest::sentenceRow() {
 }
 
 void SheetComposerTest::sentenceRowReturnsToBodySize() {
-    const Sheet sheet{SheetFamily::Sentences, SheetKind::Question, kIntermediate};
+    const Sheet sheet{SheetFamily::Sentences, SheetKind::Question, Level::Intermediate};
     RecordingSurface surface(kWidth, kHeight);
     composeSheetPage(surface, sheet, 1, 1, firstRows(2), numberedBanks(2));
     const auto printed = surface.prints();
@@ -263,7 +261,7 @@ void SheetComposerTest::lastPartialPage() {
     QFETCH(int, family);
     QFETCH(int, firstRowY);
     const int textsPerQuestion = 3;
-    const Sheet sheet{SheetFamily(family), SheetKind::Question, kIntermediate};
+    const Sheet sheet{SheetFamily(family), SheetKind::Question, Level::Intermediate};
     const auto printed = compose(sheet, 3, 3, firstRows(45), numberedBanks(45));
     QCOMPARE(printed[1].text, QStringLiteral("3/3 Page"));
     const auto rows = rowTexts(printed);
@@ -294,7 +292,7 @@ void SheetComposerTest::twentyQuestionsFillOnePage() {
     QFETCH(int, lastTextY);
     const DrillSet drill = firstRows(20);
     QCOMPARE(sheetPageCountFor(sheetQuestionCount(SheetFamily(family), drill)), 1);
-    const Sheet sheet{SheetFamily(family), SheetKind::Answer, kIntermediate};
+    const Sheet sheet{SheetFamily(family), SheetKind::Answer, Level::Intermediate};
     const auto rows = rowTexts(compose(sheet, 1, 1, drill, numberedBanks(20)));
     QCOMPARE(rows.size(), std::size_t(60));
     compareText(rows[57], {atX(8), atY(lastRowY), kBodyPoints, QStringLiteral("20.")});
@@ -318,7 +316,7 @@ void SheetComposerTest::oneLetterAnswer() {
     QFETCH(QString, question);
     QFETCH(QString, hinted);
     const Banks banks = fixtureBanks({QStringLiteral("a")});
-    const Sheet sheet{SheetFamily(family), SheetKind::Question, kIntermediate};
+    const Sheet sheet{SheetFamily(family), SheetKind::Question, Level::Intermediate};
     const auto rows = rowTexts(compose(sheet, 1, 1, drillOf({2}), banks));
     QCOMPARE(rows.size(), std::size_t(3));
     const bool words = SheetFamily(family) == SheetFamily::Words;
@@ -346,7 +344,7 @@ void SheetComposerTest::blankLength() {
     QFETCH(int, blanks);
     const QString answer = QString(letters, QLatin1Char('x'));
     const Banks banks = fixtureBanks({answer});
-    const Sheet sheet{SheetFamily(family), SheetKind::Question, kIntermediate};
+    const Sheet sheet{SheetFamily(family), SheetKind::Question, Level::Intermediate};
     const auto rows = rowTexts(compose(sheet, 1, 1, drillOf({2}), banks));
     const QString blank = QStringLiteral("＿").repeated(blanks);
     const QString hint = QStringLiteral(" [%1文字]").arg(letters);
@@ -372,7 +370,7 @@ void SheetComposerTest::advancedBlankIgnoresLength() {
     QFETCH(int, family);
     QFETCH(int, letters);
     const Banks banks = fixtureBanks({QString(letters, QLatin1Char('x'))});
-    const Sheet sheet{SheetFamily(family), SheetKind::Question, kAdvanced};
+    const Sheet sheet{SheetFamily(family), SheetKind::Question, Level::Advanced};
     const auto printed = compose(sheet, 1, 1, drillOf({2}), banks);
     int blanks = 0;
     for (const Printed& text : printed) {
@@ -413,10 +411,9 @@ void SheetComposerTest::setCurrentXYKeepsFractions() {
 }
 
 void SheetComposerTest::rowsOutsideTheBankStayEmpty() {
-    // A drill row past the bank and a count larger than the list.
-    DrillSet drill = drillOf({1, 999});
-    drill.drillWordCount = 5;
-    const Sheet sheet{SheetFamily::Words, SheetKind::Answer, kIntermediate};
+    // A drill row past the bank.
+    const DrillSet drill = drillOf({1, 999});
+    const Sheet sheet{SheetFamily::Words, SheetKind::Answer, Level::Intermediate};
     const auto rows = rowTexts(compose(sheet, 1, 1, drill, fixtureBanks()));
     QCOMPARE(rows.size(), std::size_t(6));
     QCOMPARE(rows[2].text, QStringLiteral("abolish"));

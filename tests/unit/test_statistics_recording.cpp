@@ -1,5 +1,5 @@
 #include "settings/statistics_recording.h"
-#include "support/file_bytes.h"
+#include "support/files.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -104,8 +104,7 @@ private:
 
 void TestStatisticsRecording::init() {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_paths = {m_dir->filePath(QStringLiteral("conf.ini")),
-               m_dir->filePath(QStringLiteral("tavik.ini"))};
+    m_paths = tavik::testing::settingsPathsIn(m_dir->path());
 }
 
 void TestStatisticsRecording::gradingBuildsOnTheFile_data() {

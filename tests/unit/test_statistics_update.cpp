@@ -56,7 +56,7 @@ void TestStatisticsUpdate::level() {
     settings.statRate = static_cast<std::int16_t>(rate);
     settings.statQuestions = static_cast<std::int16_t>(questions);
     const tavik::LevelLabels labels = tavik::updateLevel(settings);
-    QCOMPARE(settings.levelText, levelText);
+    QCOMPARE(tavik::levelName(settings.level), levelText);
     QCOMPARE(labels.lblLevel, levelText);
     QCOMPARE(labels.lblNog, QString::number(games));
     QCOMPARE(labels.lblRate, lblRate);

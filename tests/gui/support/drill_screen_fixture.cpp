@@ -10,12 +10,11 @@ namespace tavik::testing {
 
 DrillScreenFixture::DrillScreenFixture() {
     loadBanks(state.banks);
-    state.paths = {directory.filePath(QStringLiteral("conf.ini")),
-                   directory.filePath(QStringLiteral("tavik.ini"))};
+    state.paths = settingsPathsIn(directory.path());
     state.settings.optTerms = true;
     state.settings.optPc = true;
     state.settings.optQuestion = true;
-    state.settings.levelText = QStringLiteral("上級");
+    state.settings.level = Level::Advanced;
     state.screen.viewMode = ViewMode::Solving;
 }
 
@@ -24,12 +23,19 @@ void DrillScreenFixture::useWords(int count) {
     for (int row = 1; row <= count; ++row) {
         state.drill.drillWords.push_back(static_cast<std::int16_t>(row));
     }
-    state.drill.drillWordCount = static_cast<std::int16_t>(count);
 }
 
 void DrillScreenFixture::useSentences(const std::vector<int>& rows) {
     state.drill.drillSentences.assign(rows.begin(), rows.end());
-    state.drill.drillSentenceCount = static_cast<std::int16_t>(rows.size());
+}
+
+Level levelNamed(const QString& name) {
+    for (const Level level : {Level::Beginner, Level::Intermediate, Level::Advanced}) {
+        if (levelName(level) == name) {
+            return level;
+        }
+    }
+    qFatal("no level %s", qPrintable(name));
 }
 
 QString DrillScreenFixture::headword(int question) const {

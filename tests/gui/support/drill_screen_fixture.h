@@ -1,7 +1,10 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
+#include "gui/support/controls.h"
+#include "settings/level.h"
 #include "shell/ui/artwork.h"
+#include "support/files.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,12 +30,11 @@ struct DrillScreenFixture {
     QTemporaryDir directory;
 };
 
+// The level a row of test data names: "初級", "中級" or "上級".
+Level levelNamed(const QString& name);
+
 // The pictures are drawn once for the whole test program.
 const Artwork& sharedArtwork();
-
-template <typename T> T* control(const QWidget* screen, const QString& name) {
-    return screen->findChild<T*>(name);
-}
 
 inline QLabel* label(const QWidget* screen, const QString& name) {
     return control<QLabel>(screen, name);

@@ -34,8 +34,7 @@ void SearchWindowFixture::setUpState() {
     QVERIFY(m_dir->isValid());
     m_state = std::make_unique<AppState>();
     loadBanks(m_state->banks);
-    m_state->paths = {m_dir->filePath(QStringLiteral("conf.ini")),
-                      m_dir->filePath(QStringLiteral("tavik.ini"))};
+    m_state->paths = settingsPathsIn(m_dir->path());
 }
 
 void SearchWindowFixture::tearDown() {
@@ -50,12 +49,6 @@ void SearchWindowFixture::openMenu() {
     QVERIFY(QTest::qWaitForWindowExposed(m_menu.get()));
     m_menu->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_menu.get()));
-}
-
-void SearchWindowFixture::writeFile(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(contents), contents.size());
 }
 
 bool SearchWindowFixture::panelRevealed() const {

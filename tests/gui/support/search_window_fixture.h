@@ -1,8 +1,10 @@
 #pragma once
 
-#include "app/app_state.h"
+#include "drill/app_state.h"
+#include "gui/support/controls.h"
 #include "menu/ui/frmSearch.h"
 #include "shell/ui/artwork.h"
+#include "support/files.h"
 
 #include <QByteArray>
 #include <QLabel>
@@ -41,14 +43,9 @@ protected:
     void setUpState();
     void tearDown();
     void openMenu();
-    static void writeFile(const QString& path, const QByteArray& contents);
 
     template <class Widget> Widget* control(const QString& name) const {
-        auto* widget = m_menu->findChild<Widget*>(name);
-        if (widget == nullptr) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return widget;
+        return testing::control<Widget>(m_menu.get(), name);
     }
     QString labelText(const QString& name) const { return control<QLabel>(name)->text(); }
 

@@ -1,5 +1,6 @@
-#include "file_bytes.h"
+#include "support/files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -14,6 +15,11 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+SettingsPaths settingsPathsIn(const QString& directory) {
+    const QDir dir(directory);
+    return {dir.filePath(QStringLiteral("conf.ini")), dir.filePath(QStringLiteral("tavik.ini"))};
 }
 
 } // namespace tavik::testing

@@ -10,7 +10,9 @@
 namespace tavik {
 
 // Everything the screens share for the whole run. main() owns the one
-// instance and hands it to each window by reference.
+// instance and hands it to each window by reference. It is declared here, the
+// lowest folder that sees all its parts, so that every window above can use
+// it while the composition root stays on top.
 struct AppState {
     Banks banks;
     DrillSet drill;

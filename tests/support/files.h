@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settings_files.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,5 +12,8 @@ QByteArray readBytes(const QString& path);
 
 // Replaces the file with bytes, failing the running test if it cannot.
 void writeBytes(const QString& path, const QByteArray& bytes);
+
+// conf.ini and tavik.ini in the directory.
+SettingsPaths settingsPathsIn(const QString& directory);
 
 } // namespace tavik::testing
