@@ -47,7 +47,7 @@ void savePdf(benchmark::State& state) {
             }
         }
     }
-    state.counters["pages"] = screen.sheetPageCount();
+    state.counters["pages"] = screen.pageCount();
     state.counters["kB"] = static_cast<double>(QFileInfo(path).size()) / 1000.0;
 }
 BENCHMARK(savePdf)->Name("WordSheets/SavePdf")->Unit(benchmark::kMillisecond)->UseManualTime();
