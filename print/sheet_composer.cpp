@@ -36,15 +36,6 @@ void rule(DrawingSurface& surface, int y) {
     surface.line(startX, startY, startX + surface.scaleWidth() * 88 / 100, startY);
 }
 
-QString header(const Sheet& sheet) {
-    if (sheet.family == SheetFamily::Words) {
-        return sheet.kind == SheetKind::Question ? QStringLiteral("Tavik  単語問題")
-                                                 : QStringLiteral("Tavik  単語解答");
-    }
-    return sheet.kind == SheetKind::Question ? QStringLiteral("Tavik  例文問題")
-                                             : QStringLiteral("Tavik  例文解答");
-}
-
 // Where the level gives the letter count, the blank follows the answer's
 // length, shorter than the answer so that it hints without giving the length
 // away; otherwise it is fixed.
@@ -109,6 +100,15 @@ void composeRows(DrawingSurface& surface, const Sheet& sheet, int sheetPage,
 
 } // namespace
 
+QString sheetName(const Sheet& sheet) {
+    if (sheet.family == SheetFamily::Words) {
+        return sheet.kind == SheetKind::Question ? QStringLiteral("単語問題")
+                                                 : QStringLiteral("単語解答");
+    }
+    return sheet.kind == SheetKind::Question ? QStringLiteral("例文問題")
+                                             : QStringLiteral("例文解答");
+}
+
 SheetKind sheetKindFor(bool optQuestion) {
     return optQuestion ? SheetKind::Question : SheetKind::Answer;
 }
@@ -135,7 +135,7 @@ void composeSheetPage(DrawingSurface& surface, const Sheet& sheet, int sheetPage
     rule(surface, 92);
 
     setSize(surface, Header);
-    printAt(surface, 10, 5, header(sheet));
+    printAt(surface, 10, 5, QStringLiteral("Tavik  ") + sheetName(sheet));
     setSize(surface, Body);
     printAt(surface, 85, 5, QStringLiteral("%1/%2 Page").arg(sheetPage).arg(sheetPageCount));
     setCurrentXY(surface, 50, 93);

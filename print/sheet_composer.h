@@ -25,6 +25,9 @@ struct Sheet {
 
 inline constexpr int kQuestionsPerSheetPage = 20;
 
+// What the sheet is: 単語問題, 単語解答, 例文問題 or 例文解答.
+QString sheetName(const Sheet& sheet);
+
 // The kind chosen on the main menu: to solve gives question sheets.
 SheetKind sheetKindFor(bool optQuestion);
 

@@ -16,6 +16,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
   # tests: reading the learning record
   sqlite3
+  # tests: a Letter-paper locale built for the PDF, a read-only folder
+  locales e2fsprogs
   # tests: reading the screens through the accessibility tree
   dbus at-spi2-core python3-pyatspi
   # tests: recording what the program plays

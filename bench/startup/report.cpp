@@ -21,7 +21,7 @@ struct ActionTarget {
 };
 
 // The actions a person takes, each held to what feels instant; composing a
-// whole sheet for the printer gets a larger allowance.
+// whole sheet for the printer or a PDF gets a larger allowance.
 constexpr ActionTarget kActions[] = {
     {"MainWindow/SearchAllRows", "Search over all rows (main window, click to repaint)", 2.0},
     {"MainWindow/RandomPick40", "Random pick of 40 (main window, click to repaint)", 2.0},
@@ -35,6 +35,7 @@ constexpr ActionTarget kActions[] = {
     {"WordSheets/PreviewPage", "One print-preview page, word sheets", 2.0},
     {"SentenceSheets/PreviewPage", "One print-preview page, sentence sheets", 2.0},
     {"WordSheets/ComposeAllPages", "Composition of all 8 pages, 141-word sheet", 100.0},
+    {"WordSheets/SavePdf", "PDF of all 8 pages, 141-word sheet, saved to disk", 100.0},
     {"Hover/MoveOverButton", "Pointer move over a button", 2.0},
     {"Hover/MoveOverBareSurface", "Pointer move over the bare surface", 2.0},
     {"Selection/SearchAllRows", "selectBySearch over all rows (core)", 2.0},

@@ -2,6 +2,7 @@
 
 #include "drill/app_state.h"
 #include "print/print_job.h"
+#include "print/ui/pdf_file.h"
 #include "print/ui/sheet_preview.h"
 #include "print/ui/system_printer.h"
 #include "shell/ui/artwork.h"
@@ -12,6 +13,8 @@
 #include "shell/ui/screen_parts.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -24,7 +27,11 @@ constexpr int kMostCopies = 9;
 PrintScreen::PrintScreen(AppState& state, const Artwork& art, SheetFamily family,
                          const QString& objectName)
     : m_state(state), m_art(art), m_family(family),
-      m_printTarget(std::make_unique<SystemPrinter>()) {
+      m_printTarget(std::make_unique<SystemPrinter>()),
+      m_chooseSaveFile([](QWidget* parent, const QString& proposedPath) {
+          return QFileDialog::getSaveFileName(parent, QStringLiteral("PDFで保存"), proposedPath,
+                                              QStringLiteral("PDF (*.pdf)"));
+      }) {
     setObjectName(objectName);
     createControls();
     enableKeyPreview();
@@ -35,6 +42,10 @@ PrintScreen::~PrintScreen() = default;
 
 void PrintScreen::setPrintTarget(std::unique_ptr<PrintTarget> target) {
     m_printTarget = std::move(target);
+}
+
+void PrintScreen::setSaveFileChooser(SaveFileChooser chooser) {
+    m_chooseSaveFile = std::move(chooser);
 }
 
 void PrintScreen::createControls() {
@@ -57,6 +68,9 @@ void PrintScreen::createControls() {
 
     imgPrint = makeBarButton(this, m_art, QStringLiteral("Print"), {560, 304}, 1,
                              QStringLiteral("印刷"), {600, 310, 57, 17}, CaptionColour::Red);
+    // Between printing and going back: the other way to take the sheets.
+    imgPdf = makeBarButton(this, m_art, QStringLiteral("Pdf"), {560, 348}, 9,
+                           QStringLiteral("PDFで保存"), {592, 354, 100, 17});
     imgBack = makeBarButton(this, m_art, QStringLiteral("Back"), {560, 392}, 1,
                             QStringLiteral("再検索"), {602, 398, 57, 17});
     imgNext = makeBarButton(this, m_art, QStringLiteral("Next"), {560, 440}, 1,
@@ -67,9 +81,10 @@ void PrintScreen::createControls() {
     imgHelp = makeHelpButton(this, m_art);
 
     // The number of copies, then the buttons top to bottom.
-    chainTabOrder({cmbCopy, imgPrint, imgBack, imgNext, imgBefore, imgHelp, imgExit});
+    chainTabOrder({cmbCopy, imgPrint, imgPdf, imgBack, imgNext, imgBefore, imgHelp, imgExit});
 
     connect(imgPrint, &PictureButton::clicked, this, &PrintScreen::imgPrint_Click);
+    connect(imgPdf, &PictureButton::clicked, this, &PrintScreen::imgPdf_Click);
     connect(imgBack, &PictureButton::clicked, this, &PrintScreen::imgBack_Click);
     connect(imgNext, &PictureButton::clicked, this, &PrintScreen::imgNext_Click);
     connect(imgBefore, &PictureButton::clicked, this, &PrintScreen::imgBefore_Click);
@@ -111,6 +126,25 @@ void PrintScreen::imgPrint_Click() {
         showMessage(QMessageBox::Information, QStringLiteral("印刷が完了しました"));
     } else {
         showMessage(QMessageBox::Warning, QStringLiteral("印刷ができませんでした"));
+    }
+}
+
+void PrintScreen::imgPdf_Click() {
+    const QString path = m_chooseSaveFile(this, proposedPdfPath(m_sheet, QDate::currentDate()));
+    if (path.isEmpty()) {
+        return;
+    }
+    // Every page once, composed as for the printer.
+    PdfFile pdf(path, QStringLiteral("Tavik ") + sheetName(m_sheet));
+    const bool saved = printCopies(pdf, 1, pageCount(), [this](DrawingSurface& surface, int page) {
+        composeSheetPage(surface, m_sheet, page, pageCount(), m_state.drill, m_state.banks);
+    });
+    if (saved) {
+        showMessage(QMessageBox::Information,
+                    QStringLiteral("PDFを保存しました\n\n") + QDir::toNativeSeparators(path));
+    } else {
+        showMessage(QMessageBox::Warning,
+                    QStringLiteral("PDFを保存できませんでした\n\n") + pdf.errorString());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "print/sheet_composer.h"
 
 #include <QMessageBox>
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -28,6 +29,11 @@ public:
     // Where the copies go: the system printer unless replaced.
     void setPrintTarget(std::unique_ptr<PrintTarget> target);
 
+    // Asks where to save the PDF, proposing a path; an empty answer cancels.
+    // The desktop's save dialog unless replaced.
+    using SaveFileChooser = std::function<QString(QWidget* parent, const QString& proposedPath)>;
+    void setSaveFileChooser(SaveFileChooser chooser);
+
 protected:
     // The one OK-only message box of the print job.
     virtual void showMessage(QMessageBox::Icon icon, const QString& text);
@@ -39,6 +45,7 @@ private:
 
     void Form_Load();
     void imgPrint_Click();
+    void imgPdf_Click();
     void imgBack_Click();
     void imgHelp_Click();
     int copiesChosen() const;
@@ -48,11 +55,13 @@ private:
     SheetFamily m_family;
     Sheet m_sheet;
     std::unique_ptr<PrintTarget> m_printTarget;
+    SaveFileChooser m_chooseSaveFile;
 
     SheetPreview* pbPreview = nullptr;
     QLabel* Label1 = nullptr;
     QComboBox* cmbCopy = nullptr;
     PictureButton* imgPrint = nullptr;
+    PictureButton* imgPdf = nullptr;
     PictureButton* imgBack = nullptr;
     PictureButton* imgExit = nullptr;
     PictureButton* imgHelp = nullptr;

@@ -53,6 +53,8 @@ void Artwork::loadScreens(qreal dpr) {
     ilBtn.add(render(QStringLiteral("close_hover"), {29, 30}, dpr));
     ilBtn.add(render(QStringLiteral("help"), {29, 29}, dpr));
     ilBtn.add(render(QStringLiteral("help_hover"), {29, 29}, dpr));
+    ilBtn.add(render(QStringLiteral("btn_pdf"), bar, dpr));
+    ilBtn.add(render(QStringLiteral("btn_pdf_hover"), bar, dpr));
     ilBg.add(render(QStringLiteral("page_background"), {780, 600}, dpr));
     ilMaruBatu.add(render(QStringLiteral("mark_right"), {60, 60}, dpr));
     ilMaruBatu.add(render(QStringLiteral("mark_wrong"), {60, 60}, dpr));

@@ -23,7 +23,7 @@ private:
 // Every picture of the program, rendered from the SVG sources at the
 // screen's device pixel ratio so that they stay sharp on dense screens.
 struct Artwork {
-    PictureList ilBtn;      // bars, start-button and close highlights, help
+    PictureList ilBtn;      // bars, start and close highlights, help, PDF bar
     PictureList ilBg;       // the empty book page behind every other screen
     PictureList ilMaruBatu; // circle (right, chosen) and cross (wrong)
     QPixmap splash;

@@ -25,6 +25,7 @@ start_cups
 # On the print screens.
 copies_box=(605 283)
 print_button=(629 318)
+pdf_button=(629 362)
 
 search_for_two_pages co 20 sheet
 
@@ -69,6 +70,20 @@ print_two_copies() {
   fi
   expect_message "印刷が完了しました"
   wait_for_printed_jobs 2 "$before" >"$work/jobs"
+}
+
+# Saves the sheets as a PDF through the save dialog, the path typed over the
+# proposed one, and names the file in $work/jobs as if it were a printed job.
+save_pdf() { # path
+  local dialog=(xdotool search --onlyvisible --name '^PDFで保存$')
+  click "${pdf_button[@]}"
+  poll 200 eval '"${dialog[@]}" >"$work/dialog"' || fail "the save dialog did not open"
+  focus_window "$(head -1 "$work/dialog")"
+  press ctrl+a
+  type_text "$1"
+  press Return
+  expect_message "PDFを保存しました"
+  echo "$1" >"$work/jobs"
 }
 
 # Every printed document has both pages, each with the header and its page
@@ -118,6 +133,9 @@ check_documents "Tavik 単語問題" "$work/expected"
 if grep -qxF "$(word_field "${keys[0]}" 1)" <(pdf_page_text "$(head -1 "$work/jobs")" 1; pdf_page_text "$(head -1 "$work/jobs")" 2); then
   fail "a question sheet shows an answer"
 fi
+# The PDF holds what each printed copy holds, once.
+save_pdf "$work/words.pdf"
+check_documents "Tavik 単語問題" "$work/expected"
 press Escape
 expect_screen_closed "the word print screen"
 echo "road words/paper/solve: 2 copies of 2 pages, $word_count questions each"

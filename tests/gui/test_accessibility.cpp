@@ -114,12 +114,14 @@ void TestAccessibility::controlsHaveJapaneseNamesAndRoles_data() {
         {"frmListI", "imgNext", "次へ", button},
         {"frmListI", "imgBack", "再検索", button},
         {"frmPrintT", "imgPrint", "印刷", button},
+        {"frmPrintT", "imgPdf", "PDFで保存", button},
         {"frmPrintT", "imgBack", "再検索", button},
         {"frmPrintT", "imgNext", "次へ", button},
         {"frmPrintT", "imgBefore", "前へ", button},
         {"frmPrintT", "imgHelp", "ヘルプ", button},
         {"frmPrintT", "imgExit", "終了", button},
         {"frmPrintI", "imgPrint", "印刷", button},
+        {"frmPrintI", "imgPdf", "PDFで保存", button},
         {"frmHelp", "imgBack", "戻る", button},
         {"frmHelp", "imgExit", "終了", button},
     };
@@ -280,8 +282,8 @@ void TestAccessibility::tabWalksEachScreenInReadingOrder_data() {
                        "txtTerm_6", "txtTerm_7", "txtTerm_8", "txtTerm_9", "imgNext",   "imgGrade",
                        "imgBack",   "imgHelp",   "imgExit",   "txtTerm_0"};
     QTest::newRow("print screen, first page")
-        << "frmPrintT" << QStringList{"cmbCopy", "imgPrint", "imgBack", "imgNext",
-                                      "imgHelp", "imgExit",  "cmbCopy"};
+        << "frmPrintT" << QStringList{"cmbCopy", "imgPrint", "imgPdf",  "imgBack",
+                                      "imgNext", "imgHelp",  "imgExit", "cmbCopy"};
 }
 
 void TestAccessibility::tabWalksEachScreenInReadingOrder() {

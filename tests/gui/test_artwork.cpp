@@ -92,6 +92,8 @@ private slots:
             {"close lit", Source::Button, 6, {29, 30}},
             {"help", Source::Button, 7, {29, 29}},
             {"help lit", Source::Button, 8, {29, 29}},
+            {"PDF bar", Source::Button, 9, {138, 29}},
+            {"PDF bar lit", Source::Button, 10, {138, 29}},
             {"page background", Source::Background, 1, {780, 600}},
             {"circle", Source::Mark, 1, {60, 60}},
             {"cross", Source::Mark, 2, {60, 60}},
@@ -127,13 +129,13 @@ private slots:
     void listsHandOutNothingOutsideTheirRange_data() {
         QTest::addColumn<int>("index");
         QTest::newRow("zero") << 0;
-        QTest::newRow("past the end") << 9;
+        QTest::newRow("past the end") << 11;
         QTest::newRow("negative") << -1;
     }
 
     void listsHandOutNothingOutsideTheirRange() {
         QFETCH(int, index);
-        QCOMPARE(atSingleDensity.ilBtn.count(), 8);
+        QCOMPARE(atSingleDensity.ilBtn.count(), 10);
         QVERIFY(atSingleDensity.ilBtn.picture(index).isNull());
     }
 

@@ -12,11 +12,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 
 using namespace tavik;
 using tavik::test::Spool;
@@ -99,6 +105,20 @@ void answerNextMessageBox(Message& seen) {
     timer->start(20);
 }
 
+// What a poppler tool says about a file: its text (pdftotext) or its
+// description (pdfinfo).
+QString popplerOutput(const QString& tool, const QString& file) {
+    QProcess process;
+    process.start(tool, tool == QStringLiteral("pdftotext") ? QStringList{file, QStringLiteral("-")}
+                                                            : QStringList{file});
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool run(const QString& program, const QStringList& arguments) {
+    return QProcess::execute(program, arguments) == 0;
+}
+
 } // namespace
 
 class FrmPrintTest : public QObject {
@@ -120,6 +140,8 @@ private slots:
     void printsChosenCopiesAndKeepsPage_data();
     void printsChosenCopiesAndKeepsPage();
     void printFailureIsReported();
+    void savesPdf_data();
+    void savesPdf();
     void printsThroughCups();
     void failedPrintingIsShown();
 
@@ -178,8 +200,11 @@ void FrmPrintTest::opensOnFirstPageWithCopies() {
     const struct {
         const char* name;
         QString text;
-    } captions[] = {
-        {"lblPrint", "印刷"}, {"lblBack", "再検索"}, {"lblNext", "次へ"}, {"lblBefore", "前へ"}};
+    } captions[] = {{"lblPrint", "印刷"},
+                    {"lblPdf", "PDFで保存"},
+                    {"lblBack", "再検索"},
+                    {"lblNext", "次へ"},
+                    {"lblBefore", "前へ"}};
     for (const auto& caption : captions) {
         QCOMPARE(control<QLabel>(screen.get(), QString::fromLatin1(caption.name))->text(),
                  caption.text);
@@ -311,7 +336,8 @@ void FrmPrintTest::bareSurfaceResetsEveryButton() {
     screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(screen.get()));
     QTest::keyClick(screen.get(), Qt::Key_PageUp); // the middle page shows every button
-    const char* names[] = {"imgPrint", "imgBack", "imgNext", "imgBefore", "imgExit", "imgHelp"};
+    const char* names[] = {"imgPrint",  "imgPdf",  "imgBack", "imgNext",
+                           "imgBefore", "imgExit", "imgHelp"};
     for (const char* name : names) {
         QTest::mouseMove(control<QWidget>(screen.get(), QString::fromLatin1(name)), QPoint(12, 12));
         QVERIFY2(control<PictureButton>(screen.get(), QString::fromLatin1(name))->isHighlighted(),
@@ -383,6 +409,106 @@ void FrmPrintTest::printFailureIsReported() {
     QCOMPARE(messages[0].icon, QMessageBox::Warning);
     QCOMPARE(messages[0].text, QStringLiteral("印刷ができませんでした"));
     QCOMPARE(screen->currentPage(), 1);
+}
+
+void FrmPrintTest::savesPdf_data() {
+    QTest::addColumn<bool>("sentences");
+    QTest::addColumn<bool>("optQuestion");
+    QTest::addColumn<int>("press");       // 0 a click, else the key on the focused button
+    QTest::addColumn<QString>("setting"); // of the folder or the machine
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("texts"); // none: nothing may be saved
+    QTest::newRow("word questions into Documents")
+        << false << true << 0 << "Documents"
+        << "単語問題" << QStringList{"1/2 Page", "2/2 Page", "30.", "意味30 [6文字]", "＿＿＿＿＿"};
+    QTest::newRow("word answers, Space") << false << false << int(Qt::Key_Space) << ""
+                                         << "単語解答" << QStringList{"2/2 Page", "30.", "wordxx"};
+    QTest::newRow("sentence questions, Enter, Letter")
+        << true << true << int(Qt::Key_Return) << "Letter"
+        << "例文問題" << QStringList{"2/2 Page", "We ＿＿＿＿＿ it.", "（訳） [6文字]"};
+    QTest::newRow("sentence answers") << true << false << 0 << ""
+                                      << "例文解答" << QStringList{"1/2 Page", "We wordxx it."};
+    for (const char* failure : {"cancel", "read-only", "under a file", "full disk"}) {
+        QTest::newRow(failure) << false << true << 0 << failure << "単語問題" << QStringList{};
+    }
+}
+
+void FrmPrintTest::savesPdf() {
+    QFETCH(bool, sentences);
+    QFETCH(bool, optQuestion);
+    QFETCH(int, press);
+    QFETCH(QString, setting);
+    QFETCH(QString, name);
+    QFETCH(QStringList, texts);
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.filePath(".config").toUtf8());
+    const QString folder = home.filePath(setting == "Documents" ? "Documents" : "folder");
+    const QString file = folder + (setting == "under a file" ? "/sheet.pdf/new.pdf" : "/sheet.pdf");
+    QVERIFY(QDir().mkpath(folder));
+    // Made so that root, who runs the suite, cannot write there either.
+    const auto undo = qScopeGuard([&] {
+        run("chattr", {"-i", folder});
+        run("umount", {"-q", folder});
+        std::setlocale(LC_PAPER, "C");
+    });
+    QVERIFY(setting != "full disk" || run("mount", {"-t", "tmpfs", "-o", "size=64k", "x", folder}));
+    QFile older(folder + "/sheet.pdf");
+    QVERIFY(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
+    older.close();
+    QVERIFY(setting != "full disk" || !run("dd", {"if=/dev/zero", "of=" + folder + "/fill"}));
+    QVERIFY(setting != "read-only" || run("chattr", {"+i", folder}));
+    if (setting == "Letter") { // built here: the machine may have no such locale
+        QVERIFY(run("localedef", {"-i", "en_US", "-f", "UTF-8", home.filePath("letter")}));
+        qputenv("LOCPATH", home.path().toUtf8());
+        QVERIFY(std::setlocale(LC_PAPER, "letter") != nullptr);
+    }
+    const auto screen = open(sentences, 30, optQuestion);
+    control<QComboBox>(screen.get(), QStringLiteral("cmbCopy"))->setCurrentIndex(3);
+    QString proposed;
+    screen->setSaveFileChooser([&](QWidget*, const QString& path) {
+        proposed = path;
+        return setting == "cancel" ? QString() : file;
+    });
+    auto* button = control<PictureButton>(screen.get(), QStringLiteral("imgPdf"));
+    if (press == 0) {
+        QTest::mouseClick(control<QWidget>(screen.get(), QStringLiteral("lblPdf")), Qt::LeftButton,
+                          {}, QPoint(5, 5));
+    } else {
+        screen->show();
+        QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key(press));
+    }
+
+    QCOMPARE(proposed, home.filePath((setting == "Documents" ? "Documents/Tavik " : "Tavik ") +
+                                     name + QDate::currentDate().toString(" yyyy-MM-dd.'pdf'")));
+    const auto& messages =
+        sentences ? messagesOf<frmPrintI>(screen.get()) : messagesOf<frmPrintT>(screen.get());
+    QCOMPARE(messages.size(), std::size_t(setting == "cancel" ? 0 : 1));
+    if (texts.isEmpty()) {
+        // Nothing new beside the older file, which stays whole.
+        QVERIFY(messages.empty() || (messages[0].icon == QMessageBox::Warning &&
+                                     messages[0].text.startsWith("PDFを保存できませんでした\n\n") &&
+                                     messages[0].text.size() > 17));
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 QStringList(setting == "full disk" ? QStringList{"fill", "sheet.pdf"}
+                                                    : QStringList{"sheet.pdf"}));
+        QVERIFY(older.open(QIODevice::ReadOnly) && older.readAll() == "older");
+        return;
+    }
+    QCOMPARE(messages[0].icon, QMessageBox::Information);
+    QCOMPARE(messages[0].text, "PDFを保存しました\n\n" + file);
+    // Every page once, whatever the copies box says, on the paper of LC_PAPER.
+    const QString info = popplerOutput("pdfinfo", file);
+    QVERIFY2(info.contains(QRegularExpression("Pages: +2\n")), qPrintable(info));
+    QVERIFY2(info.contains(setting == "Letter" ? "(letter)" : "(A4)"), qPrintable(info));
+    const QString text = popplerOutput("pdftotext", file).simplified();
+    for (const QString& expected : texts + QStringList{"Tavik " + name}) {
+        QVERIFY2(text.contains(expected), qPrintable(expected + " missing from " + text));
+    }
+    QCOMPARE(text.contains("word"), !optQuestion);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"sheet.pdf"});
 }
 
 // Run by tests/e2e/test_printing.sh against a real CUPS queue: three copies
