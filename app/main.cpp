@@ -1,4 +1,5 @@
 #include "app/app_state.h"
+#include "app/command_line.h"
 #include "app/ui/artwork.h"
 #include "app/ui/fonts.h"
 #include "app/ui/frmSplash.h"
@@ -13,6 +14,9 @@
 
 int main(int argc, char* argv[]) {
     tavik::StartupTrace::mark("main");
+    if (const auto answered = tavik::answerCommandLine(argc, argv, TAVIK_VERSION)) {
+        return *answered;
+    }
 #ifdef __GLIBC__
     // Pictures, page images and the windows' backing stores are large and
     // come and go with the screens. A fixed threshold keeps them out of the
