@@ -37,26 +37,38 @@ protected:
     }
 };
 
-// Counts what would have been printed; drawing can be made to fail.
+// Counts what would have been printed and notes each printed page's label;
+// drawing can be made to fail.
 struct FakeSpool {
     std::vector<int> pagesPerDocument;
+    QStringList pageLabels;
     bool failAtSecondPage = false;
 };
 
-class NullSurface : public DrawingSurface {
+class LabelSurface : public DrawingSurface {
 public:
+    explicit LabelSurface(QStringList& labels) : m_labels(labels) {}
     double scaleWidth() const override { return 11000; }
     double scaleHeight() const override { return 15000; }
     void setCurrentX(double) override {}
     void setCurrentY(double) override {}
     void setFontSize(int) override {}
     void line(double, double, double, double) override {}
-    void print(const QString&) override {}
+    void print(const QString& text) override {
+        if (text.endsWith(QStringLiteral(" Page"))) {
+            m_labels << text;
+        }
+    }
+
+private:
+    QStringList& m_labels;
 };
 
 class FakeDocument : public PrintDocument {
 public:
-    FakeDocument(FakeSpool& spool) : m_spool(spool) { m_spool.pagesPerDocument.push_back(1); }
+    FakeDocument(FakeSpool& spool) : m_spool(spool), m_surface(spool.pageLabels) {
+        m_spool.pagesPerDocument.push_back(1);
+    }
     DrawingSurface& surface() override { return m_surface; }
     bool newPage() override {
         ++m_spool.pagesPerDocument.back();
@@ -69,7 +81,7 @@ public:
 
 private:
     FakeSpool& m_spool;
-    NullSurface m_surface;
+    LabelSurface m_surface;
 };
 
 class FakeTarget : public PrintTarget {
@@ -401,6 +413,13 @@ void FrmPrintTest::printsChosenCopiesAndKeepsPage() {
     }
 
     QCOMPARE(spool.pagesPerDocument, std::vector<int>(std::size_t(copiesIndex + 1), 3));
+    // Every copy starts from page 1, whichever page the preview shows.
+    QStringList labels;
+    for (int copy = 0; copy <= copiesIndex; ++copy) {
+        labels << QStringLiteral("1/3 Page") << QStringLiteral("2/3 Page")
+               << QStringLiteral("3/3 Page");
+    }
+    QCOMPARE(spool.pageLabels, labels);
     const auto& messages =
         sentences ? messagesOf<frmPrintI>(screen.get()) : messagesOf<frmPrintT>(screen.get());
     QCOMPARE(messages.size(), std::size_t(1));
