@@ -1,9 +1,9 @@
 #pragma once
 
 #include "content/banks.h"
+#include "drill/drill_screen_state.h"
 #include "drill/drill_set.h"
 #include "drill/random_source.h"
-#include "screens/drill_screen_state.h"
 #include "settings/settings_files.h"
 #include "settings/settings_state.h"
 

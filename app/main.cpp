@@ -1,10 +1,10 @@
 #include "app/app_state.h"
 #include "app/command_line.h"
-#include "app/ui/artwork.h"
-#include "app/ui/fonts.h"
-#include "app/ui/frmSplash.h"
-#include "app/ui/startup_trace.h"
-#include "drill/ui/frmSearch.h"
+#include "menu/ui/frmSearch.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/fonts.h"
+#include "shell/ui/frmSplash.h"
+#include "shell/ui/startup_trace.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The yardstick for Tavik's start-up: the least a Qt 6 Widgets program can
 // do to show a window of the splash's size with a few Japanese labels. It
 // writes the same start-up trace as Tavik, so both are timed alike.
-#include "app/ui/startup_trace.h"
+#include "shell/ui/startup_trace.h"
 
 #include <QApplication>
 #include <QLabel>

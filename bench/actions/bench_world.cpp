@@ -1,9 +1,9 @@
 #include "bench_world.h"
 
-#include "app/ui/picture_button.h"
 #include "drill/selection.h"
 #include "settings/level.h"
 #include "settings/settings_files.h"
+#include "shell/ui/picture_button.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "bench_world.h"
 
-#include "app/ui/picture_button.h"
-#include "screens/drill_screen_state.h"
+#include "drill/drill_screen_state.h"
 #include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
+#include "shell/ui/picture_button.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "bench_world.h"
 
-#include "app/ui/frmHelp.h"
-#include "app/ui/picture_button.h"
+#include "shell/ui/frmHelp.h"
+#include "shell/ui/picture_button.h"
 
 #include <QEvent>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "bench_world.h"
 
-#include "app/ui/picture_button.h"
-#include "drill/ui/frmSearch.h"
+#include "menu/ui/frmSearch.h"
+#include "shell/ui/picture_button.h"
 
 #include <QComboBox>
 #include <QLineEdit>

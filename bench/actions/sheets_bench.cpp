@@ -1,10 +1,10 @@
 #include "bench_world.h"
 
-#include "app/ui/picture_button.h"
 #include "print/sheet_composer.h"
 #include "print/ui/frmPrintI.h"
 #include "print/ui/frmPrintT.h"
 #include "print/ui/painter_surface.h"
+#include "shell/ui/picture_button.h"
 
 #include <QPainter>
 #include <QPrinter>

@@ -1,6 +1,6 @@
 #include "print/ui/painter_surface.h"
 
-#include "app/ui/fonts.h"
+#include "shell/ui/fonts.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

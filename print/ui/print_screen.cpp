@@ -1,15 +1,15 @@
 #include "print/ui/print_screen.h"
 
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
-#include "app/ui/caption_label.h"
-#include "app/ui/fonts.h"
-#include "app/ui/frmHelp.h"
-#include "app/ui/picture_button.h"
-#include "app/ui/program_exit.h"
 #include "print/print_job.h"
 #include "print/ui/sheet_preview.h"
 #include "print/ui/system_printer.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/caption_label.h"
+#include "shell/ui/fonts.h"
+#include "shell/ui/frmHelp.h"
+#include "shell/ui/picture_button.h"
+#include "shell/ui/program_exit.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

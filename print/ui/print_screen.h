@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ui/screen_window.h"
 #include "print/sheet_composer.h"
+#include "shell/ui/screen_window.h"
 
 #include <QMessageBox>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "print/ui/sheet_preview.h"
 
-#include "app/ui/twips.h"
 #include "print/ui/painter_surface.h"
+#include "shell/ui/twips.h"
 
 #include <QPainter>
 #include <cmath>

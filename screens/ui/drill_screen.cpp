@@ -1,16 +1,16 @@
 #include "screens/ui/drill_screen.h"
 
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
-#include "app/ui/caption_label.h"
-#include "app/ui/fitted_label.h"
-#include "app/ui/fonts.h"
-#include "app/ui/frmHelp.h"
-#include "app/ui/picture_button.h"
-#include "app/ui/program_exit.h"
-#include "screens/drill_hints.h"
-#include "screens/grading.h"
+#include "drill/drill_hints.h"
+#include "drill/grading.h"
 #include "settings/level.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/caption_label.h"
+#include "shell/ui/fitted_label.h"
+#include "shell/ui/fonts.h"
+#include "shell/ui/frmHelp.h"
+#include "shell/ui/picture_button.h"
+#include "shell/ui/program_exit.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ui/caption_label.h"
-#include "app/ui/screen_window.h"
-#include "screens/drill_paging.h"
+#include "drill/drill_paging.h"
+#include "shell/ui/caption_label.h"
+#include "shell/ui/screen_window.h"
 
 #include <QStringList>
 #include <array>

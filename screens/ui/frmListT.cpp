@@ -1,10 +1,10 @@
 #include "screens/ui/frmListT.h"
 
 #include "app/app_state.h"
-#include "app/ui/fitted_label.h"
-#include "app/ui/fonts.h"
-#include "app/ui/twips.h"
-#include "screens/drill_hints.h"
+#include "drill/drill_hints.h"
+#include "shell/ui/fitted_label.h"
+#include "shell/ui/fonts.h"
+#include "shell/ui/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

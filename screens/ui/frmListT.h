@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/drill_questions.h"
+#include "drill/drill_questions.h"
 #include "screens/ui/drill_screen.h"
 
 #include <vector>

@@ -1,10 +1,10 @@
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
-#include "app/ui/program_exit.h"
 #include "content/banks.h"
-#include "drill/ui/frmSearch.h"
+#include "menu/ui/frmSearch.h"
 #include "screens/ui/frmListT.h"
 #include "settings/settings_files.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/program_exit.h"
 #include "support/drill_screen_fixture.h"
 #include "support/search_window_fixture.h"
 

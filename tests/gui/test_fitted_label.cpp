@@ -1,5 +1,5 @@
-#include "app/ui/fitted_label.h"
-#include "app/ui/fonts.h"
+#include "shell/ui/fitted_label.h"
+#include "shell/ui/fonts.h"
 
 #include <QLabel>
 #include <QTest>

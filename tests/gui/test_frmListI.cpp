@@ -1,5 +1,5 @@
-#include "app/ui/picture_button.h"
 #include "screens/ui/frmListI.h"
+#include "shell/ui/picture_button.h"
 #include "support/drill_screen_fixture.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "app/ui/picture_button.h"
-#include "app/ui/program_exit.h"
 #include "screens/ui/frmListT.h"
+#include "shell/ui/picture_button.h"
+#include "shell/ui/program_exit.h"
 #include "support/drill_screen_fixture.h"
 
 #include <QApplication>

@@ -1,12 +1,12 @@
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
-#include "app/ui/picture_button.h"
-#include "app/ui/program_exit.h"
 #include "print/drawing_surface.h"
 #include "print/print_job.h"
 #include "print/ui/frmPrintI.h"
 #include "print/ui/frmPrintT.h"
 #include "print/ui/sheet_preview.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/picture_button.h"
+#include "shell/ui/program_exit.h"
 
 #include <QApplication>
 #include <QComboBox>

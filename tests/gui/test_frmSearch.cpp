@@ -1,8 +1,8 @@
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
-#include "app/ui/picture_button.h"
-#include "app/ui/program_exit.h"
-#include "drill/ui/frmSearch.h"
+#include "menu/ui/frmSearch.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/picture_button.h"
+#include "shell/ui/program_exit.h"
 #include "support/search_window_fixture.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "app/ui/picture_button.h"
-#include "app/ui/screen_window.h"
+#include "shell/ui/picture_button.h"
+#include "shell/ui/screen_window.h"
 
 #include <QApplication>
 #include <QHash>

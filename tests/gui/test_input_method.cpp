@@ -1,7 +1,7 @@
-#include "app/ui/program_exit.h"
-#include "drill/ui/frmSearch.h"
+#include "menu/ui/frmSearch.h"
 #include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
+#include "shell/ui/program_exit.h"
 #include "support/drill_screen_fixture.h"
 #include "support/search_window_fixture.h"
 

@@ -1,7 +1,7 @@
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
-#include "app/ui/frmSplash.h"
-#include "drill/ui/frmSearch.h"
+#include "menu/ui/frmSearch.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/frmSplash.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "screens/drill_hints.h"
-#include "screens/drill_paging.h"
-#include "screens/drill_questions.h"
-#include "screens/grading.h"
+#include "drill/drill_hints.h"
+#include "drill/drill_paging.h"
+#include "drill/drill_questions.h"
+#include "drill/grading.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
+#include "shell/ui/artwork.h"
 
 #include <QLabel>
 #include <QLineEdit>

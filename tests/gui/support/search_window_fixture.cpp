@@ -1,7 +1,7 @@
 #include "search_window_fixture.h"
 
-#include "app/ui/program_exit.h"
 #include "content/banks.h"
+#include "shell/ui/program_exit.h"
 
 #include <QFile>
 #include <QtTest>

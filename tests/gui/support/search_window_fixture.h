@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
-#include "drill/ui/frmSearch.h"
+#include "menu/ui/frmSearch.h"
+#include "shell/ui/artwork.h"
 
 #include <QByteArray>
 #include <QLabel>

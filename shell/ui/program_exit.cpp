@@ -1,4 +1,4 @@
-#include "app/ui/program_exit.h"
+#include "shell/ui/program_exit.h"
 
 #include <cstdio>
 #include <cstdlib>

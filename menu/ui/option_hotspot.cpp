@@ -1,4 +1,4 @@
-#include "drill/ui/option_hotspot.h"
+#include "menu/ui/option_hotspot.h"
 
 #include <QAccessible>
 

@@ -1,20 +1,20 @@
-#include "drill/ui/frmSearch.h"
+#include "menu/ui/frmSearch.h"
 
 #include "app/app_state.h"
-#include "app/ui/artwork.h"
-#include "app/ui/caption_label.h"
-#include "app/ui/fonts.h"
-#include "app/ui/frmHelp.h"
-#include "app/ui/picture_button.h"
-#include "app/ui/program_exit.h"
 #include "drill/selection.h"
-#include "drill/ui/option_hotspot.h"
+#include "menu/ui/option_hotspot.h"
 #include "print/ui/frmPrintI.h"
 #include "print/ui/frmPrintT.h"
 #include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
 #include "settings/level.h"
 #include "settings/settings_files.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/caption_label.h"
+#include "shell/ui/fonts.h"
+#include "shell/ui/frmHelp.h"
+#include "shell/ui/picture_button.h"
+#include "shell/ui/program_exit.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

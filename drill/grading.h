@@ -1,6 +1,6 @@
 #pragma once
 
-#include "screens/drill_screen_state.h"
+#include "drill/drill_screen_state.h"
 #include "settings/settings_files.h"
 #include "settings/settings_state.h"
 

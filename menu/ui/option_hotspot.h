@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/pressable_picture.h"
+#include "shell/ui/pressable_picture.h"
 
 namespace tavik {
 

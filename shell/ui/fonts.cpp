@@ -1,4 +1,4 @@
-#include "app/ui/fonts.h"
+#include "shell/ui/fonts.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

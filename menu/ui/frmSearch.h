@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/screen_window.h"
+#include "shell/ui/screen_window.h"
 
 #include <array>
 

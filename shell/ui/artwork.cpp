@@ -1,4 +1,4 @@
-#include "app/ui/artwork.h"
+#include "shell/ui/artwork.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

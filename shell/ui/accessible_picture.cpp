@@ -1,6 +1,6 @@
-#include "app/ui/accessible_picture.h"
+#include "shell/ui/accessible_picture.h"
 
-#include "app/ui/pressable_picture.h"
+#include "shell/ui/pressable_picture.h"
 
 #include <QAccessibleWidget>
 

@@ -1,4 +1,4 @@
-#include "app/ui/picture_button.h"
+#include "shell/ui/picture_button.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,6 @@
-#include "app/ui/caption_label.h"
+#include "shell/ui/caption_label.h"
 
-#include "app/ui/fonts.h"
+#include "shell/ui/fonts.h"
 
 #include <QPalette>
 

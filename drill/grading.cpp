@@ -1,4 +1,4 @@
-#include "screens/grading.h"
+#include "drill/grading.h"
 
 #include "settings/statistics_recording.h"
 

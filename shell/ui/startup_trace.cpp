@@ -1,4 +1,4 @@
-#include "app/ui/startup_trace.h"
+#include "shell/ui/startup_trace.h"
 
 #include <QByteArray>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "screens/drill_hints.h"
+#include "drill/drill_hints.h"
 
 namespace tavik {
 

@@ -1,9 +1,9 @@
-#include "app/ui/frmHelp.h"
+#include "shell/ui/frmHelp.h"
 
-#include "app/ui/artwork.h"
-#include "app/ui/caption_label.h"
-#include "app/ui/picture_button.h"
-#include "app/ui/program_exit.h"
+#include "shell/ui/artwork.h"
+#include "shell/ui/caption_label.h"
+#include "shell/ui/picture_button.h"
+#include "shell/ui/program_exit.h"
 
 namespace tavik {
 

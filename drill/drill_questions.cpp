@@ -1,4 +1,4 @@
-#include "screens/drill_questions.h"
+#include "drill/drill_questions.h"
 
 #include <algorithm>
 

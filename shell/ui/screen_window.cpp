@@ -1,6 +1,6 @@
-#include "app/ui/screen_window.h"
+#include "shell/ui/screen_window.h"
 
-#include "app/ui/picture_button.h"
+#include "shell/ui/picture_button.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

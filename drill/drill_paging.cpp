@@ -1,4 +1,4 @@
-#include "screens/drill_paging.h"
+#include "drill/drill_paging.h"
 
 namespace tavik {
 

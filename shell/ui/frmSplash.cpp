@@ -1,7 +1,7 @@
-#include "app/ui/frmSplash.h"
+#include "shell/ui/frmSplash.h"
 
 #include "app/app_state.h"
-#include "app/ui/startup_trace.h"
+#include "shell/ui/startup_trace.h"
 
 #include <QPainter>
 #include <QScreen>

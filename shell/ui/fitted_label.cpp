@@ -1,4 +1,4 @@
-#include "app/ui/fitted_label.h"
+#include "shell/ui/fitted_label.h"
 
 #include <QFontMetricsF>
 #include <QLabel>
