@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/command_line.h"
+#include "app/platform_choice.h"
 #include "menu/ui/frmSearch.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/fonts.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QStandardPaths>
 #include <malloc.h>
 #include <memory>
@@ -25,9 +27,13 @@ int main(int argc, char* argv[]) {
     mallopt(M_MMAP_THRESHOLD, 64 * 1024);
     mallopt(M_ARENA_MAX, 1);
 #endif
+    tavik::choosePlatform();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
+    // Panels and task switchers find the menu entry, and with it the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tavik"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/prerendered/tavik@1x.png")));
 
     tavik::AppState state;
     // A portable copy keeps its files beside itself; an installed one, whose
