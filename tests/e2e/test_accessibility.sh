@@ -15,6 +15,7 @@ source "$here/lib/packages.sh"
 source "$here/lib/screen_text.sh"
 run_on_session_bus "$binary"
 source "$here/lib/xvfb.sh"
+source "$here/lib/tavik.sh"
 
 work=$(mktemp -d)
 tavik_pid=
@@ -219,11 +220,7 @@ printf '[input-method]\npath=\n' >"$work/weston.ini"
 weston --config="$work/weston.ini" --backend=x11-backend.so --socket=tavik-e2e \
   --width=1024 --height=768 --idle-time=0 >"$work/weston.log" 2>&1 &
 weston_pid=$!
-for tries in $(seq 100); do
-  [ -S "$XDG_RUNTIME_DIR/tavik-e2e" ] && break
-  sleep 0.05
-done
-[ -S "$XDG_RUNTIME_DIR/tavik-e2e" ] || fail "weston did not start: $(cat "$work/weston.log")"
+poll 100 test -S "$XDG_RUNTIME_DIR/tavik-e2e" || fail "weston did not start: $(cat "$work/weston.log")"
 (cd "$work" && WAYLAND_DISPLAY=tavik-e2e QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 \
   exec ./tavik >"$work/tavik.log" 2>"$work/wayland.log") &
 tavik_pid=$!
@@ -244,21 +241,14 @@ geometries=$(grep -o 'set_window_geometry([^)]*)' "$work/wayland.log" | sort -u)
 [ "$geometries" = "$(printf 'set_window_geometry(0, 0, 500, 332)\nset_window_geometry(0, 0, 780, 600)')" ] ||
   fail "windows drawn with a frame: $geometries"
 grep -qF 'set_app_id("tavik")' "$work/wayland.log" || fail "no desktop file name on the windows"
+grep -qE 'xdg_toplevel@[0-9]+\.set_parent\(xdg_toplevel@[0-9]+\)' "$work/wayland.log" ||
+  fail "the drill is not a transient window of the main window"
 press super+shift+m
-poll_maximized() {
-  grep -qE 'xdg_toplevel@[0-9]+\.configure\([1-9][0-9]*, [1-9]' "$work/wayland.log"
-}
-for tries in $(seq 60); do
-  poll_maximized && break
-  sleep 0.05
-done
-poll_maximized || fail "Weston did not maximize the drill"
-size=$(grep -oE 'xdg_toplevel@[0-9]+\.configure\([1-9][0-9]*, [0-9]+' "$work/wayland.log" | tail -1 | cut -d'(' -f2)
-for tries in $(seq 60); do
-  grep -qF "set_window_geometry(0, 0, $size)" "$work/wayland.log" && break
-  sleep 0.05
-done
-grep -qF "set_window_geometry(0, 0, $size)" "$work/wayland.log" || fail "the maximized drill did not take $size"
+configured='xdg_toplevel@[0-9]+\.configure\([1-9][0-9]*, [0-9]+'
+poll 60 grep -qE "$configured" "$work/wayland.log" || fail "Weston did not maximize the drill"
+size=$(grep -oE "$configured" "$work/wayland.log" | tail -1 | cut -d'(' -f2)
+poll 60 grep -qF "set_window_geometry(0, 0, $size)" "$work/wayland.log" ||
+  fail "the maximized drill did not take $size"
 sleep 0.5
 kill -0 "$tavik_pid" 2>/dev/null || fail "the program died on a maximize: $(grep -i error "$work/wayland.log" | tail -3)"
 expect_node "label" "0／3点"
