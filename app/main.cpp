@@ -1,3 +1,5 @@
+#include "app/command_line.h"
+#include "app/platform_choice.h"
 #include "drill/app_state.h"
 #include "menu/ui/frmSearch.h"
 #include "shell/ui/artwork.h"
@@ -7,12 +9,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QStandardPaths>
 #include <malloc.h>
 #include <memory>
 
 int main(int argc, char* argv[]) {
     tavik::StartupTrace::mark("main");
+    if (const auto answered = tavik::answerCommandLine(argc, argv, TAVIK_VERSION)) {
+        return *answered;
+    }
 #ifdef __GLIBC__
     // Pictures, page images and the windows' backing stores are large and
     // come and go with the screens. A fixed threshold keeps them out of the
@@ -21,9 +27,13 @@ int main(int argc, char* argv[]) {
     mallopt(M_MMAP_THRESHOLD, 64 * 1024);
     mallopt(M_ARENA_MAX, 1);
 #endif
+    tavik::choosePlatform();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
+    // Panels and task switchers find the menu entry, and with it the icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tavik"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/prerendered/tavik@1x.png")));
 
     tavik::AppState state;
     // A portable copy keeps its files beside itself; an installed one, whose

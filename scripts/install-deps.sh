@@ -27,7 +27,9 @@ packages=(
   # fuzzing and benchmarks
   clang libclang-rt-14-dev libbenchmark-dev
   # packaging checks (CPack reads the binary's dependencies with file and dpkg-shlibdeps)
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
+  # tests: the program on a Wayland compositor
+  weston qt6-wayland
 )
 
 missing=()

@@ -9,12 +9,28 @@
 #include <QDateTime>
 #include <QDir>
 #include <ctime>
+#include <memory>
 
 namespace tavik::bench {
 
-BenchWorld& BenchWorld::get() {
-    static BenchWorld world;
+namespace {
+
+std::unique_ptr<BenchWorld>& theWorld() {
+    static std::unique_ptr<BenchWorld> world;
     return world;
+}
+
+} // namespace
+
+BenchWorld& BenchWorld::get() {
+    if (!theWorld()) {
+        theWorld().reset(new BenchWorld);
+    }
+    return *theWorld();
+}
+
+void BenchWorld::release() {
+    theWorld().reset();
 }
 
 BenchWorld::BenchWorld()
@@ -30,6 +46,8 @@ BenchWorld::BenchWorld()
 void BenchWorld::keepSettingsIn(Storage storage) {
     const QString dir = storage == Storage::Memory ? m_memoryDir.path() : m_diskDir.path();
     state.paths = locateSettingsFiles(dir, dir);
+    // Grading records every answer, as in the program.
+    state.history.open(state.paths.historyFile);
 }
 
 void BenchWorld::prepareWholeDrill() {
@@ -41,7 +59,6 @@ void BenchWorld::prepareWholeDrill() {
 }
 
 void BenchWorld::prepareDueRecord() {
-    state.history.open(state.paths.historyFile);
     std::vector<AnsweredQuestion> allWrong;
     for (int word = 1; word <= kWordRows; ++word) {
         allWrong.push_back({word, 0, false});

@@ -18,6 +18,9 @@ namespace tavik::bench {
 // settings files in a folder of their own.
 struct BenchWorld {
     static BenchWorld& get();
+    // Ends the world while the application still runs: its pictures and its
+    // learning record's database connection cannot outlive it.
+    static void release();
 
     AppState state;
     Artwork art;
@@ -32,7 +35,7 @@ struct BenchWorld {
     // level that shows every hint.
     void prepareWholeDrill();
 
-    // Opens the learning record and makes all 141 words due in it.
+    // Makes all 141 words due in the learning record.
     void prepareDueRecord();
 
 private:

@@ -1,6 +1,8 @@
 // In-process benchmarks of the actions a person takes on Tavik's screens,
 // on the real windows, on the offscreen platform unless another is chosen.
 // Exits non-zero when a benchmark could not run (a window lacks a control).
+#include "bench_world.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -30,6 +32,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     FailureNotingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    tavik::bench::BenchWorld::release();
     benchmark::Shutdown();
     return reporter.failed ? 1 : 0;
 }

@@ -5,8 +5,8 @@
 // run opens the engine; the later ones find it open. Prints one line per
 // click, "first <ms>" then "later <ms>", and exits non-zero when the engine
 // never speaks.
-#include "drill/app_state.h"
 #include "content/banks.h"
+#include "drill/app_state.h"
 #include "drill/selection.h"
 #include "screens/ui/frmListT.h"
 #include "screens/ui/speaker.h"

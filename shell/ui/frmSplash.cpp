@@ -54,6 +54,13 @@ void frmSplash::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     painter.drawPixmap(0, 0, m_picture);
+    // The window is two pixels taller than its picture: the picture's last
+    // row of pixels carries on down to the window's edge.
+    if (!m_picture.isNull()) {
+        const QSizeF shown = m_picture.deviceIndependentSize();
+        painter.drawPixmap(QRectF(0, shown.height(), shown.width(), height() - shown.height()),
+                           m_picture, QRectF(0, m_picture.height() - 1, m_picture.width(), 1));
+    }
     if (!m_painted) {
         m_painted = true;
         // Queued, so it runs after this repaint has been flushed.

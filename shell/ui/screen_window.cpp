@@ -2,11 +2,13 @@
 
 #include "shell/ui/picture_button.h"
 
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 namespace tavik {
 
@@ -23,15 +25,88 @@ bool belongsTo(const QWidget* composing, const QObject* watched) {
            composing->isAncestorOf(control);
 }
 
+// The screens, oldest first, that are on show: the last one opened the next.
+std::vector<QPointer<ScreenWindow>>& screensShown() {
+    static std::vector<QPointer<ScreenWindow>> shown;
+    return shown;
+}
+
 } // namespace
 
-ScreenWindow::ScreenWindow(QSize clientSize, QWidget* parent) : QDialog(parent) {
+ScreenWindow::ScreenWindow(QSize clientSize, QWidget* parent)
+    : QDialog(parent), m_clientSize(clientSize) {
     setWindowTitle(QStringLiteral("Tavik"));
-    setFixedSize(clientSize);
+    // X11 window managers keep a fixed size. A Wayland compositor may still
+    // maximize the window and then insists that it fills the size given; a
+    // window whose size is fixed cannot, and the compositor ends the program.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        setFixedSize(clientSize);
+    } else {
+        setMinimumSize(clientSize);
+        resize(clientSize);
+    }
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setMouseTracking(true);
     centreOnScreen();
+}
+
+QPoint ScreenWindow::screenOrigin() const {
+    return m_page == nullptr ? QPoint() : m_page->pos();
+}
+
+void ScreenWindow::moveControlsOntoPage() {
+    // The controls keep their places on the page, so code that places them
+    // later needs to know nothing of it.
+    QWidget* focused = focusWidget();
+    m_page = new QWidget(this);
+    m_page->setObjectName(QStringLiteral("screenPage"));
+    m_page->resize(m_clientSize);
+    // Moves over the bare page travel on to the window, which resets the
+    // buttons.
+    m_page->setMouseTracking(true);
+    const auto controls = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* control : controls) {
+        if (control != m_page && !control->isWindow()) {
+            const bool shown = !control->isHidden();
+            control->setParent(m_page);
+            control->setVisible(shown);
+        }
+    }
+    m_page->show();
+    if (focused != nullptr) {
+        focused->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void ScreenWindow::resizeEvent(QResizeEvent* event) {
+    if (m_page == nullptr && size() != m_clientSize) {
+        moveControlsOntoPage();
+    }
+    if (m_page != nullptr) {
+        m_page->move((width() - m_clientSize.width()) / 2, (height() - m_clientSize.height()) / 2);
+    }
+    QDialog::resizeEvent(event);
+}
+
+void ScreenWindow::showEvent(QShowEvent* event) {
+    // A compositor that cannot be told where a window goes centres a
+    // transient window on its parent: each screen then lies over the one that
+    // opened it, as it does where the program places it itself.
+    auto& shown = screensShown();
+    std::erase_if(shown, [this](const QPointer<ScreenWindow>& screen) {
+        return screen.isNull() || screen == this || !screen->isVisible();
+    });
+    if (!shown.empty() && parentWidget() == nullptr && windowHandle() != nullptr) {
+        windowHandle()->setTransientParent(shown.back()->windowHandle());
+    }
+    shown.emplace_back(this);
+    QDialog::showEvent(event);
+}
+
+void ScreenWindow::hideEvent(QHideEvent* event) {
+    std::erase(screensShown(), QPointer<ScreenWindow>(this));
+    QDialog::hideEvent(event);
 }
 
 void ScreenWindow::centreOnScreen() {
@@ -82,13 +157,17 @@ void ScreenWindow::paintEvent(QPaintEvent* /*event*/) {
         return;
     }
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_background);
+    if (m_page != nullptr) {
+        painter.fillRect(rect(), QColor(0x2b, 0x2b, 0x2b));
+    }
+    painter.drawPixmap(screenOrigin(), m_background);
 }
 
 void ScreenWindow::mouseMoveEvent(QMouseEvent* event) {
     // Moves over a control that ignores the pointer reach the window too;
     // only the bare surface, where no control lies, resets the buttons.
-    if (childAt(event->position().toPoint()) == nullptr) {
+    const QWidget* under = childAt(event->position().toPoint());
+    if (under == nullptr || under == m_page) {
         resetButtons();
     }
     event->accept();

@@ -13,7 +13,9 @@ class PictureButton;
 // A fixed-size window of the program: caption "Tavik", one background
 // picture, picture buttons that return to their normal look when the pointer
 // crosses the bare surface, and key preview, so the window's keys work while
-// a text box has the focus.
+// a text box has the focus. Where the window system may impose another size
+// (a Wayland compositor maximizing the window), the window takes it and keeps
+// its screen centred in it.
 class ScreenWindow : public QDialog {
     Q_OBJECT
 public:
@@ -40,6 +42,9 @@ protected:
     void chainTabOrder(std::initializer_list<QWidget*> order);
 
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +57,13 @@ private:
     void noteComposition(QObject* watched, const QInputMethodEvent* event);
     bool confirmsComposition(const QKeyEvent* event) const;
 
+    // Where the screen lies: the window itself, or the page that holds the
+    // controls once the window is larger than its screen.
+    QPoint screenOrigin() const;
+    void moveControlsOntoPage();
+
+    QSize m_clientSize;
+    QWidget* m_page = nullptr;
     QPixmap m_background;
     // The control whose input method holds text not yet confirmed.
     QPointer<QWidget> m_composing;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The desktop files pass their validators, the Debian package builds from the
-# tested binary, installs, starts, keeps its ini files in the user's folder
-# (where a started drill writes its options) and removes cleanly.
+# The desktop files pass their validators; the Debian package, built as
+# scripts/build-deb.sh builds it (hardened, stripped), satisfies lintian,
+# installs, answers --help and --version without a display, starts, keeps its
+# ini files in the user's folder (where a started drill writes its options)
+# and removes cleanly.
 set -euo pipefail
 binary=$1
 build_dir=$(cd "$(dirname "$binary")" && pwd)
@@ -24,18 +26,41 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cmake --build "$build_dir" --target tavik tavik_icons >/dev/null
-(cd "$work" && cpack --config "$build_dir/CPackConfig.cmake" -B "$work" >/dev/null)
-package=$(ls "$work"/tavik_*.deb)
+"$here/../../scripts/build-deb.sh" "$build_dir/deb" >"$work/build.log" 2>&1 ||
+  { cat "$work/build.log" >&2; exit 1; }
+package=$(ls "$build_dir"/deb/tavik_*.deb)
 echo "built $(basename "$package")"
+# No error or warning, and every hardening feature (lintian tells the missing
+# ones only as information).
+lintian_status=0
+lintian --pedantic --display-info --fail-on error,warning "$package" >"$work/lintian" 2>"$work/lintian.err" ||
+  lintian_status=$?
+sed 's/^/lintian: /' "$work/lintian"
+if ((lintian_status)) || grep -q 'hardening-' "$work/lintian"; then
+  echo "FAIL: lintian objects to the package: $(cat "$work/lintian.err")" >&2
+  exit 1
+fi
 dpkg-deb --contents "$package" >"$work/contents"
 grep -q './usr/bin/tavik$' "$work/contents"
 grep -q './usr/share/applications/tavik.desktop$' "$work/contents"
 grep -q './usr/share/icons/hicolor/48x48/apps/tavik.png$' "$work/contents"
 grep -q './usr/share/icons/hicolor/scalable/apps/tavik.svg$' "$work/contents"
 grep -q './usr/share/metainfo/io.github.tavik.tavik.metainfo.xml$' "$work/contents"
+grep -q './usr/share/man/man1/tavik.1.gz$' "$work/contents"
+test -s "$build_dir/deb/tavik.debug"
 
 dpkg -i "$package" >/dev/null
+# Each option with a line its answer must hold.
+while read -r option expected; do
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/tavik "$option" >"$work/answer" 2>&1 ||
+    { echo "FAIL: tavik $option failed: $(cat "$work/answer")" >&2; exit 1; }
+  grep -qxF -- "$expected" "$work/answer" ||
+    { echo "FAIL: tavik $option answered: $(cat "$work/answer")" >&2; exit 1; }
+done <<EOF
+--version tavik $(dpkg-deb -f "$package" Version)
+--help Usage: /usr/bin/tavik [options]
+EOF
+echo "tavik --version and --help answer without a display"
 start_xvfb
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 mkdir -p "$HOME"

@@ -16,7 +16,7 @@ source "$here/lib/cups.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 [[ -x $screen_test ]] || fail "test program missing: $screen_test"
-[[ $(id -u) == 0 ]] || fail "needs root to install and run CUPS"
+[[ $(id -u) == 0 ]] || fail "needs root to install and run a CUPS scheduler"
 
 work=$(mktemp -d)
 cleanup() {
@@ -78,10 +78,6 @@ sleep 0.5
 echo "refusing queue: the failure message was shown"
 
 lpadmin -x "$CUPS_QUEUE"
-if lpstat -d 2>/dev/null | grep -q 'system default destination:'; then
-  echo "SKIP: another default printer is set up here; not printing to it" >&2
-else
-  run_screen failedPrintingIsShown
-  echo "no printer: the failure message was shown"
-fi
+run_screen failedPrintingIsShown
+echo "no printer: the failure message was shown"
 echo PASS

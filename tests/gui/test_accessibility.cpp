@@ -73,6 +73,7 @@ private slots:
     void tabWalksEachScreenInReadingOrder();
     void focusedButtonIsPressedBySpaceOrEnter_data();
     void focusedButtonIsPressedBySpaceOrEnter();
+    void enterGradesOnceTheFocusedButtonHides();
     void buttonFocusedOnOpeningLeavesKeysToTheWindow();
     void pressActionOfAssistiveTechnologyClicks();
     void wholeDrillByKeyboardAlone();
@@ -340,6 +341,27 @@ void TestAccessibility::focusedButtonIsPressedBySpaceOrEnter() {
     QTest::keyClick(answerBox(&screen, 0), Qt::Key(key), modifiers);
     QCOMPARE(fixture.state.screen.viewMode,
              key == Qt::Key_Space ? ViewMode::Solving : ViewMode::Graded);
+}
+
+// Enter on 前へ shows the first page, where 前へ hides; the focus must not
+// pass to the next button as if tabbed to, or the next Enter would page on
+// instead of grading.
+void TestAccessibility::enterGradesOnceTheFocusedButtonHides() {
+    DrillScreenFixture fixture;
+    fixture.useWords(12);
+    frmListT screen(fixture.state, sharedArtwork());
+    showActive(&screen);
+    QTest::keyClick(&screen, Qt::Key_PageUp);
+    auto* before = control<PictureButton>(&screen, QStringLiteral("imgBefore"));
+    for (int step = 0; step < 20 && QApplication::focusWidget() != before; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), before);
+    QTest::keyClick(screen.windowHandle(), Qt::Key_Return);
+    QCOMPARE(screen.currentPage(), 1);
+    QVERIFY(before->isHidden());
+    QTest::keyClick(screen.windowHandle(), Qt::Key_Return);
+    QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
 }
 
 // The help screen has nothing but buttons, so it opens with the focus on

@@ -3,6 +3,7 @@
 #include "shell/ui/picture_button.h"
 #include "shell/ui/program_exit.h"
 
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -110,6 +111,25 @@ private slots:
         });
         QCOMPARE(programEnds, 1);
         QVERIFY(!closed);
+    }
+
+    // A compositor may maximize any window: the window takes the size it is
+    // given, with its screen centred in it and still working.
+    void maximizedWindowKeepsItsScreenCentred() {
+        frmHelp help(art);
+        help.showMaximized();
+        QTRY_COMPARE(help.frameGeometry().size(), help.screen()->availableGeometry().size());
+        const QPoint offset((help.width() - 780) / 2, (help.height() - 600) / 2);
+        QVERIFY(offset.x() > 0 && offset.y() > 0);
+        auto* back = help.findChild<PictureButton*>(QStringLiteral("imgBack"));
+        QCOMPARE(back->mapTo(&help, QPoint()), QPoint(336, 512) + offset);
+        QTest::mouseMove(help.windowHandle(), QPoint(350, 530) + offset);
+        QVERIFY(back->isHighlighted());
+        QTest::mouseMove(help.windowHandle(), QPoint(40, 300) + offset);
+        QVERIFY(!back->isHighlighted());
+        help.showNormal();
+        QTRY_COMPARE(help.size(), QSize(780, 600));
+        QCOMPARE(back->mapTo(&help, QPoint()), QPoint(336, 512));
     }
 
     void everyOpeningStartsAtRest() {

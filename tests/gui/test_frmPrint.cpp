@@ -382,6 +382,13 @@ void FrmPrintTest::printsChosenCopiesAndKeepsPage() {
     }
 
     QCOMPARE(spool.pagesPerDocument(), std::vector<int>(std::size_t(copiesIndex + 1), 3));
+    // Every copy starts from page 1, whichever page the preview shows.
+    QStringList labels;
+    for (int copy = 0; copy <= copiesIndex; ++copy) {
+        labels << QStringLiteral("1/3 Page") << QStringLiteral("2/3 Page")
+               << QStringLiteral("3/3 Page");
+    }
+    QCOMPARE(spool.pageLabels, labels);
     const auto& messages =
         sentences ? messagesOf<frmPrintI>(screen.get()) : messagesOf<frmPrintT>(screen.get());
     QCOMPARE(messages.size(), std::size_t(1));

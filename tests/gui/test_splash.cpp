@@ -59,6 +59,12 @@ void SplashTest::handsOverToOneMainWindowAfterItsTimer() {
     QCOMPARE(run.state.banks.SentenceBank.size(), std::size_t{145});
     QCOMPARE(splash->size(), QSize(500, 332));
     QCOMPARE(splash->windowOpacity(), 230.0 / 255.0);
+    // Below the 500 x 330 picture, its own bottom edge, not a white strip.
+    const QImage shown = splash->grab().toImage();
+    for (int x : {0, 250, 499}) {
+        QCOMPARE(shown.pixelColor(x, 331), shown.pixelColor(x, 329));
+        QVERIFY(shown.pixelColor(x, 331) != QColor(Qt::white));
+    }
     QVERIFY(splash->isVisible());
     QCOMPARE(run.mainWindowsOpened, 0);
 

@@ -7,6 +7,13 @@ namespace {
 class SpoolDocument : public PrintDocument {
 public:
     SpoolDocument(Spool& spool, Spool::Document& document) : m_spool(spool), m_document(document) {}
+    ~SpoolDocument() override {
+        for (const RecordingSurface::Record& text : m_surface.prints()) {
+            if (text.text.endsWith(QStringLiteral(" Page"))) {
+                m_spool.pageLabels << text.text;
+            }
+        }
+    }
     DrawingSurface& surface() override {
         m_document.pages.push_back(m_page);
         return m_surface;

@@ -3,6 +3,8 @@
 #include "print/print_job.h"
 #include "support/recording_surface.h"
 
+#include <QStringList>
+
 #include <deque>
 #include <memory>
 #include <vector>
@@ -21,6 +23,8 @@ struct Spool {
     int failNewPageAt = 0; // page number whose new-page call fails
     int failDrawingAt = 0; // page number whose drawing fails
     bool failFinish = false;
+    // The page labels ("1/3 Page" …) of every document, in printing order.
+    QStringList pageLabels;
 
     // The number of pages composed in each document, in order.
     std::vector<int> pagesPerDocument() const;

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -134,6 +135,10 @@ QString settingsSaveFaults(const SettingsPaths& paths) {
     if (tavik::recordGradingToFile(state, paths, 10, 7)) {
         return QStringLiteral("a grading was reported as stored");
     }
+    if (state.unsavedDrills.size() != 1) {
+        return QStringLiteral("%1 drills kept to store later instead of 1")
+            .arg(state.unsavedDrills.size());
+    }
     return state.statGames == 4
                ? QString()
                : QStringLiteral("NOG %1 in memory instead of 4").arg(state.statGames);
@@ -165,9 +170,12 @@ void TestSettingsFaults::init() {
 void TestSettingsFaults::blockedWritesKeepOldFiles_data() {
     QTest::addColumn<bool>("fileReadOnly");
     QTest::addColumn<bool>("folderReadOnly");
-    QTest::newRow("read-only files") << true << false;
-    QTest::newRow("read-only folder") << false << true;
-    QTest::newRow("both") << true << true;
+    // Everything succeeds but the final replace of the file.
+    QTest::addColumn<bool>("replaceRefused");
+    QTest::newRow("read-only files") << true << false << false;
+    QTest::newRow("read-only folder") << false << true << false;
+    QTest::newRow("both") << true << true << false;
+    QTest::newRow("replace refused") << false << false << true;
 }
 
 // Nothing is written, what was there stays byte for byte, no temporary or
@@ -175,6 +183,7 @@ void TestSettingsFaults::blockedWritesKeepOldFiles_data() {
 void TestSettingsFaults::blockedWritesKeepOldFiles() {
     QFETCH(bool, fileReadOnly);
     QFETCH(bool, folderReadOnly);
+    QFETCH(bool, replaceRefused);
     const QString folder = m_dir->filePath(QStringLiteral("program"));
     QVERIFY(QDir().mkpath(folder));
     const SettingsPaths paths = settingsPathsIn(folder);
@@ -184,6 +193,23 @@ void TestSettingsFaults::blockedWritesKeepOldFiles() {
     QVERIFY(QFile::setPermissions(paths.statisticsFile, filePermissions));
     QVERIFY(QFile::setPermissions(paths.configFile, filePermissions));
     QVERIFY(QFile::setPermissions(folder, folderReadOnly ? readAndEnter : openToAll));
+    // A file mounted over itself can be opened and written, but no rename
+    // may replace it.
+    QStringList mounted;
+    const auto unmount = qScopeGuard([&] {
+        for (const QString& file : mounted) {
+            QProcess::execute(QStringLiteral("umount"), {file});
+        }
+    });
+    for (const QString& file : {paths.statisticsFile, paths.configFile}) {
+        if (replaceRefused) {
+            if (QProcess::execute(QStringLiteral("mount"),
+                                  {QStringLiteral("--bind"), file, file})) {
+                QSKIP("bind mounts need root");
+            }
+            mounted << file;
+        }
+    }
 
     const QString fault = asUnprivilegedUser([&] { return settingsSaveFaults(paths); });
     QFile::setPermissions(folder, openToAll);
