@@ -1,10 +1,12 @@
 // From the click on a right answer in red to the moment the speech engine
 // reports that it speaks (Qt's QTextToSpeech state Speaking: with Speech
 // Dispatcher, the service's notice that its output module has begun to
-// play; with Flite, the audio sink turning active). The first click of a
-// run opens the engine; the later ones find it open. Prints one line per
-// click, "first <ms>" then "later <ms>", and exits non-zero when the engine
-// never speaks.
+// play; with Flite, the audio sink turning active). Grading begins to open
+// the engine; the first click comes after the learner has read the marks
+// (--reading <ms>, 2000 unless told; 0 clicks at once and waits for the
+// opening), the later ones find it open. Prints one line per click,
+// "first <ms>" then "later <ms>", and exits non-zero when the engine never
+// speaks.
 #include "content/banks.h"
 #include "drill/app_state.h"
 #include "drill/selection.h"
@@ -28,6 +30,14 @@ constexpr int kLaterClicks = 5;
 constexpr int kSpeakingTimeoutMs = 30000;
 // Long enough for the word said before to end.
 constexpr int kPauseMs = 2500;
+constexpr int kDefaultReadingMs = 2000;
+
+int readingMs(const QStringList& arguments) {
+    const qsizetype at = arguments.indexOf(QStringLiteral("--reading"));
+    bool ok = false;
+    const int ms = arguments.value(at + 1).toInt(&ok);
+    return at >= 0 && ok ? ms : kDefaultReadingMs;
+}
 
 // Clicks the label where a person would and returns the milliseconds until
 // the speaker reports that it speaks, or -1.
@@ -59,6 +69,7 @@ int main(int argc, char* argv[]) {
     tavik::AppState state;
     tavik::loadBanks(state.banks);
     state.paths = tavik::locateSettingsFiles(settingsDir.path(), settingsDir.path());
+    state.history.open(state.paths.historyFile);
     tavik::selectBySearch(state.drill, state.banks, QStringLiteral("ab"), state.random);
     state.settings.optQuestion = true;
     tavik::Artwork art;
@@ -72,6 +83,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "no speakable answer after grading\n");
         return 1;
     }
+    QTest::qWait(readingMs(QCoreApplication::arguments()));
     for (int click = 0; click <= kLaterClicks; ++click) {
         const double ms = timeClick(&screen, answer, *state.speaker);
         if (ms < 0) {

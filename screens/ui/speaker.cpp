@@ -71,10 +71,7 @@ public:
     explicit Engine(Speaker* speaker) : m_speaker(speaker) {}
 
     void say(const QString& text) {
-        if (!m_opened) {
-            m_opened = true;
-            open();
-        }
+        open();
         if (!m_engine) {
             return;
         }
@@ -82,8 +79,11 @@ public:
         m_engine->say(text);
     }
 
-private:
     void open() {
+        if (m_opened) {
+            return;
+        }
+        m_opened = true;
         m_engine = openEnglishEngine(this);
         Speaker* speaker = m_speaker;
         if (!m_engine) {
@@ -98,6 +98,7 @@ private:
                 });
     }
 
+private:
     Speaker* m_speaker;
     bool m_opened = false;
     std::unique_ptr<QTextToSpeech> m_engine;
@@ -119,18 +120,30 @@ bool Speaker::canSpeak() const {
     return !m_unavailable && *m_installed;
 }
 
-void Speaker::say(const QString& text) {
-    if (text.isEmpty() || !canSpeak()) {
-        return;
-    }
+Speaker::Engine* Speaker::engine() {
     if (m_engine == nullptr) {
         m_engine = new Engine(this);
         m_engine->moveToThread(&m_thread);
         connect(&m_thread, &QThread::finished, m_engine, &QObject::deleteLater);
         m_thread.start();
     }
-    Engine* engine = m_engine;
-    QMetaObject::invokeMethod(engine, [engine, text] { engine->say(text); });
+    return m_engine;
+}
+
+void Speaker::prepare() {
+    if (!canSpeak()) {
+        return;
+    }
+    Engine* opening = engine();
+    QMetaObject::invokeMethod(opening, [opening] { opening->open(); });
+}
+
+void Speaker::say(const QString& text) {
+    if (text.isEmpty() || !canSpeak()) {
+        return;
+    }
+    Engine* speaking = engine();
+    QMetaObject::invokeMethod(speaking, [speaking, text] { speaking->say(text); });
 }
 
 void Speaker::noteUnavailable() {

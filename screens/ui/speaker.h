@@ -8,10 +8,11 @@
 namespace tavik {
 
 // Says English words and sentences aloud through the system's speech
-// engine, on this machine alone. Nothing is opened until the first request:
-// the engine is then looked for in a thread of its own, because connecting
-// to the speech service and listing its voices can take seconds, and the
-// screens must go on answering meanwhile. One Speaker serves the whole run.
+// engine, on this machine alone. Nothing is opened until English is first
+// on show to be heard: the engine is then looked for in a thread of its own,
+// because connecting to the speech service and listing its voices can take
+// seconds, and the screens must go on answering meanwhile. One Speaker
+// serves the whole run.
 class Speaker : public QObject {
     Q_OBJECT
 public:
@@ -23,6 +24,10 @@ public:
     // Whether anything can be heard, as far as is known: a speech engine is
     // installed and, once one has been opened, it has an English voice.
     virtual bool canSpeak() const;
+
+    // Opens the engine, if not yet done, without saying anything, so that
+    // the first word asked for later is heard without the wait.
+    virtual void prepare();
 
     // Stops what is being said, if anything, and says the text.
     virtual void say(const QString& text);
@@ -36,6 +41,7 @@ signals:
 
 private:
     class Engine;
+    Engine* engine();
     void noteUnavailable();
 
     QThread m_thread;

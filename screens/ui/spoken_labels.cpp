@@ -92,12 +92,19 @@ bool SpokenLabels::speaks(const QLabel* label) const {
 
 void SpokenLabels::refresh() {
     const bool speaking = canSpeak();
+    bool anyToHear = false;
     for (QLabel* label : m_labels) {
         if (speaking && !m_textOf(label).isEmpty()) {
             label->setCursor(m_hand);
+            anyToHear = true;
         } else {
             label->unsetCursor();
         }
+    }
+    // Opening the engine takes seconds; begun now, while the learner reads
+    // the marks, it is ready by the first click.
+    if (anyToHear) {
+        watchedSpeaker().prepare();
     }
 }
 
@@ -111,14 +118,15 @@ bool SpokenLabels::speak(const QLabel* label) {
 }
 
 void SpokenLabels::say(const QString& text) {
+    watchedSpeaker().say(text);
+}
+
+Speaker& SpokenLabels::watchedSpeaker() {
     Speaker& speaker = sharedSpeaker(m_state);
-    if (!speaker.canSpeak()) {
-        return;
-    }
     // Learning that no engine speaks English takes the hands away again.
     connect(&speaker, &Speaker::speechUnavailable, this, &SpokenLabels::refresh,
             Qt::UniqueConnection);
-    speaker.say(text);
+    return speaker;
 }
 
 // A click is a press and a release on the same label, as on a button.

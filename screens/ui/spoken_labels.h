@@ -41,6 +41,7 @@ protected:
 
 private:
     bool canSpeak() const;
+    Speaker& watchedSpeaker();
 
     AppState& m_state;
     QCursor m_hand;

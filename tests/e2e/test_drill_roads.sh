@@ -168,7 +168,7 @@ expect_page 2
 expect_heard 596 119 3 0 0 "the place of the answer before grading"
 press Return
 graded $((word_count - 2)) "$word_count"
-# After grading, the word (the engine opens at this first click).
+# After grading, the word (grading began to open the engine).
 expect_heard 596 119 15 0.3 2 "the red answer ${ANSWERS[0]}"
 echo "the red answer ${ANSWERS[0]} is heard for $HEARD s"
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"

@@ -14,8 +14,10 @@ namespace {
 // Stands in for the speech engine: notes what it is asked to say.
 struct RecordingSpeaker : Speaker {
     bool canSpeak() const override { return engine; }
+    void prepare() override { prepared = true; }
     void say(const QString& text) override { said.append(text); }
     bool engine = true;
+    bool prepared = false;
     QStringList said;
 };
 
@@ -92,6 +94,8 @@ void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer() {
     QCOMPARE(accessible->actionInterface()->actionNames().contains(QStringLiteral("発音を聞く")),
              speakable);
     QCOMPARE(shown->cursor().shape() == Qt::BitmapCursor, speakable);
+    // The engine opens once answers show, ahead of the first click.
+    QCOMPARE(speaker->prepared, engine && mode != ViewMode::Solving);
 
     if (act == Act::Click) {
         // At the label's place in the window: whatever lies over it takes

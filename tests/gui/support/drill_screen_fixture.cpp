@@ -1,5 +1,7 @@
 #include "drill_screen_fixture.h"
 
+#include "shut_speaker.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QRegularExpression>
@@ -11,6 +13,7 @@ namespace tavik::testing {
 DrillScreenFixture::DrillScreenFixture() {
     loadBanks(state.banks);
     state.paths = settingsPathsIn(directory.path());
+    state.speaker = shutSpeaker();
     state.settings.optTerms = true;
     state.settings.optPc = true;
     state.settings.optQuestion = true;

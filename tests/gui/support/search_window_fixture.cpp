@@ -2,6 +2,7 @@
 
 #include "content/banks.h"
 #include "shell/ui/program_exit.h"
+#include "shut_speaker.h"
 
 #include <QFile>
 #include <QtTest>
@@ -35,6 +36,7 @@ void SearchWindowFixture::setUpState() {
     m_state = std::make_unique<AppState>();
     loadBanks(m_state->banks);
     m_state->paths = settingsPathsIn(m_dir->path());
+    m_state->speaker = shutSpeaker();
 }
 
 void SearchWindowFixture::tearDown() {
