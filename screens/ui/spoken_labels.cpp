@@ -130,15 +130,18 @@ Speaker& SpokenLabels::watchedSpeaker() {
 }
 
 // A click is a press and a release on the same label, as on a button.
+// Only mouse events are read as a label's: a label being destroyed still
+// passes its last events through here, when it is a QLabel no more.
 bool SpokenLabels::eventFilter(QObject* watched, QEvent* event) {
-    auto* label = static_cast<QLabel*>(watched);
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
+        auto* label = static_cast<QLabel*>(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);
         m_pressed = mouse->button() == Qt::LeftButton && speaks(label) ? label : nullptr;
         return m_pressed != nullptr;
     }
     case QEvent::MouseButtonRelease: {
+        auto* label = static_cast<QLabel*>(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const bool click = m_pressed == label && mouse->button() == Qt::LeftButton &&
                            label->rect().contains(mouse->position().toPoint());
