@@ -1,5 +1,4 @@
 #include "menu/ui/frmSearch.h"
-#include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
 #include "shell/ui/program_exit.h"
 #include "support/drill_screen_fixture.h"
@@ -119,12 +118,7 @@ void TestInputMethod::enterThatConfirmsAConversionDoesNotGrade() {
     DrillScreenFixture fixture;
     fixture.useWords(3);
     fixture.useSentences({1, 2, 3});
-    std::unique_ptr<QWidget> screen;
-    if (words) {
-        screen = std::make_unique<frmListT>(fixture.state, sharedArtwork());
-    } else {
-        screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
-    }
+    const std::unique_ptr<QWidget> screen = fixture.openDrill(words);
     showActive(screen.get());
     QLineEdit* box = answerBox(screen.get(), 1);
     box->setFocus();
@@ -155,12 +149,7 @@ void TestInputMethod::answerBoxesAskForLatinLetters() {
     DrillScreenFixture fixture;
     fixture.useWords(12);
     fixture.useSentences({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-    std::unique_ptr<QWidget> screen;
-    if (words) {
-        screen = std::make_unique<frmListT>(fixture.state, sharedArtwork());
-    } else {
-        screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
-    }
+    const std::unique_ptr<QWidget> screen = fixture.openDrill(words);
     for (int row = 0; row < 10; ++row) {
         const Qt::InputMethodHints hints = answerBox(screen.get(), row)->inputMethodHints();
         QVERIFY(hints.testFlag(Qt::ImhPreferLatin));
@@ -250,12 +239,7 @@ void TestInputMethod::aClickOnADrillTakesInTheConversion() {
     DrillScreenFixture fixture;
     fixture.useWords(12);
     fixture.useSentences({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
-    std::unique_ptr<QWidget> screen;
-    if (words) {
-        screen = std::make_unique<frmListT>(fixture.state, sharedArtwork());
-    } else {
-        screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
-    }
+    const std::unique_ptr<QWidget> screen = fixture.openDrill(words);
     showActive(screen.get());
     const QString answer = words ? fixture.headword(1) : fixture.sentenceAnswer(1);
     answerBox(screen.get(), 1)->setFocus();

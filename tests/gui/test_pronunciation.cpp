@@ -1,5 +1,3 @@
-#include "screens/ui/frmListI.h"
-#include "screens/ui/frmListT.h"
 #include "screens/ui/speaker.h"
 #include "support/drill_screen_fixture.h"
 
@@ -75,14 +73,9 @@ void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer() {
     speaker->engine = engine;
     fixture.state.speaker = speaker;
     fixture.state.settings.optQuestion = mode != ViewMode::Checking;
-    std::unique_ptr<QWidget> screen;
-    if (sentences) {
-        fixture.useSentences({1, 2, 3});
-        screen = std::make_unique<frmListI>(fixture.state, sharedArtwork());
-    } else {
-        fixture.useWords(3);
-        screen = std::make_unique<frmListT>(fixture.state, sharedArtwork());
-    }
+    fixture.useWords(3);
+    fixture.useSentences({1, 2, 3});
+    const std::unique_ptr<QWidget> screen = fixture.openDrill(!sentences);
     showActive(screen.get());
     if (mode == ViewMode::Graded) {
         QTest::keyClick(screen.get(), Qt::Key_Return);

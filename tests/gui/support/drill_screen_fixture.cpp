@@ -1,5 +1,7 @@
 #include "drill_screen_fixture.h"
 
+#include "screens/ui/frmListI.h"
+#include "screens/ui/frmListT.h"
 #include "shut_speaker.h"
 
 #include <QApplication>
@@ -26,6 +28,13 @@ void DrillScreenFixture::useWords(int count) {
     for (int row = 1; row <= count; ++row) {
         state.drill.drillWords.push_back(static_cast<std::int16_t>(row));
     }
+}
+
+std::unique_ptr<QWidget> DrillScreenFixture::openDrill(bool words) {
+    if (words) {
+        return std::make_unique<frmListT>(state, sharedArtwork());
+    }
+    return std::make_unique<frmListI>(state, sharedArtwork());
 }
 
 void DrillScreenFixture::useSentences(const std::vector<int>& rows) {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <memory>
 
 namespace tavik::testing {
 
@@ -25,6 +26,10 @@ struct DrillScreenFixture {
 
     QString headword(int question) const;
     QString sentenceAnswer(int question) const;
+
+    // The word drill (frmListT) or the sentence drill (frmListI) on the
+    // state, not yet shown.
+    std::unique_ptr<QWidget> openDrill(bool words);
 
     AppState state;
     QTemporaryDir directory;
