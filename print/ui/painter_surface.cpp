@@ -3,6 +3,7 @@
 #include "shell/ui/fonts.h"
 
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 
@@ -10,10 +11,18 @@ namespace tavik {
 
 namespace {
 constexpr int kTwipsPerPoint = 20;
+constexpr qreal kTwipsPerInch = 1440;
 // One screen pixel: thin on paper, yet visible on the small preview.
 constexpr qreal kLineWidthTwips = 15;
 constexpr int kStartFontPoints = 9;
 } // namespace
+
+QSizeF scaleToTwips(QPainter& painter, const QPagedPaintDevice& device, qreal dotsPerInch) {
+    const qreal devicePerTwip = dotsPerInch / kTwipsPerInch;
+    painter.scale(devicePerTwip, devicePerTwip);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    return device.pageLayout().paintRect(QPageLayout::Point).size() * kTwipsPerPoint;
+}
 
 PainterSurface::PainterSurface(QPainter& painter, QSizeF sizeInTwips)
     : m_painter(painter), m_size(sizeInTwips) {

@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QSizeF>
 
+class QPagedPaintDevice;
 class QPainter;
 
 namespace tavik {
@@ -29,5 +30,10 @@ private:
     QSizeF m_size;
     QPointF m_current;
 };
+
+// Scales a painter begun on a paged device (printer or PDF) from twips to the
+// device's dots, with smooth lines and text, and returns the printable page's
+// size in twips for the surface over it.
+QSizeF scaleToTwips(QPainter& painter, const QPagedPaintDevice& device, qreal dotsPerInch);
 
 } // namespace tavik

@@ -17,9 +17,6 @@ namespace tavik {
 
 namespace {
 
-constexpr qreal kTwipsPerInch = 1440;
-constexpr qreal kTwipsPerPoint = 20;
-
 class PdfDocument : public PrintDocument {
 public:
     PdfDocument(const QString& path, QString& error) : m_file(path), m_error(error) {}
@@ -55,12 +52,7 @@ public:
             m_error = m_file.errorString();
             return false;
         }
-        const qreal devicePerTwip = m_writer->resolution() / kTwipsPerInch;
-        m_painter.scale(devicePerTwip, devicePerTwip);
-        m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        const QSizeF page =
-            m_writer->pageLayout().paintRect(QPageLayout::Point).size() * kTwipsPerPoint;
-        m_surface.emplace(m_painter, page);
+        m_surface.emplace(m_painter, scaleToTwips(m_painter, *m_writer, m_writer->resolution()));
         return isHealthy();
     }
 

@@ -12,9 +12,6 @@ namespace tavik {
 
 namespace {
 
-constexpr qreal kTwipsPerInch = 1440;
-constexpr qreal kTwipsPerPoint = 20;
-
 // CUPS's answer to the last request of this thread. libcups brings a score of
 // libraries (TLS, Kerberos, Avahi) that would cost every start of the program
 // time and memory, so it is looked up at the first print, when Qt's print
@@ -46,12 +43,7 @@ public:
         if (!m_painter.begin(m_printer.get())) {
             return false;
         }
-        const qreal devicePerTwip = m_printer->resolution() / kTwipsPerInch;
-        m_painter.scale(devicePerTwip, devicePerTwip);
-        m_painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        const QSizeF printable =
-            m_printer->pageLayout().paintRect(QPageLayout::Point).size() * kTwipsPerPoint;
-        m_surface.emplace(m_painter, printable);
+        m_surface.emplace(m_painter, scaleToTwips(m_painter, *m_printer, m_printer->resolution()));
         return isHealthy();
     }
 
