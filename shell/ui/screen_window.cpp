@@ -2,7 +2,7 @@
 
 #include "shell/ui/picture_button.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -23,12 +23,6 @@ bool belongsTo(const QWidget* composing, const QObject* watched) {
     auto* control = static_cast<const QWidget*>(watched);
     return composing == control || control->isAncestorOf(composing) ||
            composing->isAncestorOf(control);
-}
-
-// The screens, oldest first, that are on show: the last one opened the next.
-std::vector<QPointer<ScreenWindow>>& screensShown() {
-    static std::vector<QPointer<ScreenWindow>> shown;
-    return shown;
 }
 
 } // namespace
@@ -92,21 +86,14 @@ void ScreenWindow::resizeEvent(QResizeEvent* event) {
 void ScreenWindow::showEvent(QShowEvent* event) {
     // A compositor that cannot be told where a window goes centres a
     // transient window on its parent: each screen then lies over the one that
-    // opened it, as it does where the program places it itself.
-    auto& shown = screensShown();
-    std::erase_if(shown, [this](const QPointer<ScreenWindow>& screen) {
-        return screen.isNull() || screen == this || !screen->isVisible();
-    });
-    if (!shown.empty() && parentWidget() == nullptr && windowHandle() != nullptr) {
-        windowHandle()->setTransientParent(shown.back()->windowHandle());
+    // opened it (the screen in use when it opens), as it does where the
+    // program places it itself.
+    const auto* opener = qobject_cast<const ScreenWindow*>(QApplication::activeWindow());
+    if (opener != nullptr && opener != this && parentWidget() == nullptr &&
+        windowHandle() != nullptr) {
+        windowHandle()->setTransientParent(opener->windowHandle());
     }
-    shown.emplace_back(this);
     QDialog::showEvent(event);
-}
-
-void ScreenWindow::hideEvent(QHideEvent* event) {
-    std::erase(screensShown(), QPointer<ScreenWindow>(this));
-    QDialog::hideEvent(event);
 }
 
 void ScreenWindow::centreOnScreen() {
