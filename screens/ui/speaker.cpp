@@ -131,7 +131,8 @@ Speaker::Engine* Speaker::engine() {
 }
 
 void Speaker::prepare() {
-    if (!canSpeak()) {
+    // An engine thread, once made, has its opening queued already.
+    if (!canSpeak() || m_engine != nullptr) {
         return;
     }
     Engine* opening = engine();

@@ -6,7 +6,6 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPointer>
 
 namespace tavik {
 
