@@ -18,7 +18,8 @@ std::optional<int> answerCommandLine(int argc, char* argv[], const char* version
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(QStringLiteral(
         "Drill program for Japanese learners of business English.\n"
-        "Options and statistics are kept in conf.ini and tavik.ini (see tavik(1))."));
+        "Options, statistics and the learning record are kept in conf.ini, tavik.ini\n"
+        "and history.sqlite (see tavik(1))."));
     // Qt's own help option would also offer --help-all, whose Qt options
     // only QApplication knows.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
