@@ -1,6 +1,7 @@
 #include "menu/ui/frmSearch.h"
 
 #include "drill/app_state.h"
+#include "drill/drill_questions.h"
 #include "drill/selection.h"
 #include "drill/weak_word_pick.h"
 #include "menu/ui/option_hotspot.h"
@@ -289,7 +290,7 @@ void frmSearch::paintEvent(QPaintEvent* event) {
 
 void frmSearch::openHistory() {
     if (!m_state.paths.historyFile.isEmpty()) {
-        m_state.history.open(m_state.paths.historyFile);
+        m_state.history.open(m_state.paths.historyFile, bankHeadwords(m_state.banks));
     }
     refreshWeakWordCount();
     StartupTrace::mark("history");

@@ -1,6 +1,5 @@
 #include "screens/ui/drill_screen.h"
 
-#include "drill/answered_questions.h"
 #include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "drill/grading.h"
@@ -243,8 +242,9 @@ void DrillScreen::showAnswerBox(int row, int question) {
     if (m_state.screen.viewMode != ViewMode::Graded) {
         return;
     }
-    const QString answer = rightAnswer(question);
-    const bool right = isRightAnswer(box->text(), answer);
+    const AnsweredQuestion& graded = m_graded[static_cast<std::size_t>(question)];
+    const QString& answer = graded.rightAnswer;
+    const bool right = graded.right;
     imgMark[row]->setPixmap(m_art.ilMaruBatu.picture(right ? 1 : 2));
     imgMark[row]->setAccessibleName(right ? QStringLiteral("正解") : QStringLiteral("不正解"));
     setFittedText(lblAnswer[row], answer);
@@ -307,14 +307,6 @@ void DrillScreen::speakFocusedRow(bool sentence) {
     }
 }
 
-QStringList DrillScreen::rightAnswers() const {
-    QStringList answers;
-    for (int question = 0; question < questionCount(); ++question) {
-        answers.append(rightAnswer(question));
-    }
-    return answers;
-}
-
 void DrillScreen::enterPressed() {
     const std::int16_t viewMode = m_state.screen.viewMode;
     if (viewMode == ViewMode::Solving) {
@@ -338,7 +330,12 @@ void DrillScreen::imgGrade_Click() {
         return;
     }
     saveAnswers();
-    const GradedDrill graded = gradeAnswers(screen, rightAnswers());
+    std::vector<AnsweredQuestion> questions;
+    for (int question = 0; question < questionCount(); ++question) {
+        questions.push_back(asked(question));
+    }
+    m_graded = gradeDrill(screen, std::move(questions));
+    const GradedDrill graded = countOf(m_graded);
     // Nothing asked is no drill to count. A failed write is not the
     // learner's concern here; the settings code keeps the drill for the next
     // grading, and the graded drill is still shown.
@@ -348,9 +345,7 @@ void DrillScreen::imgGrade_Click() {
         // Each word's own record comes after the statistics; it too keeps
         // what it could not store for the next grading and reports on
         // standard error.
-        m_state.history.record(
-            answeredQuestions(m_state.banks, m_state.drill, asksWords(), screen.typedAnswers),
-            QDateTime::currentDateTimeUtc());
+        m_state.history.record(m_graded, QDateTime::currentDateTimeUtc());
     }
     updateLevel(m_state.settings);
 

@@ -55,6 +55,8 @@ private slots:
     void dueWordsWeakestAndLatestMissedFirst();
     void unreadableFileIsKeptAsideAndRenewed_data();
     void unreadableFileIsKeptAsideAndRenewed();
+    void recordFoundAtOpening_data();
+    void recordFoundAtOpening();
     void unwritableRecordKeepsGradingsForTheNext();
 
 private:
@@ -124,15 +126,11 @@ void TestHistory::dueWordsWeakestAndLatestMissedFirst() {
 void TestHistory::unreadableFileIsKeptAsideAndRenewed_data() {
     QTest::addColumn<QString>("damage");
     QTest::newRow("database cut short") << "cut";
-    QTest::newRow("someone else's tables") << "foreign";
-    QTest::newRow("a folder") << "folder";
 }
 
 void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
     QFETCH(QString, damage);
-    if (damage == QLatin1String("folder")) {
-        QVERIFY(QDir().mkdir(path()));
-    } else if (damage == QLatin1String("cut")) {
+    {
         {
             HistoryStore full;
             full.open(path());
@@ -143,14 +141,6 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
             QVERIFY(full.record(many, localTime(0)));
         }
         writeBytes(path(), readBytes(path()).left(40000));
-    } else {
-        {
-            auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), damage);
-            db.setDatabaseName(path());
-            QVERIFY(db.open());
-            QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE words (x, y)")));
-        }
-        QSqlDatabase::removeDatabase(damage);
     }
     const QByteArray before = readBytes(path());
 
@@ -160,10 +150,106 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
 
     QCOMPARE(store.health(), HistoryStore::Health::Renewed);
     QVERIFY(store.setAsideFile().contains(QStringLiteral("history-damaged-")));
-    QCOMPARE(QFileInfo(store.setAsideFile()).isDir(), damage == QLatin1String("folder"));
     QCOMPARE(readBytes(store.setAsideFile()), before);
     QVERIFY(store.record({{5, 6, false}}, localTime(0)));
     QVERIFY(stateOf(store, 5));
+}
+
+void TestHistory::recordFoundAtOpening_data() {
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<HistoryStore::Health>("health");
+    QTest::addColumn<bool>("writable");
+
+    using H = HistoryStore::Health;
+    QTest::newRow("version 1, brought up to date") << "version 1" << H::Ready << true;
+    QTest::newRow("SQLite's own statistics left alone") << "analyzed" << H::Ready << true;
+    QTest::newRow("later version only read") << "version 9" << H::Newer << false;
+    QTest::newRow("someone else's tables left in place") << "foreign" << H::Unavailable << false;
+    QTest::newRow("a folder left in place") << "folder" << H::Unavailable << false;
+}
+
+// What opening does with a record it finds: the stored answers and boxes
+// stay readable wherever the file is the learner's record, and nothing is
+// renamed, rewritten or reported stored that was not.
+void TestHistory::recordFoundAtOpening() {
+    QFETCH(QString, found);
+    QFETCH(HistoryStore::Health, health);
+    QFETCH(bool, writable);
+    if (found == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path()));
+    } else {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), found);
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        // The layout of version 1, as its program created it, with one
+        // answer: word 2 missed on day 0.
+        for (const char* sql :
+             {"PRAGMA journal_mode=WAL",
+              "CREATE TABLE answers (id INTEGER PRIMARY KEY, graded_at INTEGER NOT NULL,"
+              " word INTEGER NOT NULL, sentence INTEGER, correct INTEGER NOT NULL)",
+              "CREATE TABLE words (word INTEGER PRIMARY KEY, box INTEGER NOT NULL,"
+              " last_graded INTEGER NOT NULL, last_missed INTEGER)",
+              "PRAGMA user_version = 1"}) {
+            QVERIFY(query.exec(QString::fromLatin1(sql)));
+        }
+        const qint64 day0 = localTime(0).toMSecsSinceEpoch();
+        QVERIFY(query.exec(
+            QStringLiteral("INSERT INTO answers VALUES (1, %1, 2, NULL, 0)").arg(day0)));
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO words VALUES (2, 1, %1, %1)").arg(day0)));
+        if (found == QLatin1String("analyzed")) {
+            QVERIFY(query.exec(QStringLiteral("ANALYZE")));
+        } else if (found == QLatin1String("version 9")) {
+            for (const char* sql : {"ALTER TABLE answers ADD COLUMN headword TEXT",
+                                    "ALTER TABLE answers ADD COLUMN typed TEXT",
+                                    "ALTER TABLE words ADD COLUMN last_raised INTEGER",
+                                    "ALTER TABLE words ADD COLUMN headword TEXT",
+                                    "CREATE TABLE goals (day INTEGER)"}) {
+                QVERIFY(query.exec(QString::fromLatin1(sql)));
+            }
+            QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 9")));
+        } else if (found == QLatin1String("foreign")) {
+            QVERIFY(query.exec(QStringLiteral("DROP TABLE words")));
+            QVERIFY(query.exec(QStringLiteral("CREATE TABLE words (x, y)")));
+        }
+        QVERIFY(query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(found);
+    const QByteArray before = readBytes(path());
+
+    HistoryStore store;
+    if (health != HistoryStore::Health::Ready) {
+        ignoreWarnings();
+    }
+    store.open(path(), {{2, QStringLiteral("acquit")}});
+    QCOMPARE(store.health(), health);
+    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*damaged*")}), QStringList());
+    const bool ours = health != HistoryStore::Health::Unavailable;
+    const auto stored = store.answers();
+    QCOMPARE(bool(stored), ours);
+    if (ours) {
+        QCOMPARE(stored->size(), std::size_t{1});
+        QCOMPARE(stored->front().wordKey, 2);
+        QCOMPARE(stored->front().right, false);
+        QCOMPARE(stored->front().headword, writable ? QStringLiteral("acquit") : QString());
+        QCOMPARE(stateOf(store, 2)->lastMissed, localTime(0));
+    }
+    QCOMPARE(store.record({{2, 0, true, QStringLiteral("acquit"), QStringLiteral("acquit")}},
+                          localTime(1)),
+             writable);
+    QCOMPARE(store.unsavedGradings(), writable ? 0 : 1);
+    if (writable) {
+        const std::optional<WordState> state = stateOf(store, 2);
+        QCOMPARE(state->box, 2);
+        QCOMPARE(state->lastRaised, localTime(1));
+        QCOMPARE(state->headword, QStringLiteral("acquit"));
+        QCOMPARE(store.answers()->back().typed, QStringLiteral("acquit"));
+    } else {
+        store.close();
+        QCOMPARE(readBytes(path()), before);
+    }
 }
 
 void TestHistory::unwritableRecordKeepsGradingsForTheNext() {
