@@ -59,9 +59,12 @@ SentenceQuestion sentenceAt(const Banks& banks, int row) {
     QString headword = f[SentenceField::WordKey].isEmpty()
                            ? QString()
                            : headwordOf(banks, f[SentenceField::WordKey]);
-    return {std::move(f[SentenceField::Key]),   std::move(f[SentenceField::WordKey]),
-            std::move(headword),                std::move(f[SentenceField::Before]),
-            std::move(f[SentenceField::Answer]), std::move(f[SentenceField::After]),
+    return {std::move(f[SentenceField::Key]),
+            std::move(f[SentenceField::WordKey]),
+            std::move(headword),
+            std::move(f[SentenceField::Before]),
+            std::move(f[SentenceField::Answer]),
+            std::move(f[SentenceField::After]),
             std::move(f[SentenceField::Translation])};
 }
 

@@ -22,8 +22,9 @@ std::vector<AnsweredQuestion> gradeDrill(DrillScreenState& screen,
 }
 
 GradedDrill countOf(const std::vector<AnsweredQuestion>& graded) {
-    const auto right = std::count_if(graded.begin(), graded.end(),
-                                     [](const AnsweredQuestion& question) { return question.right; });
+    const auto right =
+        std::count_if(graded.begin(), graded.end(),
+                      [](const AnsweredQuestion& question) { return question.right; });
     return {static_cast<int>(graded.size()), static_cast<int>(right)};
 }
 

@@ -120,12 +120,12 @@ QVariant textOf(const QString& text) {
     return text.isNull() ? QVariant() : QVariant(text);
 }
 
-const QString kSelectWords = QStringLiteral(
-    "SELECT word, box, last_graded, last_missed, last_raised, headword FROM words");
+const QString kSelectWords =
+    QStringLiteral("SELECT word, box, last_graded, last_missed, last_raised, headword FROM words");
 
 WordState wordStateAt(const QSqlQuery& query) {
-    return {query.value(0).toInt(),  query.value(1).toInt(),       timeOf(query.value(2)),
-            timeOf(query.value(3)),  timeOf(query.value(4)),       query.value(5).toString()};
+    return {query.value(0).toInt(), query.value(1).toInt(), timeOf(query.value(2)),
+            timeOf(query.value(3)), timeOf(query.value(4)), query.value(5).toString()};
 }
 
 } // namespace
@@ -175,8 +175,8 @@ bool HistoryStore::ensureOpen() {
 
 bool HistoryStore::fileStillThere() const {
     struct stat info {};
-    return ::stat(QFile::encodeName(m_path).constData(), &info) == 0 &&
-           info.st_dev == m_device && info.st_ino == m_inode;
+    return ::stat(QFile::encodeName(m_path).constData(), &info) == 0 && info.st_dev == m_device &&
+           info.st_ino == m_inode;
 }
 
 // The file is first only read, so that a damaged one is set aside exactly as
@@ -259,9 +259,10 @@ HistoryStore::Outcome HistoryStore::connect(bool readOnly) {
     disconnect();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     m_db.setDatabaseName(m_path);
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
-                               .arg(kBusyTimeoutMs)
-                               .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+    m_db.setConnectOptions(
+        QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
+            .arg(kBusyTimeoutMs)
+            .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (!m_db.open()) {
         qWarning().noquote() << "Could not open the learning record" << m_path << "-"
                              << m_db.lastError().text();

@@ -130,9 +130,9 @@ void DrillGradingTest::gradingCountsAndRecords() {
     settings.statQuestions = 4;
     settings.statScore = 4;
     QVERIFY(writeStatistics(settings, paths));
-    const GradedDrill graded = countOf(
-        gradeDrill(screen, asking({QStringLiteral("one"), QStringLiteral("two"),
-                                   QStringLiteral("three"), QStringLiteral("four")})));
+    const GradedDrill graded =
+        countOf(gradeDrill(screen, asking({QStringLiteral("one"), QStringLiteral("two"),
+                                           QStringLiteral("three"), QStringLiteral("four")})));
     QCOMPARE(screen.correctCount, std::int16_t{2});
     QCOMPARE(graded.questionCount, 4);
     QCOMPARE(graded.correctCount, 2);

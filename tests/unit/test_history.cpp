@@ -194,8 +194,8 @@ void TestHistory::recordFoundAtOpening() {
             QVERIFY(query.exec(QString::fromLatin1(sql)));
         }
         const qint64 day0 = localTime(0).toMSecsSinceEpoch();
-        QVERIFY(query.exec(
-            QStringLiteral("INSERT INTO answers VALUES (1, %1, 2, NULL, 0)").arg(day0)));
+        QVERIFY(
+            query.exec(QStringLiteral("INSERT INTO answers VALUES (1, %1, 2, NULL, 0)").arg(day0)));
         QVERIFY(query.exec(QStringLiteral("INSERT INTO words VALUES (2, 1, %1, %1)").arg(day0)));
         if (found == QLatin1String("analyzed")) {
             QVERIFY(query.exec(QStringLiteral("ANALYZE")));
