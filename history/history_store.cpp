@@ -22,6 +22,8 @@ namespace {
 
 // How long a write waits while another copy of Tavik writes.
 constexpr int kBusyTimeoutMs = 5000;
+// How long closing waits for another copy to finish writing.
+constexpr int kClosingWaitMs = 300;
 
 // SQLite's primary result codes that tell what became of a step.
 constexpr int kSqliteReadOnly = 8;
@@ -148,6 +150,9 @@ void HistoryStore::open(const QString& path, const QHash<int, QString>& bankHead
 void HistoryStore::close() {
     if (m_db.isOpen() && m_health != Health::ReadOnly && m_health != Health::Newer) {
         QSqlQuery checkpoint(m_db);
+        // Closing never waits long for another copy that is writing; its
+        // own closing folds in whatever is left.
+        checkpoint.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kClosingWaitMs));
         if (!checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"))) {
             qWarning().noquote() << "The learning record" << m_path
                                  << "could not be folded into one file -"

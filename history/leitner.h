@@ -14,9 +14,9 @@ namespace tavik {
 struct WordState {
     int wordKey = 0;
     int box = 1;
-    QDateTime lastGraded;
+    QDateTime lastGraded = {};
     // Invalid when the word was never answered wrong.
-    QDateTime lastMissed;
+    QDateTime lastMissed = {};
     // The last time a right answer moved the word up a box; invalid when
     // none has yet.
     QDateTime lastRaised = {};

@@ -5,7 +5,6 @@
 #include "drill/grading.h"
 #include "screens/ui/spoken_labels.h"
 #include "settings/level.h"
-#include "settings/statistics_recording.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/caption_label.h"
 #include "shell/ui/fitted_label.h"
@@ -335,18 +334,7 @@ void DrillScreen::imgGrade_Click() {
         questions.push_back(asked(question));
     }
     m_graded = gradeDrill(screen, std::move(questions));
-    const GradedDrill graded = countOf(m_graded);
-    // Nothing asked is no drill to count. A failed write is not the
-    // learner's concern here; the settings code keeps the drill for the next
-    // grading, and the graded drill is still shown.
-    if (graded.questionCount > 0) {
-        recordGradingToFile(m_state.settings, m_state.paths, graded.questionCount,
-                            graded.correctCount);
-        // Each word's own record comes after the statistics; it too keeps
-        // what it could not store for the next grading and reports on
-        // standard error.
-        m_state.history.record(m_graded, QDateTime::currentDateTimeUtc());
-    }
+    m_state.recorder.record(m_graded, QDateTime::currentDateTimeUtc());
     updateLevel(m_state.settings);
 
     lblScore->setText(scoreText(screen.correctCount, questionCount()));
