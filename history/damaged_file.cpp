@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <utility>
 #include <vector>
@@ -42,7 +43,22 @@ QString freeNameBeside(const QString& path) {
 
 } // namespace
 
-QString setDamagedFileAside(const QString& path) {
+QStringList companionsOf(const QString& path) {
+    QStringList found;
+    for (const QLatin1String companion : kCompanions) {
+        if (QFileInfo::exists(path + companion)) {
+            found.append(path + companion);
+        }
+    }
+    return found;
+}
+
+QString setDamagedFileAside(const QString& path, const QStringList& found) {
+    for (const QString& made : companionsOf(path)) {
+        if (!found.contains(made)) {
+            QFile::remove(made);
+        }
+    }
     const QString aside = freeNameBeside(path);
     std::vector<std::pair<QString, QString>> moved;
     const auto moveBack = [&] {

@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QUrl>
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
@@ -122,8 +123,25 @@ QVariant textOf(const QString& text) {
     return text.isNull() ? QVariant() : QVariant(text);
 }
 
-const QString kSelectWords =
-    QStringLiteral("SELECT word, box, last_graded, last_missed, last_raised, headword FROM words");
+// A query of the columns, each read as null where the file's table lacks it
+// (a record of version 1 that this user may only read).
+QString selectFrom(QSqlQuery& query, const char* table, const QStringList& columns,
+                   const char* rest = "") {
+    const QStringList present = columnsOf(query, QString::fromLatin1(table));
+    QStringList read;
+    for (const QString& column : columns) {
+        read.append(present.contains(column) ? column : QStringLiteral("NULL"));
+    }
+    return QStringLiteral("SELECT %1 FROM %2 %3")
+        .arg(read.join(QStringLiteral(", ")), QLatin1String(table), QLatin1String(rest));
+}
+
+QString selectWords(QSqlQuery& query) {
+    return selectFrom(query, "words",
+                      {QStringLiteral("word"), QStringLiteral("box"), QStringLiteral("last_graded"),
+                       QStringLiteral("last_missed"), QStringLiteral("last_raised"),
+                       QStringLiteral("headword")});
+}
 
 WordState wordStateAt(const QSqlQuery& query) {
     return {query.value(0).toInt(), query.value(1).toInt(), timeOf(query.value(2)),
@@ -188,9 +206,19 @@ bool HistoryStore::fileStillThere() const {
 // it was found: a connection that may write would fold its log into it on
 // closing.
 bool HistoryStore::openOrRenew() {
-    Outcome outcome = QFileInfo::exists(m_path) ? connect(true) : Outcome::Done;
+    const QStringList companions = companionsOf(m_path);
+    Outcome outcome = QFileInfo::exists(m_path) ? connect(Access::Read) : Outcome::Done;
+    if (outcome == Outcome::ReadOnly) {
+        // A record in WAL mode needs its index file beside it even to be
+        // read; where neither exists nor can be made (another account's
+        // folder), the file is read as it lies, without its log.
+        outcome = connect(Access::ReadAsItLies);
+        if (outcome == Outcome::Done) {
+            outcome = Outcome::ReadOnly;
+        }
+    }
     if (outcome == Outcome::Damaged) {
-        if (!setAside()) {
+        if (!setAside(companions)) {
             m_health = Health::Unavailable;
             return false;
         }
@@ -203,7 +231,7 @@ bool HistoryStore::openOrRenew() {
         return true;
     }
     if (outcome == Outcome::Done) {
-        outcome = connect(false);
+        outcome = connect(Access::Write);
     }
     if (outcome == Outcome::ReadOnly) {
         qWarning().noquote() << "The learning record" << m_path
@@ -225,7 +253,7 @@ bool HistoryStore::openOrRenew() {
 // Two copies may find the same damaged file at once: the lock lets one set
 // it aside, and the other, finding a sound record in its place afterwards,
 // leaves that record alone.
-bool HistoryStore::setAside() {
+bool HistoryStore::setAside(const QStringList& companions) {
     disconnect();
     QLockFile lock(m_path + QStringLiteral(".lock"));
     if (!lock.tryLock(kBusyTimeoutMs)) {
@@ -233,12 +261,12 @@ bool HistoryStore::setAside() {
                              << "is damaged, and another copy of Tavik is busy with it";
         return false;
     }
-    if (connect(true) != Outcome::Damaged) {
+    if (connect(Access::Read) != Outcome::Damaged) {
         disconnect();
         return true;
     }
     disconnect();
-    const QString aside = setDamagedFileAside(m_path);
+    const QString aside = setDamagedFileAside(m_path, companions);
     if (aside.isEmpty()) {
         qWarning().noquote() << "The learning record" << m_path
                              << "is damaged and cannot be moved aside; grading goes on without it";
@@ -260,14 +288,22 @@ void HistoryStore::disconnect() {
     QSqlDatabase::removeDatabase(m_connection);
 }
 
-HistoryStore::Outcome HistoryStore::connect(bool readOnly) {
+HistoryStore::Outcome HistoryStore::connect(Access access) {
     disconnect();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    m_db.setDatabaseName(m_path);
-    m_db.setConnectOptions(
-        QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
-            .arg(kBusyTimeoutMs)
-            .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
+    if (access == Access::ReadAsItLies) {
+        QUrl file = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath());
+        file.setQuery(QStringLiteral("immutable=1"));
+        m_db.setDatabaseName(file.toString(QUrl::FullyEncoded));
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+    } else {
+        m_db.setDatabaseName(m_path);
+    }
+    if (access != Access::Write) {
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    }
+    m_db.setConnectOptions(options);
     if (!m_db.open()) {
         qWarning().noquote() << "Could not open the learning record" << m_path << "-"
                              << m_db.lastError().text();
@@ -279,7 +315,7 @@ HistoryStore::Outcome HistoryStore::connect(bool readOnly) {
         m_inode = info.st_ino;
     }
     const Outcome checked = checkFile();
-    if (checked != Outcome::Done || readOnly) {
+    if (checked != Outcome::Done || access != Access::Write) {
         return checked;
     }
     return prepareFile();
@@ -293,6 +329,9 @@ HistoryStore::Outcome HistoryStore::checkFile() {
         const int code = sqliteCode(error);
         qWarning().noquote() << "The learning record" << m_path << "cannot be read -"
                              << error.text();
+        if (code == kSqliteReadOnly) {
+            return Outcome::ReadOnly;
+        }
         return code == kSqliteCorrupt || code == kSqliteNotADatabase ? Outcome::Damaged
                                                                      : Outcome::Failed;
     }
@@ -505,7 +544,7 @@ HistoryStore::Outcome HistoryStore::storeGradings() {
 
     std::map<int, WordState> states;
     query.setForwardOnly(true);
-    if (!query.exec(kSelectWords)) {
+    if (!query.exec(selectWords(query))) {
         return failed(query);
     }
     while (query.next()) {
@@ -582,7 +621,7 @@ std::optional<std::vector<WordState>> HistoryStore::wordStates() {
     }
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(kSelectWords)) {
+    if (!query.exec(selectWords(query))) {
         qWarning().noquote() << "Could not read the learning record" << m_path << "-"
                              << query.lastError().text();
         return std::nullopt;
@@ -600,8 +639,11 @@ std::optional<std::vector<StoredAnswer>> HistoryStore::answers() {
     }
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT graded_at, word, headword, sentence, typed, correct "
-                                   "FROM answers ORDER BY graded_at, id"))) {
+    if (!query.exec(selectFrom(query, "answers",
+                               {QStringLiteral("graded_at"), QStringLiteral("word"),
+                                QStringLiteral("headword"), QStringLiteral("sentence"),
+                                QStringLiteral("typed"), QStringLiteral("correct")},
+                               "ORDER BY graded_at, id"))) {
         qWarning().noquote() << "Could not read the learning record" << m_path << "-"
                              << query.lastError().text();
         return std::nullopt;

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <sys/types.h>
 #include <vector>
@@ -74,8 +75,9 @@ private:
         QDateTime when;
     };
     enum class Outcome { Done, ReadOnly, Newer, Damaged, Failed };
+    enum class Access { Write, Read, ReadAsItLies };
 
-    Outcome connect(bool readOnly);
+    Outcome connect(Access access);
     Outcome checkFile();
     Outcome prepareFile();
     Outcome migrate();
@@ -84,7 +86,8 @@ private:
     void disconnect();
     // Opens the file; a damaged one is set aside and a new one begun.
     bool openOrRenew();
-    bool setAside();
+    // companions: the files beside the record before it was first read.
+    bool setAside(const QStringList& companions);
     bool ensureOpen();
     // Whether the file opened is still the one at m_path.
     bool fileStillThere() const;

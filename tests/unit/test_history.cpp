@@ -2,6 +2,7 @@
 #include "support/files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -9,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <ctime>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace tavik;
 using tavik::testing::readBytes;
@@ -17,6 +20,27 @@ using tavik::testing::writeBytes;
 namespace {
 
 const QDate kFirstDay(2026, 3, 2);
+
+// While it lives, files are opened as an ordinary account would (the tests
+// run as root, whom no permission stops).
+struct Learner {
+    Learner() : m_root(::geteuid() == 0) {
+        if (m_root && ::seteuid(kNobody) != 0) {
+            qFatal("cannot act as another account");
+        }
+    }
+    ~Learner() {
+        if (m_root && ::seteuid(0) != 0) {
+            qFatal("cannot act as root again");
+        }
+    }
+    Learner(const Learner&) = delete;
+    Learner& operator=(const Learner&) = delete;
+
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool m_root;
+};
 
 QDateTime localTime(int day, QTime time = QTime(12, 0)) {
     return QDateTime(kFirstDay.addDays(day), time).toUTC();
@@ -126,11 +150,25 @@ void TestHistory::dueWordsWeakestAndLatestMissedFirst() {
 void TestHistory::unreadableFileIsKeptAsideAndRenewed_data() {
     QTest::addColumn<QString>("damage");
     QTest::newRow("database cut short") << "cut";
+    QTest::newRow("damaged while another copy holds it, its log beside it") << "held";
 }
 
 void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
     QFETCH(QString, damage);
-    {
+    // Another copy of Tavik, still running: its last grading is in the log.
+    HistoryStore other;
+    if (damage == QLatin1String("held")) {
+        other.open(path());
+        QVERIFY(other.record({{4, 0, true}}, localTime(0)));
+        // Both copies of the first page, the file's and the log's (after
+        // the log's header and the frame's), spoilt.
+        for (const auto& [file, at] :
+             {std::pair{path(), 0}, {path() + QStringLiteral("-wal"), 56}}) {
+            QFile damaged(file);
+            QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek(at));
+            QCOMPARE(damaged.write(QByteArray(100, 'Z')), 100);
+        }
+    } else {
         {
             HistoryStore full;
             full.open(path());
@@ -142,7 +180,10 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
         }
         writeBytes(path(), readBytes(path()).left(40000));
     }
+    const QString wal = QStringLiteral("-wal");
     const QByteArray before = readBytes(path());
+    const QByteArray log = readBytes(path() + wal);
+    QCOMPARE(log.isEmpty(), damage != QLatin1String("held"));
 
     HistoryStore store;
     ignoreWarnings();
@@ -151,6 +192,8 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
     QCOMPARE(store.health(), HistoryStore::Health::Renewed);
     QVERIFY(store.setAsideFile().contains(QStringLiteral("history-damaged-")));
     QCOMPARE(readBytes(store.setAsideFile()), before);
+    QCOMPARE(readBytes(store.setAsideFile() + wal), log);
+    QCOMPARE(QFileInfo::exists(store.setAsideFile() + QStringLiteral("-shm")), !log.isEmpty());
     QVERIFY(store.record({{5, 6, false}}, localTime(0)));
     QVERIFY(stateOf(store, 5));
 }
@@ -166,6 +209,13 @@ void TestHistory::recordFoundAtOpening_data() {
     QTest::newRow("later version only read") << "version 9" << H::Newer << false;
     QTest::newRow("someone else's tables left in place") << "foreign" << H::Unavailable << false;
     QTest::newRow("a folder left in place") << "folder" << H::Unavailable << false;
+    // A copy once run with sudo, or another account's files in a shared
+    // folder: this user may read the record, or not even that.
+    QTest::newRow("another account's file only read") << "others' file" << H::ReadOnly << false;
+    QTest::newRow("another account's file in its folder only read")
+        << "others' folder" << H::ReadOnly << false;
+    QTest::newRow("another account's private file left in place")
+        << "others' private file" << H::Unavailable << false;
 }
 
 // What opening does with a record it finds: the stored answers and boxes
@@ -218,6 +268,25 @@ void TestHistory::recordFoundAtOpening() {
     }
     QSqlDatabase::removeDatabase(found);
     const QByteArray before = readBytes(path());
+    std::optional<Learner> learner;
+    if (found.startsWith(QLatin1String("others'"))) {
+        // Group and others alike: the test's group is root's, as the file's is.
+        const auto others = [](QFile::Permissions permissions) {
+            return permissions | QFile::Permissions::fromInt(permissions.toInt() >> 4) |
+                   QFile::Permissions::fromInt(permissions.toInt() >> 8);
+        };
+        QFile::setPermissions(m_dir->path(),
+                              others(found == QLatin1String("others' folder")
+                                         ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                         : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) |
+                                  (found == QLatin1String("others' folder")
+                                       ? QFile::Permissions()
+                                       : QFile::WriteGroup | QFile::WriteOther));
+        QFile::setPermissions(path(), found == QLatin1String("others' private file")
+                                          ? QFile::ReadOwner | QFile::WriteOwner
+                                          : others(QFile::ReadOwner) | QFile::WriteOwner);
+        learner.emplace();
+    }
 
     HistoryStore store;
     if (health != HistoryStore::Health::Ready) {
@@ -248,6 +317,7 @@ void TestHistory::recordFoundAtOpening() {
         QCOMPARE(store.answers()->back().typed, QStringLiteral("acquit"));
     } else {
         store.close();
+        learner.reset();
         QCOMPARE(readBytes(path()), before);
     }
 }
