@@ -42,6 +42,25 @@ private:
     bool m_root;
 };
 
+// While it lives, the process may open no further file.
+struct NoFileHandles {
+    NoFileHandles() {
+        ::getrlimit(RLIMIT_NOFILE, &m_before);
+        rlimit none = m_before;
+        // Every descriptor now open is in use; the listing's own is closed
+        // by the time the limit applies.
+        none.rlim_cur = static_cast<rlim_t>(
+            QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size() - 1);
+        ::setrlimit(RLIMIT_NOFILE, &none);
+    }
+    ~NoFileHandles() { ::setrlimit(RLIMIT_NOFILE, &m_before); }
+    NoFileHandles(const NoFileHandles&) = delete;
+    NoFileHandles& operator=(const NoFileHandles&) = delete;
+
+private:
+    rlimit m_before{};
+};
+
 QDateTime localTime(int day, QTime time = QTime(12, 0)) {
     return QDateTime(kFirstDay.addDays(day), time).toUTC();
 }
@@ -81,7 +100,11 @@ private slots:
     void unreadableFileIsKeptAsideAndRenewed();
     void recordFoundAtOpening_data();
     void recordFoundAtOpening();
+    void unwritableRecordKeepsGradingsForTheNext_data();
     void unwritableRecordKeepsGradingsForTheNext();
+    void recordGoneWhileOpenIsBegunAnew_data();
+    void recordGoneWhileOpenIsBegunAnew();
+    void closedRecordIsWholeInItsOneFile();
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("history.sqlite")); }
@@ -151,22 +174,29 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed_data() {
     QTest::addColumn<QString>("damage");
     QTest::newRow("database cut short") << "cut";
     QTest::newRow("damaged while another copy holds it, its log beside it") << "held";
+    QTest::newRow("damaged, its log left by a copy that was killed") << "killed";
 }
 
 void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
     QFETCH(QString, damage);
     // Another copy of Tavik, still running: its last grading is in the log.
     HistoryStore other;
-    if (damage == QLatin1String("held")) {
-        other.open(path());
+    if (damage != QLatin1String("cut")) {
+        const QString live =
+            damage == QLatin1String("held") ? path() : m_dir->filePath(QStringLiteral("live"));
+        other.open(live);
         QVERIFY(other.record({{4, 0, true}}, localTime(0)));
         // Both copies of the first page, the file's and the log's (after
         // the log's header and the frame's), spoilt.
-        for (const auto& [file, at] :
-             {std::pair{path(), 0}, {path() + QStringLiteral("-wal"), 56}}) {
+        for (const auto& [file, at] : {std::pair{live, 0}, {live + QStringLiteral("-wal"), 56}}) {
             QFile damaged(file);
             QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek(at));
             QCOMPARE(damaged.write(QByteArray(100, 'Z')), 100);
+        }
+        // A copy killed in the middle leaves the file and its log alone.
+        if (live != path()) {
+            QVERIFY(QFile::copy(live, path()));
+            QVERIFY(QFile::copy(live + QStringLiteral("-wal"), path() + QStringLiteral("-wal")));
         }
     } else {
         {
@@ -183,7 +213,7 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
     const QString wal = QStringLiteral("-wal");
     const QByteArray before = readBytes(path());
     const QByteArray log = readBytes(path() + wal);
-    QCOMPARE(log.isEmpty(), damage != QLatin1String("held"));
+    QCOMPARE(log.isEmpty(), damage == QLatin1String("cut"));
 
     HistoryStore store;
     ignoreWarnings();
@@ -193,7 +223,8 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
     QVERIFY(store.setAsideFile().contains(QStringLiteral("history-damaged-")));
     QCOMPARE(readBytes(store.setAsideFile()), before);
     QCOMPARE(readBytes(store.setAsideFile() + wal), log);
-    QCOMPARE(QFileInfo::exists(store.setAsideFile() + QStringLiteral("-shm")), !log.isEmpty());
+    QCOMPARE(QFileInfo::exists(store.setAsideFile() + QStringLiteral("-shm")),
+             damage == QLatin1String("held"));
     QVERIFY(store.record({{5, 6, false}}, localTime(0)));
     QVERIFY(stateOf(store, 5));
 }
@@ -322,23 +353,96 @@ void TestHistory::recordFoundAtOpening() {
     }
 }
 
+void TestHistory::unwritableRecordKeepsGradingsForTheNext_data() {
+    QTest::addColumn<bool>("noHandles");
+    QTest::newRow("folder not made yet") << false;
+    QTest::newRow("no file handles left") << true;
+}
+
 void TestHistory::unwritableRecordKeepsGradingsForTheNext() {
-    const QString folder = m_dir->filePath(QStringLiteral("not-yet"));
+    QFETCH(bool, noHandles);
+    const QString folder = m_dir->filePath(QStringLiteral("record"));
+    const QString file = folder + QStringLiteral("/history.sqlite");
+    if (noHandles) {
+        QVERIFY(QDir().mkdir(folder));
+    }
     HistoryStore store;
     ignoreWarnings();
-    store.open(folder + QStringLiteral("/history.sqlite"));
-    QCOMPARE(store.health(), HistoryStore::Health::Unavailable);
-    QVERIFY(!store.wordStates());
-    QVERIFY(!store.record({{9, 0, false}}, localTime(0)));
+    {
+        std::optional<NoFileHandles> limit;
+        if (noHandles) {
+            limit.emplace();
+        }
+        store.open(file);
+        QCOMPARE(store.health(), HistoryStore::Health::Unavailable);
+        QVERIFY(!store.wordStates());
+        QVERIFY(!store.record({{9, 0, false}}, localTime(0)));
+    }
     QCOMPARE(store.unsavedGradings(), 1);
+    QVERIFY(QDir().mkpath(folder));
+    QCOMPARE(QDir(folder).entryList({QStringLiteral("*damaged*")}), QStringList());
 
-    QVERIFY(QDir().mkdir(folder));
-    QVERIFY(store.record({{9, 0, true}}, localTime(1)));
+    // Another copy grades the word meanwhile, later than the grading that
+    // waits here: that grading's answer is stored, but cannot take the
+    // word's last grading back in time.
+    {
+        HistoryStore other;
+        other.open(file);
+        QVERIFY(other.record({{9, 0, true}}, localTime(2)));
+    }
+    QVERIFY(store.record({{5, 0, true}}, localTime(3)));
     QCOMPARE(store.unsavedGradings(), 0);
     const std::optional<WordState> state = stateOf(store, 9);
     QVERIFY(state);
+    QCOMPARE(state->lastGraded, localTime(2));
     QCOMPARE(state->box, 2);
-    QCOMPARE(state->lastMissed, localTime(0));
+    const auto answers = store.answers();
+    QVERIFY(answers);
+    std::vector<std::pair<int, bool>> stored;
+    for (const StoredAnswer& answer : *answers) {
+        stored.emplace_back(answer.wordKey, answer.right);
+    }
+    QCOMPARE(stored, (std::vector<std::pair<int, bool>>{{9, false}, {9, true}, {5, true}}));
+}
+
+void TestHistory::recordGoneWhileOpenIsBegunAnew_data() {
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("deleted") << false;
+    QTest::newRow("moved") << true;
+}
+
+void TestHistory::recordGoneWhileOpenIsBegunAnew() {
+    QFETCH(bool, moved);
+    HistoryStore store;
+    store.open(path());
+    QVERIFY(store.record({{3, 0, true}}, localTime(0)));
+    for (const QString& file : QDir(m_dir->path()).entryList(QDir::Files)) {
+        const QString from = m_dir->filePath(file);
+        QVERIFY(moved ? QFile::rename(from, from + QStringLiteral(".old")) : QFile::remove(from));
+    }
+    ignoreWarnings();
+    QVERIFY(store.record({{4, 0, true}}, localTime(1)));
+    QCOMPARE(store.health(), HistoryStore::Health::Recreated);
+    HistoryStore reader;
+    reader.open(path());
+    QCOMPARE(reader.answers()->size(), std::size_t{1});
+    QCOMPARE(reader.answers()->front().wordKey, 4);
+}
+
+// A learner who copies history.sqlite alone as a backup has every answer,
+// even while another copy of Tavik keeps the record open.
+void TestHistory::closedRecordIsWholeInItsOneFile() {
+    HistoryStore other;
+    other.open(path());
+    HistoryStore store;
+    store.open(path());
+    QVERIFY(store.record({{3, 0, true}}, localTime(0)));
+    store.close();
+    const QString backup = m_dir->filePath(QStringLiteral("backup.sqlite"));
+    QVERIFY(QFile::copy(path(), backup));
+    HistoryStore restored;
+    restored.open(backup);
+    QCOMPARE(restored.answers()->size(), std::size_t{1});
 }
 
 QTEST_GUILESS_MAIN(TestHistory)
