@@ -10,7 +10,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
-#include <QUrl>
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
@@ -208,15 +207,6 @@ bool HistoryStore::fileStillThere() const {
 bool HistoryStore::openOrRenew() {
     const QStringList companions = companionsOf(m_path);
     Outcome outcome = QFileInfo::exists(m_path) ? connect(Access::Read) : Outcome::Done;
-    if (outcome == Outcome::ReadOnly) {
-        // A record in WAL mode needs its index file beside it even to be
-        // read; where neither exists nor can be made (another account's
-        // folder), the file is read as it lies, without its log.
-        outcome = connect(Access::ReadAsItLies);
-        if (outcome == Outcome::Done) {
-            outcome = Outcome::ReadOnly;
-        }
-    }
     if (outcome == Outcome::Damaged) {
         if (!setAside(companions)) {
             m_health = Health::Unavailable;
@@ -292,15 +282,8 @@ HistoryStore::Outcome HistoryStore::connect(Access access) {
     disconnect();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
-    if (access == Access::ReadAsItLies) {
-        QUrl file = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath());
-        file.setQuery(QStringLiteral("immutable=1"));
-        m_db.setDatabaseName(file.toString(QUrl::FullyEncoded));
-        options += QStringLiteral(";QSQLITE_OPEN_URI");
-    } else {
-        m_db.setDatabaseName(m_path);
-    }
-    if (access != Access::Write) {
+    m_db.setDatabaseName(m_path);
+    if (access == Access::Read) {
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     }
     m_db.setConnectOptions(options);
@@ -329,9 +312,6 @@ HistoryStore::Outcome HistoryStore::checkFile() {
         const int code = sqliteCode(error);
         qWarning().noquote() << "The learning record" << m_path << "cannot be read -"
                              << error.text();
-        if (code == kSqliteReadOnly) {
-            return Outcome::ReadOnly;
-        }
         return code == kSqliteCorrupt || code == kSqliteNotADatabase ? Outcome::Damaged
                                                                      : Outcome::Failed;
     }
