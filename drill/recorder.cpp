@@ -3,6 +3,7 @@
 #include "drill/grading.h"
 #include "settings/statistics_recording.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -33,19 +34,19 @@ QString Recorder::healthLine() const {
     using H = HistoryStore::Health;
     switch (m_history.health()) {
     case H::ReadOnly:
-        return QStringLiteral("学習記録に書き込めないため、今回の採点は閉じると消えます。"
+        return QStringLiteral("学習記録に書き込めないため、採点は保存されません。\n"
                               "ファイルの書き込み権限をご確認ください。");
     case H::Newer:
-        return QStringLiteral("学習記録は新しい版の Tavik のものなので、読むだけにしています。"
-                              "新しい版でお使いください。");
+        return QStringLiteral("学習記録は新しい版の Tavik で作られたため、読むだけです。\n"
+                              "新しい版の Tavik でお使いください。");
     case H::Unavailable:
-        return QStringLiteral("学習記録を開けませんでした。ドリルはそのまま続けられ、"
-                              "次の採点でもう一度開きます。");
+        return QStringLiteral("学習記録を開けませんでした。ドリルは続けられます。\n"
+                              "次の採点のときに、もう一度開きます。");
     case H::Renewed:
-        return QStringLiteral("壊れていた学習記録を %1 として残し、新しい記録を始めました。")
+        return QStringLiteral("壊れていた学習記録を別名で残し、新しい記録を始めました：\n%1")
             .arg(QFileInfo(m_history.setAsideFile()).fileName());
     case H::Recreated:
-        return QStringLiteral("学習記録のファイルが移動か削除されていたので、"
+        return QStringLiteral("学習記録のファイルが見つからなくなったため、\n"
                               "新しい記録を始めました。");
     case H::Closed:
     case H::Ready:
@@ -54,13 +55,13 @@ QString Recorder::healthLine() const {
     const int waiting =
         std::max(m_history.unsavedGradings(), static_cast<int>(m_settings.unsavedDrills.size()));
     if (waiting > 0) {
-        return QStringLiteral("まだ保存できていない採点が %1 回分あります。"
-                              "次の採点でもう一度保存します。")
+        return QStringLiteral("まだ保存できていない採点が %1 回分あります。\n"
+                              "次の採点のときに、もう一度保存します。")
             .arg(waiting);
     }
     if (!m_paths.movedFrom.isEmpty()) {
-        return QStringLiteral("成績と学習記録は %1 に置いています。")
-            .arg(QFileInfo(m_paths.historyFile).absolutePath());
+        return QStringLiteral("成績と学習記録は、次のフォルダに置いています：\n%1")
+            .arg(QDir::toNativeSeparators(QFileInfo(m_paths.historyFile).absolutePath()));
     }
     return {};
 }

@@ -34,7 +34,7 @@ namespace {
 constexpr qreal kNumberPoints = 20.25;
 constexpr qreal kInputPoints = 9.75;
 constexpr qreal kHealthPoints = 9;
-constexpr QRect kRecordHealthPlace{380, 62, 310, 38};
+constexpr QRect kRecordHealthPlace{340, 70, 350, 31};
 // The deep blue of the book's lettering.
 const QColor kHealthInk(30, 40, 120);
 
@@ -185,7 +185,6 @@ void frmSearch::createControls() {
     lblRecordHealth->setObjectName(QStringLiteral("lblRecordHealth"));
     lblRecordHealth->setGeometry(kRecordHealthPlace);
     lblRecordHealth->setFont(gothicFont(kHealthPoints));
-    lblRecordHealth->setWordWrap(true);
     lblRecordHealth->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     lblRecordHealth->setTextFormat(Qt::PlainText);
     QPalette ink = lblRecordHealth->palette();
