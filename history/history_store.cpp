@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QUrl>
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
@@ -207,6 +208,15 @@ bool HistoryStore::fileStillThere() const {
 bool HistoryStore::openOrRenew() {
     const QStringList companions = companionsOf(m_path);
     Outcome outcome = QFileInfo::exists(m_path) ? connect(Access::Read) : Outcome::Done;
+    if (outcome == Outcome::ReadOnly) {
+        // A record in WAL mode needs its index file beside it even to be
+        // read; where none exists nor can be made (another account's
+        // folder), the file is read as it lies, without its log.
+        outcome = connect(Access::ReadAsItLies);
+        if (outcome == Outcome::Done) {
+            outcome = Outcome::ReadOnly;
+        }
+    }
     if (outcome == Outcome::Damaged) {
         if (!setAside(companions)) {
             m_health = Health::Unavailable;
@@ -282,8 +292,15 @@ HistoryStore::Outcome HistoryStore::connect(Access access) {
     disconnect();
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs);
-    m_db.setDatabaseName(m_path);
-    if (access == Access::Read) {
+    if (access == Access::ReadAsItLies) {
+        QUrl file = QUrl::fromLocalFile(QFileInfo(m_path).absoluteFilePath());
+        file.setQuery(QStringLiteral("immutable=1"));
+        m_db.setDatabaseName(file.toString(QUrl::FullyEncoded));
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+    } else {
+        m_db.setDatabaseName(m_path);
+    }
+    if (access != Access::Write) {
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     }
     m_db.setConnectOptions(options);
@@ -312,6 +329,9 @@ HistoryStore::Outcome HistoryStore::checkFile() {
         const int code = sqliteCode(error);
         qWarning().noquote() << "The learning record" << m_path << "cannot be read -"
                              << error.text();
+        if (code == kSqliteReadOnly) {
+            return Outcome::ReadOnly;
+        }
         return code == kSqliteCorrupt || code == kSqliteNotADatabase ? Outcome::Damaged
                                                                      : Outcome::Failed;
     }

@@ -75,7 +75,7 @@ private:
         QDateTime when;
     };
     enum class Outcome { Done, ReadOnly, Newer, Damaged, Failed };
-    enum class Access { Write, Read };
+    enum class Access { Write, Read, ReadAsItLies };
 
     Outcome connect(Access access);
     Outcome checkFile();

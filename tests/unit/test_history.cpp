@@ -11,6 +11,7 @@
 #include <QTest>
 #include <ctime>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace tavik;
@@ -21,46 +22,25 @@ namespace {
 
 const QDate kFirstDay(2026, 3, 2);
 
-// While it lives, files are opened as an ordinary account would (the tests
-// run as root, whom no permission stops).
+// While it lives, files are opened as the account nobody (the tests run as
+// root, whom no permission stops); or, with noHandles, no file at all.
 struct Learner {
-    Learner() : m_root(::geteuid() == 0) {
-        if (m_root && ::seteuid(kNobody) != 0) {
-            qFatal("cannot act as another account");
-        }
-    }
-    ~Learner() {
-        if (m_root && ::seteuid(0) != 0) {
-            qFatal("cannot act as root again");
-        }
-    }
-    Learner(const Learner&) = delete;
-    Learner& operator=(const Learner&) = delete;
-
-private:
-    static constexpr uid_t kNobody = 65534;
-    bool m_root;
-};
-
-// While it lives, the process may open no further file.
-struct NoFileHandles {
-    NoFileHandles() {
-        ::getrlimit(RLIMIT_NOFILE, &m_before);
-        rlimit none = m_before;
-        // Every descriptor now open is in use; the listing's own is closed
-        // by the time the limit applies.
+    explicit Learner(bool noHandles = false) {
+        ::getrlimit(RLIMIT_NOFILE, &m_handles);
+        rlimit none = m_handles;
+        // Every descriptor open now is in use, less the listing's own.
         none.rlim_cur = static_cast<rlim_t>(QDir(QStringLiteral("/proc/self/fd"))
                                                 .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
                                                 .size() -
                                             1);
-        ::setrlimit(RLIMIT_NOFILE, &none);
+        QVERIFY(noHandles ? ::setrlimit(RLIMIT_NOFILE, &none) == 0 : ::seteuid(65534) == 0);
     }
-    ~NoFileHandles() { ::setrlimit(RLIMIT_NOFILE, &m_before); }
-    NoFileHandles(const NoFileHandles&) = delete;
-    NoFileHandles& operator=(const NoFileHandles&) = delete;
+    ~Learner() { QVERIFY(::setrlimit(RLIMIT_NOFILE, &m_handles) == 0 && ::seteuid(0) == 0); }
+    Learner(const Learner&) = delete;
+    Learner& operator=(const Learner&) = delete;
 
 private:
-    rlimit m_before{};
+    rlimit m_handles{};
 };
 
 QDateTime localTime(int day, QTime time = QTime(12, 0)) {
@@ -303,26 +283,11 @@ void TestHistory::recordFoundAtOpening() {
     const QByteArray before = readBytes(path());
     std::optional<Learner> learner;
     if (found.startsWith(QLatin1String("others'"))) {
-        // Group and others alike: the test's group is root's, as the file's is.
-        const auto others = [](QFile::Permissions permissions) {
-            return permissions | QFile::Permissions::fromInt(permissions.toInt() >> 4) |
-                   QFile::Permissions::fromInt(permissions.toInt() >> 8);
-        };
-        QFile::setPermissions(m_dir->path(),
-                              others(found == QLatin1String("others' folder")
-                                         ? QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                         : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) |
-                                  (found == QLatin1String("others' folder")
-                                       ? QFile::Permissions()
-                                       : QFile::WriteGroup | QFile::WriteOther));
-        QFile::setPermissions(path(), found == QLatin1String("others' private file")
-                                          ? QFile::ReadOwner | QFile::WriteOwner
-                                          : others(QFile::ReadOwner) | QFile::WriteOwner);
-        if (found == QLatin1String("others' folder")) {
-            // The log an interrupted run left: read only with an index
-            // beside it, which this folder cannot take.
-            writeBytes(path() + QStringLiteral("-wal"), QByteArray());
-        }
+        const bool folder = found == QLatin1String("others' folder");
+        QCOMPARE(::chmod(QFile::encodeName(m_dir->path()), folder ? 0755 : 0777), 0);
+        QCOMPARE(::chmod(QFile::encodeName(path()),
+                         found.endsWith(QLatin1String("private file")) ? 0600 : 0644),
+                 0);
         learner.emplace();
     }
 
@@ -376,9 +341,9 @@ void TestHistory::unwritableRecordKeepsGradingsForTheNext() {
     HistoryStore store;
     ignoreWarnings();
     {
-        std::optional<NoFileHandles> limit;
+        std::optional<Learner> limit;
         if (noHandles) {
-            limit.emplace();
+            limit.emplace(true);
         }
         store.open(file);
         QCOMPARE(store.health(), HistoryStore::Health::Unavailable);
