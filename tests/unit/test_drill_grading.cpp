@@ -1,3 +1,4 @@
+#include "drill/answer_difference.h"
 #include "drill/drill_hints.h"
 #include "drill/drill_paging.h"
 #include "drill/drill_questions.h"
@@ -88,33 +89,84 @@ void DrillGradingTest::rowsMapToQuestions() {
     QCOMPARE(questionIndex(3, 4), 24);
 }
 
+namespace {
+
+// The difference written out: [+x] missing, [-x] extra, [x>y] x typed for y.
+QString marked(const AnswerDifference& difference) {
+    QString text;
+    for (const DifferencePiece& piece : difference.pieces) {
+        switch (piece.kind) {
+        case DifferencePiece::Kind::Same:
+            text += piece.typed;
+            break;
+        case DifferencePiece::Kind::Missing:
+            text += QStringLiteral("[+%1]").arg(piece.expected);
+            break;
+        case DifferencePiece::Kind::Extra:
+            text += QStringLiteral("[-%1]").arg(piece.typed);
+            break;
+        case DifferencePiece::Kind::Wrong:
+            text += QStringLiteral("[%1>%2]").arg(piece.typed, piece.expected);
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
 void DrillGradingTest::answerComparison_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("right");
+    QTest::addColumn<QString>("difference");
+    QTest::addColumn<QStringList>("notes");
+    const QStringList none;
     QTest::newRow("exact") << "abolish"
-                           << "abolish" << true;
-    QTest::newRow("capital where lower case") << "Abolish"
-                                              << "abolish" << false;
-    QTest::newRow("lower case where capital") << "the"
-                                              << "The" << false;
-    QTest::newRow("trailing space") << "abolish "
-                                    << "abolish" << false;
-    QTest::newRow("full-width letters") << "ａｂｏｌｉｓｈ"
-                                        << "abolish" << false;
+                           << "abolish" << true << "" << none;
+    QTest::newRow("capital where lower case")
+        << "Abolish"
+        << "abolish" << false << "[A>a]bolish" << QStringList{"大文字/小文字"};
+    QTest::newRow("lower case where capital")
+        << "the"
+        << "The" << false << "[t>T]he" << QStringList{"大文字/小文字"};
+    QTest::newRow("trailing space")
+        << "abolish "
+        << "abolish" << false << "abolish[- ]" << QStringList{"末尾に空白"};
+    QTest::newRow("leading space")
+        << " abolish"
+        << "abolish" << false << "[- ]abolish" << QStringList{"先頭に空白"};
+    QTest::newRow("full-width letters")
+        << "ａｂｏｌｉｓｈ"
+        << "abolish" << false << "[ａｂｏｌｉｓｈ>abolish]" << QStringList{"全角文字"};
+    QTest::newRow("full-width capital and space")
+        << "Ａbolish\u3000"
+        << "abolish" << false << "[Ａ>a]bolish[-\u3000]"
+        << QStringList{"末尾に空白", "全角文字", "大文字/小文字"};
+    QTest::newRow("letter missing") << "accomodate"
+                                    << "accommodate" << false << "acco[+m]modate" << none;
+    QTest::newRow("letter extra") << "arresst"
+                                  << "arrest" << false << "arre[-s]st" << none;
+    QTest::newRow("letters swapped") << "recieve"
+                                     << "receive" << false << "rec[+e]i[-e]ve" << none;
     QTest::newRow("prefix only") << "a"
-                                 << "abolish" << false;
+                                 << "abolish" << false << "a[+bolish]" << none;
     QTest::newRow("empty") << ""
-                           << "abolish" << false;
+                           << "abolish" << false << "" << none;
     QTest::newRow("empty against empty") << ""
-                                         << "" << false;
+                                         << "" << false << "" << none;
 }
 
 void DrillGradingTest::answerComparison() {
     QFETCH(QString, typed);
     QFETCH(QString, answer);
     QFETCH(bool, right);
+    QFETCH(QString, difference);
+    QFETCH(QStringList, notes);
     QCOMPARE(isRightAnswer(typed, answer), right);
+    const AnswerDifference found = answerDifference(typed, answer);
+    QCOMPARE(marked(found), difference);
+    QCOMPARE(found.notes, notes);
 }
 
 void DrillGradingTest::gradingCountsAndRecords() {
