@@ -39,8 +39,12 @@ bool isBlank(uint letter) {
     return QChar::isSpace(letter);
 }
 
+QString text(const uint* letters, qsizetype count) {
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(letters), count);
+}
+
 QString text(uint letter) {
-    return QString::fromUcs4(reinterpret_cast<const char32_t*>(&letter), 1);
+    return text(&letter, 1);
 }
 
 // Adds a letter in front of the last piece found (the alignment is walked
@@ -98,6 +102,17 @@ public:
             }
         }
         result.pieces.assign(reversed.rbegin(), reversed.rend());
+        qsizetype kept = 0;
+        for (const DifferencePiece& piece : result.pieces) {
+            if (piece.kind == DifferencePiece::Kind::Same) {
+                kept += piece.typed.size();
+            }
+        }
+        if (2 * kept < m_typed.size() && 2 * kept < m_answer.size()) {
+            result.pieces = {{DifferencePiece::Kind::Wrong,
+                              text(m_typed.constData(), m_typed.size()),
+                              text(m_answer.constData(), m_answer.size())}};
+        }
         result.notes = notes(caseDiffers);
         return result;
     }

@@ -32,7 +32,9 @@ struct AnswerDifference {
 // The difference of a wrong answer; nothing for a right or an empty one,
 // which have nothing to show. A letter that differs only in case or width
 // is lined up with the answer's own, so "Abolish" reads as one wrong
-// capital rather than a missing and an extra letter.
+// capital rather than a missing and an extra letter. An answer that keeps
+// fewer than half of both its own letters and the answer's is another word:
+// letter marks would be noise there, so it is one wrong piece.
 AnswerDifference answerDifference(const QString& typed, const QString& answer);
 
 } // namespace tavik

@@ -1,8 +1,10 @@
 #include "screens/ui/drill_screen.h"
 
+#include "drill/answer_difference.h"
 #include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "drill/grading.h"
+#include "screens/ui/marked_answer.h"
 #include "screens/ui/spoken_labels.h"
 #include "settings/level.h"
 #include "shell/ui/artwork.h"
@@ -27,6 +29,8 @@ constexpr int kPageLabelsTop = 74;
 
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
+const QColor kNoteInk(176, 0, 0);
+constexpr qreal kNotePoints = 9;
 
 } // namespace
 
@@ -149,6 +153,32 @@ void DrillScreen::createButtons(int gradeCaptionWidth) {
     connect(imgHelp, &PictureButton::clicked, this, &DrillScreen::imgHelp_Click);
 }
 
+void DrillScreen::createDifferenceRows() {
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        lblMarked[row] = new MarkedAnswer(rowName("lblMarked", row), this);
+        lblNote[row] = makeLabel(rowName("lblNote", row), gothicFont(kNotePoints), kNoteInk);
+        lblNote[row]->hide();
+    }
+}
+
+QPoint DrillScreen::notePlace(int row) const {
+    const QLabel* answer = lblAnswer[row];
+    return {answer->x(), answer->y() + answer->height()};
+}
+
+void DrillScreen::showDifference(int row, const QString& typed, const QString& answer) {
+    const AnswerDifference difference = answerDifference(typed, answer);
+    lblMarked[row]->showOver(txtTerm[row], difference);
+    const QString notes = differenceNotes(difference);
+    if (notes.isEmpty()) {
+        lblNote[row]->hide();
+        return;
+    }
+    setFittedText(lblNote[row], notes);
+    lblNote[row]->move(notePlace(row));
+    lblNote[row]->show();
+}
+
 void DrillScreen::placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start) {
     QPoint place = start;
     for (QLabel* label : labels) {
@@ -182,6 +212,7 @@ void DrillScreen::Form_Load() {
         lblAnswer[row]->hide();
     }
     imgGrade->setShown(screen.viewMode == ViewMode::Solving);
+    createDifferenceRows();
     m_spoken = new SpokenLabels(
         m_state, m_art.handPointer, [this](const QLabel* label) { return spokenText(label); },
         this);
@@ -223,6 +254,8 @@ bool DrillScreen::showRowNumber(int row, int question) {
             txtTerm[0]->setFocus(Qt::OtherFocusReason);
         }
         txtTerm[row]->hide();
+        lblMarked[row]->hide();
+        lblNote[row]->hide();
         if (m_state.screen.viewMode == ViewMode::Graded) {
             imgMark[row]->clear();
             lblAnswer[row]->hide();
@@ -248,6 +281,17 @@ void DrillScreen::showAnswerBox(int row, int question) {
     imgMark[row]->setAccessibleName(right ? QStringLiteral("正解") : QStringLiteral("不正解"));
     setFittedText(lblAnswer[row], answer);
     lblAnswer[row]->show();
+}
+
+// After the row is laid out, so the marks follow the box and the answer.
+// The marks come from the one graded result, as the cross does.
+void DrillScreen::markDifference(int row, int question) {
+    if (m_state.screen.viewMode != ViewMode::Graded ||
+        static_cast<std::size_t>(question) >= m_graded.size()) {
+        return;
+    }
+    const AnsweredQuestion& graded = m_graded[static_cast<std::size_t>(question)];
+    showDifference(row, graded.right ? graded.rightAnswer : graded.typed, graded.rightAnswer);
 }
 
 void DrillScreen::saveShownAnswers() {

@@ -15,6 +15,7 @@ namespace tavik {
 
 struct AppState;
 struct Artwork;
+class MarkedAnswer;
 class PictureButton;
 class SpokenLabels;
 
@@ -38,6 +39,9 @@ protected:
     // The whole sentence of a question, answer in place; empty on a screen
     // of words.
     virtual QString wholeSentence(int /*question*/) const { return {}; }
+    // Where the row's note on differences the learner cannot see goes: under
+    // the right answer unless the screen has a better place.
+    virtual QPoint notePlace(int row) const;
     // Fills the rows of the page on show (currentPage()) from the shared state.
     virtual void buildPage() = 0;
     // Keeps what the learner typed on the page on show.
@@ -54,6 +58,9 @@ protected:
     // Puts the typed answer in the row's box and, once graded, marks it and
     // shows the right answer.
     void showAnswerBox(int row, int question);
+    // Once graded, marks where the row's wrong answer went astray; call it
+    // when the row's box and right answer stand where they will be shown.
+    void markDifference(int row, int question);
     // Copies the boxes of the page on show into the typed answers.
     void saveShownAnswers();
 
@@ -79,6 +86,10 @@ protected:
     Row<QLabel> lblLatter{};
     Row<QLabel> imgMark{};
     Row<QLabel> lblAnswer{};
+    // A wrong answer with its differences marked, over the row's box, and
+    // the note on blanks, widths and case that go with it.
+    Row<MarkedAnswer> lblMarked{};
+    Row<QLabel> lblNote{};
 
     QLabel* lblCountPrefix = nullptr;
     QLabel* lblCount = nullptr;
@@ -105,6 +116,9 @@ private slots:
 private:
     void createPageLabels();
     void createButtons(int gradeCaptionWidth);
+    void createDifferenceRows();
+    // Marks where a wrong answer went astray; hides the marks otherwise.
+    void showDifference(int row, const QString& typed, const QString& answer);
     void setKeyboardOrder();
     void placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start);
     // The English a row's label stands for: the answer, once it shows as

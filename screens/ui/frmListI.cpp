@@ -23,6 +23,7 @@ constexpr QSize kBoxSize(twipsToPixels(1500), twipsToPixels(300));
 constexpr int kGapAroundBox = twipsToPixels(8);
 constexpr int kGapBeforeAnswer = twipsToPixels(10);
 constexpr int kMarkSize = 40;
+constexpr int kGapBeforeNote = 6;
 
 } // namespace
 
@@ -91,6 +92,7 @@ void frmListI::buildSentencePage() {
             showAnswerBox(row, question);
             lblAnswer[row]->move(lblJp[row]->x() + lblJp[row]->width() + kGapBeforeAnswer,
                                  lblJp[row]->y());
+            markDifference(row, question);
         } else {
             setFittedText(lblFormer[row], sentence.wholeSentence());
             txtTerm[row]->hide();
@@ -113,6 +115,14 @@ void frmListI::showSentenceAroundBox(int row, const SentenceQuestion& sentence) 
     QLabel* latter = lblLatter[row];
     setFittedText(latter, sentence.after);
     latter->move(box->x() + box->width() + kGapAroundBox, latter->y());
+}
+
+// The sentence line is full; the note follows the right answer at the end
+// of the translation line.
+QPoint frmListI::notePlace(int row) const {
+    const QLabel* answer = lblAnswer[row];
+    return {answer->x() + answer->width() + kGapBeforeNote,
+            answer->y() + answer->height() - lblNote[row]->height()};
 }
 
 void frmListI::saveSentenceAnswers() {

@@ -20,6 +20,7 @@ private:
     QString rightAnswer(int question) const override;
     AnsweredQuestion asked(int question) const override;
     QString wholeSentence(int question) const override;
+    QPoint notePlace(int row) const override;
     void buildPage() override { buildSentencePage(); }
     void saveAnswers() override { saveSentenceAnswers(); }
 

@@ -78,6 +78,7 @@ void frmListT::buildWordPage() {
         if (questionMode) {
             lblLatter[row]->clear();
             showAnswerBox(row, question);
+            markDifference(row, question);
         } else {
             txtTerm[row]->hide();
             setFittedText(lblLatter[row], word.headword);

@@ -174,16 +174,22 @@ void FrmListTTest::hintsFollowTheLevel() {
 void FrmListTTest::onlyTheExactAnswerIsRight_data() {
     QTest::addColumn<int>("change");
     QTest::addColumn<bool>("right");
-    QTest::newRow("exact") << 0 << true;
-    QTest::newRow("capital first letter") << 1 << false;
-    QTest::newRow("trailing space") << 2 << false;
-    QTest::newRow("leading space") << 3 << false;
-    QTest::newRow("nothing typed") << 4 << false;
+    // What the row then shows beside the marks: the typed answer marked,
+    // and the note on what cannot be seen.
+    QTest::addColumn<bool>("marked");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("exact") << 0 << true << false << "";
+    QTest::newRow("capital first letter") << 1 << false << true << "大文字/小文字";
+    QTest::newRow("trailing space") << 2 << false << true << "末尾に空白";
+    QTest::newRow("leading space") << 3 << false << true << "先頭に空白";
+    QTest::newRow("nothing typed") << 4 << false << false << "";
 }
 
 void FrmListTTest::onlyTheExactAnswerIsRight() {
     QFETCH(int, change);
     QFETCH(bool, right);
+    QFETCH(bool, marked);
+    QFETCH(QString, note);
     DrillScreenFixture fixture;
     fixture.useWords(3);
     const QString headword = fixture.headword(0);
@@ -199,6 +205,9 @@ void FrmListTTest::onlyTheExactAnswerIsRight() {
     QCOMPARE(shownPicture(label(&screen, QStringLiteral("imgMark_0"))),
              sharedArtwork().ilMaruBatu.picture(right ? 1 : 2).toImage());
     QCOMPARE(label(&screen, QStringLiteral("lblAnswer_0"))->text(), headword);
+    QCOMPARE(label(&screen, QStringLiteral("lblMarked_0"))->isVisible(), marked);
+    const QLabel* shownNote = label(&screen, QStringLiteral("lblNote_0"));
+    QCOMPARE(shownNote->isVisible() ? shownNote->text() : QString(), note);
 }
 
 void FrmListTTest::wordListOffersNoAnswersAndNoGrading() {

@@ -149,6 +149,8 @@ void DrillGradingTest::answerComparison_data() {
                                   << "arrest" << false << "arre[-s]st" << none;
     QTest::newRow("letters swapped") << "recieve"
                                      << "receive" << false << "rec[+e]i[-e]ve" << none;
+    QTest::newRow("another word") << "stair"
+                                  << "custody" << false << "[stair>custody]" << none;
     QTest::newRow("prefix only") << "a"
                                  << "abolish" << false << "a[+bolish]" << none;
     QTest::newRow("empty") << ""
