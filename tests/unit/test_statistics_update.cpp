@@ -22,27 +22,40 @@ void TestStatisticsUpdate::level_data() {
     QTest::addColumn<int>("questions");
     QTest::addColumn<QString>("levelText");
     QTest::addColumn<QString>("lblRate");
+    QTest::addColumn<QString>("toNextLevel");
 
     QTest::newRow("nothing graded yet") << 0 << 0 << 0 << "初級"
-                                        << "0";
-    QTest::newRow("11 drills at 71") << 11 << 71 << 200 << "上級"
-                                     << "71";
+                                        << "0"
+                                        << "中級まで：採点あと6回、平均正答率あと46ポイント";
+    QTest::newRow("11 drills at 71")
+        << 11 << 71 << 200 << "上級"
+        << "71"
+        << "最高のレベルです（平均正答率が70%以下になると中級に戻ります）";
     QTest::newRow("11 drills at 70") << 11 << 70 << 200 << "中級"
-                                     << "70";
+                                     << "70"
+                                     << "上級まで：平均正答率あと1ポイント";
     QTest::newRow("10 drills at 100") << 10 << 100 << 200 << "中級"
-                                      << "100";
+                                      << "100"
+                                      << "上級まで：採点あと1回";
     QTest::newRow("6 drills at 46") << 6 << 46 << 60 << "中級"
-                                    << "46";
+                                    << "46"
+                                    << "上級まで：採点あと5回、平均正答率あと25ポイント";
     QTest::newRow("6 drills at 45") << 6 << 45 << 60 << "初級"
-                                    << "45";
+                                    << "45"
+                                    << "中級まで：平均正答率あと1ポイント";
     QTest::newRow("5 drills at 100") << 5 << 100 << 50 << "初級"
-                                     << "100";
+                                     << "100"
+                                     << "中級まで：採点あと1回";
     QTest::newRow("no questions hides the rate") << 11 << 55 << 0 << "中級"
-                                                 << "0";
+                                                 << "0"
+                                                 << "上級まで：平均正答率あと16ポイント";
     QTest::newRow("negative values") << -1 << -20 << 5 << "初級"
-                                     << "-20";
-    QTest::newRow("largest values") << 32767 << 32767 << 32767 << "上級"
-                                    << "32767";
+                                     << "-20"
+                                     << "中級まで：採点あと7回、平均正答率あと66ポイント";
+    QTest::newRow("largest values")
+        << 32767 << 32767 << 32767 << "上級"
+        << "32767"
+        << "最高のレベルです（平均正答率が70%以下になると中級に戻ります）";
 }
 
 void TestStatisticsUpdate::level() {
@@ -51,6 +64,7 @@ void TestStatisticsUpdate::level() {
     QFETCH(int, questions);
     QFETCH(QString, levelText);
     QFETCH(QString, lblRate);
+    QFETCH(QString, toNextLevel);
     SettingsState settings;
     settings.statGames = static_cast<std::int16_t>(games);
     settings.statRate = static_cast<std::int16_t>(rate);
@@ -60,6 +74,7 @@ void TestStatisticsUpdate::level() {
     QCOMPARE(labels.lblLevel, levelText);
     QCOMPARE(labels.lblNog, QString::number(games));
     QCOMPARE(labels.lblRate, lblRate);
+    QCOMPARE(tavik::nextLevelText(settings), toNextLevel);
 }
 
 void TestStatisticsUpdate::recordGrading_data() {
