@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "${1:-$(dirname "$0")/..}"
 
-floors=(app menu screens print drill shell history settings content)
+floors=(app menu progress screens print drill shell history settings content)
 status=0
 for ((i = 0; i < ${#floors[@]}; ++i)); do
   [ -d "${floors[i]}" ] || continue

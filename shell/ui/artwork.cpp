@@ -61,6 +61,8 @@ void Artwork::loadScreens(qreal dpr) {
     searchBackground = render(QStringLiteral("search_background"), {780, 600}, dpr);
     searchMask = render(QStringLiteral("search_mask"), {545, 252}, dpr);
     weakWordsHover = render(QStringLiteral("weak_words_hover"), {180, 29}, dpr);
+    recordBar = render(QStringLiteral("record_bar"), {120, 29}, dpr);
+    recordBarHover = render(QStringLiteral("record_bar_hover"), {120, 29}, dpr);
     helpPage = render(QStringLiteral("help_page"), {567, 409}, dpr);
     handPointer = QCursor(render(QStringLiteral("hand_pointer"), {32, 32}, dpr), 12, 1);
 }

@@ -30,6 +30,8 @@ struct Artwork {
     QPixmap searchBackground;
     QPixmap searchMask;
     QPixmap weakWordsHover; // the 苦手 pick's bar lit; at rest it is in the background
+    QPixmap recordBar;      // the learning record's bar, at rest and lit
+    QPixmap recordBarHover;
     QPixmap helpPage;
     QCursor handPointer;
 

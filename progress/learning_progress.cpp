@@ -1,0 +1,168 @@
+#include "progress/learning_progress.h"
+
+#include <algorithm>
+#include <map>
+
+namespace tavik {
+
+std::vector<DayRate> dailyRates(const std::vector<StoredAnswer>& answers) {
+    std::map<QDate, DayRate> byDay;
+    for (const StoredAnswer& answer : answers) {
+        const QDate day = answer.when.toLocalTime().date();
+        if (!day.isValid()) {
+            continue;
+        }
+        DayRate& rate = byDay[day];
+        rate.day = day;
+        ++rate.questions;
+        rate.right += answer.right ? 1 : 0;
+    }
+    std::vector<DayRate> days;
+    days.reserve(byDay.size());
+    for (const auto& [day, rate] : byDay) {
+        days.push_back(rate);
+    }
+    return days;
+}
+
+std::vector<DayRate> lastDaysStudied(const std::vector<DayRate>& days, int count) {
+    const auto kept = static_cast<std::size_t>(std::max(count, 0));
+    if (days.size() <= kept) {
+        return days;
+    }
+    return {days.end() - static_cast<std::ptrdiff_t>(kept), days.end()};
+}
+
+BankWords::BankWords(const Banks& banks) : m_banks(banks) {
+    for (std::size_t row = 1; row < banks.WordBank.size(); ++row) {
+        const BankRow& word = banks.WordBank[row];
+        if (word.size() > WordField::Headword) {
+            m_rowByHeadword.insert(word[WordField::Headword], static_cast<int>(row));
+        }
+    }
+}
+
+int BankWords::rowOf(int wordKey, const QString& headword) const {
+    if (!headword.isEmpty()) {
+        return m_rowByHeadword.value(headword, 0);
+    }
+    const bool inBank = wordKey >= 1 && static_cast<std::size_t>(wordKey) < m_banks.WordBank.size();
+    return inBank ? wordKey : 0;
+}
+
+std::vector<BankWordState> bankWordStates(const BankWords& words,
+                                          const std::vector<WordState>& states) {
+    std::vector<BankWordState> found;
+    found.reserve(states.size());
+    for (const WordState& state : states) {
+        const int row = words.rowOf(state.wordKey, QString());
+        if (row != 0 && state.lastGraded.isValid()) {
+            found.push_back({row, state});
+        }
+    }
+    return found;
+}
+
+BoxCounts boxCounts(const BankWords& words, const std::vector<BankWordState>& states) {
+    BoxCounts counts;
+    std::vector<bool> drilled(words.banks().WordBank.size(), false);
+    for (const BankWordState& word : states) {
+        const int box = std::clamp(word.state.box, kFirstBox, kLastBox);
+        if (!drilled[static_cast<std::size_t>(word.wordRow)]) {
+            drilled[static_cast<std::size_t>(word.wordRow)] = true;
+            ++counts.boxes[static_cast<std::size_t>(box - 1)];
+        }
+    }
+    const auto drilledWords = std::count(drilled.begin(), drilled.end(), true);
+    counts.notYetDrilled = std::max(0, words.wordCount() - static_cast<int>(drilledWords));
+    return counts;
+}
+
+DueCounts dueCounts(const std::vector<BankWordState>& states, QDate today) {
+    DueCounts counts;
+    for (const BankWordState& word : states) {
+        const QDate due = dueDate(word.state);
+        if (due <= today) {
+            ++counts.today;
+        } else if (due == today.addDays(1)) {
+            ++counts.tomorrow;
+        }
+        if (due <= today.addDays(kWeekDays)) {
+            ++counts.withinWeek;
+        }
+    }
+    return counts;
+}
+
+namespace {
+
+struct Misses {
+    int right = 0;
+    int wrong = 0;
+    int recentWrong = 0;
+};
+
+} // namespace
+
+std::vector<WeakWord> weakestWords(const BankWords& words, const std::vector<StoredAnswer>& answers,
+                                   const std::vector<BankWordState>& states, QDate today) {
+    std::map<int, Misses> byRow;
+    const QDate recentFrom = today.addDays(-kRecentMissDays);
+    for (const StoredAnswer& answer : answers) {
+        const int row = words.rowOf(answer.wordKey, answer.headword);
+        if (row == 0) {
+            continue;
+        }
+        Misses& misses = byRow[row];
+        if (answer.right) {
+            ++misses.right;
+            continue;
+        }
+        ++misses.wrong;
+        if (answer.when.toLocalTime().date() >= recentFrom) {
+            ++misses.recentWrong;
+        }
+    }
+    struct Candidate {
+        const BankWordState* word;
+        Misses misses;
+    };
+    std::vector<Candidate> candidates;
+    for (const BankWordState& word : states) {
+        const auto found = byRow.find(word.wordRow);
+        if (found != byRow.end() && found->second.wrong > 0) {
+            candidates.push_back({&word, found->second});
+        }
+    }
+    std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+        if (a.word->state.box != b.word->state.box) {
+            return a.word->state.box < b.word->state.box;
+        }
+        if (a.misses.recentWrong != b.misses.recentWrong) {
+            return a.misses.recentWrong > b.misses.recentWrong;
+        }
+        if (a.misses.wrong != b.misses.wrong) {
+            return a.misses.wrong > b.misses.wrong;
+        }
+        if (a.word->state.lastGraded != b.word->state.lastGraded) {
+            return a.word->state.lastGraded < b.word->state.lastGraded;
+        }
+        return a.word->wordRow < b.word->wordRow;
+    });
+    std::vector<WeakWord> weakest;
+    const BankTable& bank = words.banks().WordBank;
+    for (const Candidate& candidate : candidates) {
+        if (weakest.size() == kWeakestWordCount) {
+            break;
+        }
+        const BankRow& row = bank[static_cast<std::size_t>(candidate.word->wordRow)];
+        weakest.push_back({candidate.word->wordRow, row.at(WordField::Headword),
+                           row.size() > WordField::Meaning ? row[WordField::Meaning] : QString(),
+                           candidate.misses.right, candidate.misses.wrong,
+                           std::clamp(candidate.word->state.box, kFirstBox, kLastBox),
+                           dueDate(candidate.word->state)});
+    }
+    return weakest;
+}
+
+} // namespace tavik
