@@ -29,7 +29,8 @@ constexpr int kFirstBox = 1;
 constexpr int kLastBox = 5;
 
 // The word answered in one grading: wrong sends it back to box 1, right
-// moves it one box up. A word met for the first time starts in box 1.
+// moves it one box up, once a calendar day at most. A word met for the
+// first time starts in box 1.
 void advance(WordState& state, bool right, const QDateTime& when);
 
 // The first day on which the word is due again. Days are calendar days in

@@ -109,6 +109,10 @@ void TestHistory::boxesAndDueDays_data() {
     QTest::newRow("early morning counts for its own day") << "1@07:30 R" << 2 << 2;
     QTest::newRow("two sentences, one wrong") << "0 RW" << 1 << 0;
     QTest::newRow("two sentences right move once") << "0 RR" << 2 << 1;
+    QTest::newRow("word and sentence drill the same day move once") << "0 R, 0 R" << 2 << 1;
+    QTest::newRow("right after a miss the same day stays down") << "0 R, 0 W, 0 R" << 1 << 0;
+    QTest::newRow("missed, then right the same day") << "0 W, 0 R" << 2 << 1;
+    QTest::newRow("late evening, then the next morning") << "0@23:30 R, 1@07:00 R" << 3 << 4;
 }
 
 void TestHistory::boxesAndDueDays() {
