@@ -3,9 +3,9 @@
 #include "drill/drill_questions.h"
 #include "drill/selection.h"
 
+#include <QHash>
 #include <algorithm>
 #include <limits>
-#include <map>
 
 namespace tavik {
 
@@ -26,17 +26,71 @@ int bankRowOf(const WordState& word, const BankTable& bank, int rows) {
     return 0;
 }
 
+struct Tally {
+    int wrong = 0;
+    QDateTime lastRight;
+};
+
+void count(Tally& tally, const StoredAnswer& answer) {
+    if (!answer.right) {
+        ++tally.wrong;
+    } else if (!tally.lastRight.isValid() || answer.when > tally.lastRight) {
+        tally.lastRight = answer.when;
+    }
+}
+
+// The due words, weakest first.
+std::vector<WordState> weakestDueWords(const std::vector<WordState>& states,
+                                       const std::vector<StoredAnswer>& answers, QDate today) {
+    QHash<QString, Tally> byHeadword;
+    QHash<int, Tally> byKey;
+    for (const StoredAnswer& answer : answers) {
+        if (!answer.headword.isEmpty()) {
+            count(byHeadword[answer.headword], answer);
+        }
+        count(byKey[answer.wordKey], answer);
+    }
+    struct Due {
+        const WordState* state;
+        Tally tally;
+    };
+    std::vector<Due> due;
+    for (const WordState& state : states) {
+        if (state.lastGraded.isValid() && dueDate(state) <= today) {
+            due.push_back({&state, state.headword.isEmpty() ? byKey.value(state.wordKey)
+                                                            : byHeadword.value(state.headword)});
+        }
+    }
+    std::sort(due.begin(), due.end(), [](const Due& a, const Due& b) {
+        if (a.state->box != b.state->box) {
+            return a.state->box < b.state->box;
+        }
+        if (a.tally.wrong != b.tally.wrong) {
+            return a.tally.wrong > b.tally.wrong;
+        }
+        // Never answered right counts as the longest ago.
+        const qint64 aRight =
+            a.tally.lastRight.isValid() ? a.tally.lastRight.toMSecsSinceEpoch() : -1;
+        const qint64 bRight =
+            b.tally.lastRight.isValid() ? b.tally.lastRight.toMSecsSinceEpoch() : -1;
+        if (aRight != bRight) {
+            return aRight < bRight;
+        }
+        return a.state->wordKey < b.state->wordKey;
+    });
+    std::vector<WordState> weakest;
+    weakest.reserve(due.size());
+    for (const Due& word : due) {
+        weakest.push_back(*word.state);
+    }
+    return weakest;
+}
+
 } // namespace
 
-std::vector<WordState> weakWordCandidates(const std::vector<WordState>& states, QDate today) {
-    std::map<int, const WordState*> byKey;
-    for (const WordState& state : states) {
-        byKey[state.wordKey] = &state;
-    }
-    std::vector<WordState> candidates;
-    for (const int key : dueWords(states, today)) {
-        candidates.push_back(*byKey[key]);
-    }
+std::vector<WordState> weakWordCandidates(const std::vector<WordState>& states,
+                                          const std::vector<StoredAnswer>& answers, QDate today) {
+    std::vector<WordState> candidates = weakestDueWords(states, answers, today);
     if (candidates.size() == 1) {
         const WordState* next = nullptr;
         for (const WordState& state : states) {
@@ -73,9 +127,29 @@ bool selectWeakWords(DrillSet& set, const Banks& banks, const std::vector<WordSt
     if (picked.empty()) {
         return false;
     }
+    std::shuffle(picked.begin(), picked.end(), random.engine());
     set.drillWords = std::move(picked);
     buildSentenceList(set, banks, random);
     return true;
+}
+
+QString nextDueText(const std::vector<WordState>& states, QDate today) {
+    QDate next;
+    for (const WordState& state : states) {
+        const QDate due = state.lastGraded.isValid() ? dueDate(state) : QDate();
+        if (due.isValid() && due > today && (!next.isValid() || due < next)) {
+            next = due;
+        }
+    }
+    if (!next.isValid()) {
+        return {};
+    }
+    const qint64 days = today.daysTo(next);
+    const QString when = days == 1 ? QStringLiteral("明日") : QStringLiteral("%1日後").arg(days);
+    return QStringLiteral("次の単語は%1月%2日（%3）に復習できます")
+        .arg(next.month())
+        .arg(next.day())
+        .arg(when);
 }
 
 } // namespace tavik

@@ -109,6 +109,8 @@ private slots:
     void unseededSelectionsDiffer();
     void weakWordPick_data();
     void weakWordPick();
+    void weakWordOrder_data();
+    void weakWordOrder();
 
 private:
     Banks m_banks;
@@ -123,7 +125,7 @@ void TestSelection::initTestCase() {
 void TestSelection::weakWordPick_data() {
     QTest::addColumn<QList<int>>("due");
     QTest::addColumn<QString>("countText");
-    QTest::addColumn<QList<int>>("words");      // in drill order; empty: nothing picked
+    QTest::addColumn<QList<int>>("words");      // the weakest first; empty: nothing picked
     QTest::addColumn<QStringList>("headwords"); // as stored with the due words; none: by key
 
     QTest::newRow("no count chosen takes 10")
@@ -163,8 +165,60 @@ void TestSelection::weakWordPick() {
         QCOMPARE(set.drillSentences, before.drillSentences);
         return;
     }
-    QCOMPARE(QList<int>(set.drillWords.begin(), set.drillWords.end()), words);
+    // The drill shows the words picked shuffled, so their order gives
+    // nothing away.
+    QList<int> drilled(set.drillWords.begin(), set.drillWords.end());
+    if (words.size() >= 5) {
+        QVERIFY(drilled != words);
+    }
+    std::sort(drilled.begin(), drilled.end());
+    std::sort(words.begin(), words.end());
+    QCOMPARE(drilled, words);
     checkSentencesMatchWords(set, m_banks);
+}
+
+void TestSelection::weakWordOrder_data() {
+    // Each word: key, box, wrong answers, days since last right (-1: never),
+    // days since last graded.
+    QTest::addColumn<QList<QList<int>>>("words");
+    QTest::addColumn<QList<int>>("order");
+    QTest::newRow("lowest box first")
+        << QList<QList<int>>{{1, 2, 3, 5, 5}, {2, 1, 0, 5, 5}} << QList<int>{2, 1};
+    QTest::newRow("then most wrong answers")
+        << QList<QList<int>>{{1, 1, 1, 5, 5}, {2, 1, 3, 5, 5}, {3, 1, 2, 5, 5}}
+        << QList<int>{2, 3, 1};
+    QTest::newRow("then longest since last right")
+        << QList<QList<int>>{{1, 1, 1, 2, 2}, {2, 1, 1, 10, 2}, {3, 1, 1, -1, 2}}
+        << QList<int>{3, 2, 1};
+    QTest::newRow("not yet due left out")
+        << QList<QList<int>>{{1, 3, 0, 1, 1}, {2, 1, 1, 4, 1}, {4, 1, 2, 4, 1}} << QList<int>{4, 2};
+}
+
+void TestSelection::weakWordOrder() {
+    QFETCH(QList<QList<int>>, words);
+    QFETCH(QList<int>, order);
+    const QDate today = QDate::currentDate();
+    const auto daysAgo = [&](int days) { return QDateTime(today.addDays(-days), QTime(12, 0)); };
+    std::vector<WordState> states;
+    std::vector<StoredAnswer> answers;
+    for (const QList<int>& word : words) {
+        const QString headword = QStringLiteral("w%1").arg(word[0]);
+        states.push_back({.wordKey = word[0],
+                          .box = word[1],
+                          .lastGraded = daysAgo(word[4]),
+                          .headword = headword});
+        for (int miss = 0; miss < word[2]; ++miss) {
+            answers.push_back({daysAgo(20), word[0], headword, 0, QStringLiteral("x"), false});
+        }
+        if (word[3] >= 0) {
+            answers.push_back({daysAgo(word[3]), word[0], headword, 0, headword, true});
+        }
+    }
+    QList<int> candidates;
+    for (const WordState& state : weakWordCandidates(states, answers, today)) {
+        candidates.append(state.wordKey);
+    }
+    QCOMPARE(candidates, order);
 }
 
 void TestSelection::search_data() {
