@@ -55,7 +55,7 @@ std::vector<BankWordState> bankWordStates(const BankWords& words,
     std::vector<BankWordState> found;
     found.reserve(states.size());
     for (const WordState& state : states) {
-        const int row = words.rowOf(state.wordKey, QString());
+        const int row = words.rowOf(state.wordKey, state.headword);
         if (row != 0 && state.lastGraded.isValid()) {
             found.push_back({row, state});
         }

@@ -7,12 +7,15 @@
 #include "menu/ui/option_hotspot.h"
 #include "print/ui/frmPrintI.h"
 #include "print/ui/frmPrintT.h"
+#include "progress/learning_record.h"
+#include "progress/ui/frmRecord.h"
 #include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
 #include "settings/level.h"
 #include "settings/settings_files.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/caption_label.h"
+#include "shell/ui/fitted_label.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
@@ -202,10 +205,22 @@ void frmSearch::createControls() {
         imgRP[static_cast<std::size_t>(index)] = hotspot;
     }
 
+    // In the page's lower corner, clear of the mask and the start button.
+    imgRecord = new PictureButton(this, QStringLiteral("imgRecord"), {630, 524, 120, 29},
+                                  m_art.recordBar, m_art.recordBarHover, m_art.handPointer);
+    imgRecord->setAccessibleName(QStringLiteral("学習記録"));
+    connect(imgRecord, &PictureButton::clicked, this, &frmSearch::imgRecord_Click);
+
     imgHWG = new PictureButton(this, QStringLiteral("imgHWG"), {248, 477, 241, 81}, none,
                                m_art.ilBtn.picture(5), m_art.handPointer);
     imgHWG->setAccessibleName(QStringLiteral("開始"));
     connect(imgHWG, &PictureButton::clicked, this, &frmSearch::imgHWG_Click);
+
+    // Which selection the start button starts; under the mask with the
+    // start button while no drill can start.
+    lblSelection = makeCaption(this, QStringLiteral("lblSelection"), QString(), {160, 374, 0, 17});
+    lblSelection->setFont(gothicFont(kInputPoints));
+    lblSelection->setTextFormat(Qt::PlainText);
 
     imgSmask = new QLabel(this);
     imgSmask->setObjectName(QStringLiteral("imgSmask"));
@@ -218,6 +233,11 @@ void frmSearch::createControls() {
                                  QStringLiteral("0"), QStringLiteral("単語数"));
     lblCount_is = createNumberLabel(QStringLiteral("lblCount_is"), {408, 344, 57, 25},
                                     QStringLiteral("0"), QStringLiteral("例文数"));
+
+    lblLevelChange =
+        makeCaption(this, QStringLiteral("lblLevelChange"), QString(), {296, 111, 210, 17});
+    lblLevelChange->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblLevelChange->hide();
 
     imgHelp = makeHelpButton(this, m_art);
     connect(imgHelp, &PictureButton::clicked, this, &frmSearch::imgHelp_Click);
@@ -233,10 +253,11 @@ void frmSearch::createControls() {
 
     registerButton(imgHWG);
     registerButton(imgWeak);
+    registerButton(imgRecord);
 
     // The two inputs first, then the buttons in reading order.
     chainTabOrder({txtFreeWord, cmbRandom, imgS1, imgS2, imgWeak, imgRP[0], imgRP[1], imgRP[2],
-                   imgRP[3], imgRP[4], imgRP[5], imgHWG, imgHelp, imgExit});
+                   imgRP[3], imgRP[4], imgRP[5], imgHWG, imgRecord, imgHelp, imgExit});
     txtFreeWord->setFocus();
 }
 
@@ -261,8 +282,10 @@ void frmSearch::refreshLevelPanel() {
 }
 
 void frmSearch::imgS1_Click() {
-    selectBySearch(m_state.drill, m_state.banks, txtFreeWord->text(), m_state.random);
-    showSelection();
+    const QString text = txtFreeWord->text();
+    selectBySearch(m_state.drill, m_state.banks, text, m_state.random);
+    showSelection(text.isEmpty() ? QStringLiteral("すべての単語から出題します")
+                                 : QStringLiteral("「%1」の検索結果から出題します").arg(text));
 }
 
 void frmSearch::imgS2_Click() {
@@ -272,23 +295,33 @@ void frmSearch::imgS2_Click() {
         return;
     }
     selectAtRandom(m_state.drill, m_state.banks, countText, m_state.random);
-    showSelection();
+    showSelection(
+        QStringLiteral("ランダムに選んだ%1語から出題します").arg(m_state.drill.drillWords.size()));
 }
 
 void frmSearch::imgWeak_Click() {
     HistoryStore& history = m_state.history;
+    const QDate today = QDate::currentDate();
     const std::optional<std::vector<WordState>> states = history.wordStates();
     refreshRecordHealth();
     if (!states) {
         showMessage(unreadableRecordMessage());
         return;
     }
-    const std::vector<WordState> candidates = weakWordCandidates(*states, QDate::currentDate());
+    // Without the answers the pick still has the boxes to go by.
+    const std::vector<StoredAnswer> answers =
+        history.answers().value_or(std::vector<StoredAnswer>());
+    const std::vector<WordState> candidates = weakWordCandidates(*states, answers, today);
     if (candidates.empty()) {
         // A record begun afresh beside a damaged one has nothing due yet;
         // the old words are in the file set aside, not gone.
-        showMessage(history.health() == HistoryStore::Health::Renewed ? newRecordMessage()
-                                                                      : noWeakWordsMessage());
+        const QString next = nextDueText(*states, today);
+        if (history.health() == HistoryStore::Health::Renewed) {
+            showMessage(newRecordMessage());
+        } else {
+            showMessage(next.isEmpty() ? noWeakWordsMessage()
+                                       : noWeakWordsMessage() + QStringLiteral("\n\n") + next);
+        }
         return;
     }
     if (candidates.size() < kFewestDrillWords) {
@@ -300,7 +333,13 @@ void frmSearch::imgWeak_Click() {
         showMessage(noWeakWordsMessage());
         return;
     }
-    showSelection();
+    showSelection(
+        QStringLiteral("苦手な単語%1語から出題します").arg(m_state.drill.drillWords.size()));
+}
+
+void frmSearch::imgRecord_Click() {
+    frmRecord record(m_state, m_art, readLearningRecord(m_state.history));
+    openScreen(record);
 }
 
 void frmSearch::refreshWeakWordCount() {
@@ -337,8 +376,9 @@ void frmSearch::openHistory() {
     StartupTrace::mark("history");
 }
 
-void frmSearch::showSelection() {
+void frmSearch::showSelection(const QString& source) {
     const auto words = static_cast<int>(m_state.drill.drillWords.size());
+    setFittedText(lblSelection, source);
     lblCount->setText(QString::number(words));
     lblCount_is->setText(QString::number(m_state.drill.drillSentences.size()));
     if (words >= kFewestDrillWords) {
@@ -376,6 +416,7 @@ void frmSearch::imgHWG_Click() {
     writeConfig(m_state.settings, m_state.paths);
     m_state.screen.viewMode = m_state.settings.optQuestion ? ViewMode::Solving : ViewMode::Checking;
 
+    const Level before = m_state.settings.level;
     std::unique_ptr<ScreenWindow> screen = createDrillScreen(m_state, m_art);
     openScreen(*screen);
     screen.reset();
@@ -383,6 +424,9 @@ void frmSearch::imgHWG_Click() {
     // A grading on the drill screen has changed the statistics meanwhile.
     refreshLevelPanel();
     refreshWeakWordCount();
+    const QString change = levelChangeText(before, m_state.settings.level);
+    lblLevelChange->setText(change);
+    lblLevelChange->setVisible(!change.isEmpty());
 }
 
 void frmSearch::imgHelp_Click() {

@@ -57,12 +57,14 @@ private:
     void imgS1_Click();
     void imgS2_Click();
     void imgWeak_Click();
+    void imgRecord_Click();
     void openHistory();
     void imgRP_Click(int Index);
     void imgHWG_Click();
     void imgHelp_Click();
 
-    void showSelection();
+    // The counts of the selection just made, and where its words come from.
+    void showSelection(const QString& source);
     void markOption(int Index);
     void maskLowerPanel();
     void revealLowerPanel();
@@ -79,6 +81,7 @@ private:
     QComboBox* cmbRandom = nullptr;
     PictureButton* imgS2 = nullptr;
     PictureButton* imgWeak = nullptr;
+    PictureButton* imgRecord = nullptr;
     QLabel* lblWeakCount = nullptr;
     QLabel* lblRecordHealth = nullptr;
     std::array<OptionHotspot*, 6> imgRP{};
@@ -86,9 +89,12 @@ private:
     QLabel* imgSmask = nullptr;
     QLabel* lblCount = nullptr;
     QLabel* lblCount_is = nullptr;
+    QLabel* lblSelection = nullptr;
     PictureButton* imgHelp = nullptr;
     PictureButton* imgExit = nullptr;
     QLabel* lblParam = nullptr;
+    // Says so when the last grading changed the level.
+    QLabel* lblLevelChange = nullptr;
     bool m_historyOpening = false;
 };
 

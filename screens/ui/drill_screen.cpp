@@ -291,7 +291,7 @@ void DrillScreen::markDifference(int row, int question) {
         return;
     }
     const AnsweredQuestion& graded = m_graded[static_cast<std::size_t>(question)];
-    showDifference(row, graded.right ? graded.rightAnswer : graded.typed, graded.rightAnswer);
+    showDifference(row, graded.typed, graded.rightAnswer);
 }
 
 void DrillScreen::saveShownAnswers() {
