@@ -100,6 +100,7 @@ struct Misses {
     int right = 0;
     int wrong = 0;
     int recentWrong = 0;
+    QString lastWrongTyped;
 };
 
 } // namespace
@@ -119,6 +120,8 @@ std::vector<WeakWord> weakestWords(const BankWords& words, const std::vector<Sto
             continue;
         }
         ++misses.wrong;
+        // The answers come oldest first.
+        misses.lastWrongTyped = answer.typed;
         if (answer.when.toLocalTime().date() >= recentFrom) {
             ++misses.recentWrong;
         }
@@ -160,7 +163,7 @@ std::vector<WeakWord> weakestWords(const BankWords& words, const std::vector<Sto
                            row.size() > WordField::Meaning ? row[WordField::Meaning] : QString(),
                            candidate.misses.right, candidate.misses.wrong,
                            std::clamp(candidate.word->state.box, kFirstBox, kLastBox),
-                           dueDate(candidate.word->state)});
+                           dueDate(candidate.word->state), candidate.misses.lastWrongTyped});
     }
     return weakest;
 }

@@ -57,6 +57,7 @@ struct WeakWord {
     int wrong = 0;
     int box = kFirstBox;
     QDate due;
+    QString lastWrongTyped; // what the learner typed the last time it was wrong
 };
 
 constexpr int kWeakestWordCount = 10;

@@ -332,6 +332,11 @@ void frmRecord::showWeakest(const std::vector<WeakWord>& weakest) {
         lblWeakCounts[row]->setText(QStringLiteral("%1/%2").arg(word.right).arg(word.wrong));
         lblWeakCounts[row]->setAccessibleName(
             QStringLiteral("正解%1回、不正解%2回").arg(word.right).arg(word.wrong));
+        const QString lastMiss = word.lastWrongTyped.isEmpty()
+                                     ? QStringLiteral("最後の誤答：（空欄）")
+                                     : QStringLiteral("最後の誤答：%1").arg(word.lastWrongTyped);
+        lblWeakCounts[row]->setToolTip(lastMiss);
+        lblWeakCounts[row]->setAccessibleDescription(lastMiss);
         lblWeakBox[row]->setText(QString::number(word.box));
         lblWeakBox[row]->setAccessibleName(boxName(word.box));
         lblWeakDue[row]->setText(dayText(word.due));

@@ -78,6 +78,8 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     QCOMPARE(text(&screen, QStringLiteral("lblWeakWord_1")), QStringLiteral("abolish"));
     QCOMPARE(text(&screen, QStringLiteral("lblWeakCounts_1")), QStringLiteral("1/2"));
     QCOMPARE(text(&screen, QStringLiteral("lblWeakBox_1")), QStringLiteral("2"));
+    QCOMPARE(label(&screen, QStringLiteral("lblWeakCounts_1"))->toolTip(),
+             QStringLiteral("最後の誤答：x, \"y\""));
     QVERIFY(!label(&screen, QStringLiteral("lblWeakWord_2"))->isVisible());
 
     // The whole record as CSV: a byte-order mark, a heading, a row an answer.
