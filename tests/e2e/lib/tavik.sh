@@ -82,6 +82,14 @@ find_message_box() {
   return 1
 }
 
+# The learning record's charts are a module the program finds beside
+# itself, as in the build folder.
+copy_charts_module() { # binary directory
+  local module
+  module=$(dirname "$1")/tavik-progress-charts.so
+  [ ! -e "$module" ] || cp "$module" "$2/"
+}
+
 # Copies the binary into the directory (where its ini files then land) and
 # starts it there (in the learner's session of input_session.sh, if one is
 # up); returns once the splash (shown for half a second, so
@@ -90,6 +98,7 @@ tavik_start() {
   local binary=$1
   TAVIK_DIR=$2
   cp "$binary" "$TAVIK_DIR/tavik"
+  copy_charts_module "$binary" "$TAVIK_DIR"
   (cd "$TAVIK_DIR" && exec "${AS_LEARNER[@]}" ./tavik >>"$TAVIK_DIR/tavik.log" 2>&1) &
   TAVIK_PID=$!
   SPLASH_SEEN=no
