@@ -316,6 +316,35 @@ expect_screen_closed "the sentence list"
 expect_unchanged_statistics "the sentence list"
 echo "road sentences/screen/check: whole sentences, nothing graded"
 
+# The learning record saved as CSV from its screen holds every stored
+# answer once, as a spreadsheet's CSV reader sees it.
+click "${record_button[@]}"
+expect_new_screen "the learning record"
+click 269 542
+poll 200 eval 'xdotool search --onlyvisible --name "^CSVで保存$" >"$work/dialog"' ||
+  fail "the CSV save dialog did not open"
+focus_window "$(head -1 "$work/dialog")"
+press ctrl+a
+type_text "$work/record.csv"
+press Return
+expect_message "CSVを保存しました"
+press Escape
+expect_screen_closed "the learning record"
+/usr/bin/python3 - "$work/record.csv" "$work/history.sqlite" <<'PYTHON' || fail "the CSV is not the record"
+import collections, csv, datetime, sqlite3, sys
+with open(sys.argv[1], newline="", encoding="utf-8") as f:
+    assert f.read(1) == "\ufeff", "no byte-order mark"
+    rows = list(csv.reader(f))
+assert rows[0] == ["日時", "単語", "例文", "解答", "正誤"], rows[0]
+stored = [(datetime.datetime.fromtimestamp(ms / 1000).strftime("%Y-%m-%d %H:%M:%S"), word,
+           "" if sentence is None else str(sentence), typed, "正" if right else "誤")
+          for ms, word, sentence, typed, right in sqlite3.connect(sys.argv[2]).execute(
+              "SELECT graded_at, headword, sentence, typed, correct FROM answers")]
+assert stored, "nothing stored"
+assert collections.Counter(map(tuple, rows[1:])) == collections.Counter(stored), (rows, stored)
+print(f"CSV: {len(stored)} stored answers, each once")
+PYTHON
+
 # The close button ends the program; option clicks since the last start are
 # not saved.
 click "${option_words[@]}"

@@ -571,6 +571,8 @@ void TestFrmSearch::gradingOnADrillScreenRefreshesTheLevelPanel() {
     QCOMPARE(labelText(QStringLiteral("lblRate")), QStringLiteral("81"));
     QCOMPARE(labelText(QStringLiteral("lblLevel")), QStringLiteral("上級"));
     QCOMPARE(levelName(m_state->settings.level), QStringLiteral("上級"));
+    QCOMPARE(labelText(QStringLiteral("lblLevelChange")),
+             QStringLiteral("レベルが上級に上がりました"));
 }
 
 void TestFrmSearch::gradingOnTheWordDrillShowsOnTheMenuWhenItCloses() {
@@ -591,6 +593,7 @@ void TestFrmSearch::gradingOnTheWordDrillShowsOnTheMenuWhenItCloses() {
     QCOMPARE(labelText(QStringLiteral("lblNog")), QStringLiteral("1"));
     QCOMPARE(labelText(QStringLiteral("lblRate")), QStringLiteral("100"));
     QCOMPARE(labelText(QStringLiteral("lblLevel")), QStringLiteral("初級"));
+    QVERIFY(!control<QLabel>(QStringLiteral("lblLevelChange"))->isVisible());
     QVERIFY(QFile::exists(m_state->paths.statisticsFile));
 }
 
@@ -608,7 +611,7 @@ void TestFrmSearch::weakWordPick_data() {
                                 << "(2)" << QList<int>{1, 52} << 2;
     QTest::newRow("one due word paired with the next weakest")
         << QList<int>{25} << QByteArray() << ""
-        << "(1)" << QList<int>{25, 3} << 3;
+        << "(1)" << QList<int>{3, 25} << 3;
     QTest::newRow("a record of one word says why no drill starts")
         << QList<int>{3} << QByteArray() << frmSearch::oneWeakWordMessage() << "(1)" << QList<int>{}
         << 0;
@@ -655,6 +658,9 @@ void TestFrmSearch::weakWordPick() {
     auto* health = control<QLabel>(QStringLiteral("lblRecordHealth"));
     QCOMPARE(health->isVisible(), !file.isEmpty());
     QCOMPARE(health->text().contains(QStringLiteral("history-damaged-")), !file.isEmpty());
+    QCOMPARE(labelText(QStringLiteral("lblSelection")),
+             words.isEmpty() ? QStringLiteral("すべての単語から出題します")
+                             : QStringLiteral("苦手な単語%1語から出題します").arg(words.size()));
 }
 
 void TestFrmSearch::helpButtonOpensTheHelpScreen() {
