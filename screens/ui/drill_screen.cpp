@@ -31,6 +31,8 @@ const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
 const QColor kNoteInk(176, 0, 0);
 constexpr qreal kNotePoints = 9;
+// Where the book's right-hand page ends.
+constexpr int kPageRight = 760;
 
 } // namespace
 
@@ -169,14 +171,25 @@ QPoint DrillScreen::notePlace(int row) const {
 void DrillScreen::showDifference(int row, const QString& typed, const QString& answer) {
     const AnswerDifference difference = answerDifference(typed, answer);
     lblMarked[row]->showOver(txtTerm[row], difference);
-    const QString notes = differenceNotes(difference);
-    if (notes.isEmpty()) {
-        lblNote[row]->hide();
+    QLabel* note = lblNote[row];
+    if (difference.notes.isEmpty()) {
+        note->hide();
         return;
     }
-    setFittedText(lblNote[row], notes);
-    lblNote[row]->move(notePlace(row));
-    lblNote[row]->show();
+    // After a long translation line the notes may not all fit on the page:
+    // the first ones show, and the tool tip and a screen reader have all.
+    QStringList shown = difference.notes;
+    const QString all = differenceNotes(difference);
+    setFittedText(note, all);
+    const QPoint place = notePlace(row);
+    while (shown.size() > 1 && place.x() + note->width() > kPageRight) {
+        shown.removeLast();
+        setFittedText(note, shown.join(QStringLiteral("・")) + QStringLiteral("…"));
+    }
+    note->setToolTip(all);
+    note->setAccessibleName(all);
+    note->move(place);
+    note->show();
 }
 
 void DrillScreen::placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start) {
