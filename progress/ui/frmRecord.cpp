@@ -235,7 +235,7 @@ void frmRecord::createControls() {
     connect(imgCsv, &PictureButton::clicked, this, &frmRecord::imgCsv_Click);
     connect(imgBack, &PictureButton::clicked, this, &frmRecord::imgBack_Click);
     connect(imgHelp, &PictureButton::clicked, this, &frmRecord::imgHelp_Click);
-    chainTabOrder({imgCsv, imgBack, imgHelp, imgExit});
+    chainTabOrder({lblRateRange, imgCsv, imgBack, imgHelp, imgExit});
 }
 
 void frmRecord::Form_Load() {
