@@ -43,6 +43,7 @@ constexpr ActionTarget kActions[] = {
     {"History/DueCount", "Due count of the learning record, all 141 due", 2.0},
     {"History/Record144", "Recording 144 questions (record in memory), CPU", 2.0, true},
     {"History/Record144OnDisk", "Recording 144 questions (record on disk), CPU", 2.0, true},
+    {"Record/Open10000Answers", "Opening the learning record over 10,000 stored answers", 100.0},
 };
 
 double toMs(double value, const QString& unit) {
