@@ -1,6 +1,7 @@
 #include "menu/ui/frmSearch.h"
 #include "print/ui/frmPrintI.h"
 #include "print/ui/frmPrintT.h"
+#include "progress/ui/frmRecord.h"
 #include "screens/ui/frmListI.h"
 #include "screens/ui/frmListT.h"
 #include "shell/ui/frmHelp.h"
@@ -37,6 +38,15 @@ ScreenFactory screenNamed(const QString& name) {
     }
     if (name == QLatin1String("frmPrintT")) {
         return [](AppState& state) { return std::make_unique<frmPrintT>(state, sharedArtwork()); };
+    }
+    if (name == QLatin1String("frmRecord")) {
+        return [](AppState& state) {
+            LearningRecord record{true,
+                                  {{QDateTime::currentDateTime(), 1, QStringLiteral("abolish"), 0,
+                                    QStringLiteral("abolish"), true}},
+                                  {}};
+            return std::make_unique<frmRecord>(state, sharedArtwork(), record);
+        };
     }
     if (name == QLatin1String("frmPrintI")) {
         return [](AppState& state) { return std::make_unique<frmPrintI>(state, sharedArtwork()); };
@@ -96,6 +106,7 @@ void TestAccessibility::controlsHaveJapaneseNamesAndRoles_data() {
         {"frmSearch", "imgS2", "ランダム検索", button},
         {"frmSearch", "imgWeak", "苦手な単語", button},
         {"frmSearch", "imgHWG", "開始", button},
+        {"frmSearch", "imgRecord", "学習記録", button},
         {"frmSearch", "imgHelp", "ヘルプ", button},
         {"frmSearch", "imgExit", "終了", button},
         {"frmSearch", "imgRP_0", "単語を選択", radio},
@@ -123,6 +134,9 @@ void TestAccessibility::controlsHaveJapaneseNamesAndRoles_data() {
         {"frmPrintT", "imgExit", "終了", button},
         {"frmPrintI", "imgPrint", "印刷", button},
         {"frmPrintI", "imgPdf", "PDFで保存", button},
+        {"frmRecord", "imgCsv", "CSVで保存", button},
+        {"frmRecord", "imgBack", "戻る", button},
+        {"frmRecord", "imgExit", "終了", button},
         {"frmHelp", "imgBack", "戻る", button},
         {"frmHelp", "imgExit", "終了", button},
     };
@@ -274,9 +288,11 @@ void TestAccessibility::tabWalksEachScreenInReadingOrder_data() {
     QTest::addColumn<QStringList>("order");
     QTest::newRow("main window, panel revealed")
         << "frmSearch"
-        << QStringList{"txtFreeWord", "cmbRandom", "imgS1",   "imgS2",   "imgWeak",
-                       "imgRP_0",     "imgRP_1",   "imgRP_2", "imgRP_3", "imgRP_4",
-                       "imgRP_5",     "imgHWG",    "imgHelp", "imgExit", "txtFreeWord"};
+        << QStringList{"txtFreeWord", "cmbRandom", "imgS1",   "imgS2",      "imgWeak", "imgRP_0",
+                       "imgRP_1",     "imgRP_2",   "imgRP_3", "imgRP_4",    "imgRP_5", "imgHWG",
+                       "imgRecord",   "imgHelp",   "imgExit", "txtFreeWord"};
+    QTest::newRow("learning record")
+        << "frmRecord" << QStringList{"imgCsv", "imgBack", "imgHelp", "imgExit", "imgCsv"};
     QTest::newRow("word drill, first page")
         << "frmListT"
         << QStringList{"txtTerm_0", "txtTerm_1", "txtTerm_2", "txtTerm_3", "txtTerm_4", "txtTerm_5",
