@@ -11,7 +11,7 @@
 #include "drill/app_state.h"
 #include "drill/selection.h"
 #include "screens/ui/frmListT.h"
-#include "screens/ui/speaker.h"
+#include "shell/ui/speaker.h"
 #include "settings/settings_files.h"
 #include "shell/ui/artwork.h"
 
