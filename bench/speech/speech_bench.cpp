@@ -11,9 +11,9 @@
 #include "drill/app_state.h"
 #include "drill/selection.h"
 #include "screens/ui/frmListT.h"
-#include "shell/ui/speaker.h"
 #include "settings/settings_files.h"
 #include "shell/ui/artwork.h"
+#include "shell/ui/speaker.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
