@@ -7,9 +7,8 @@ packages=(
   # build and run
   cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev libcups2-dev
   fonts-ipafont-gothic
-  # hearing the English (Qt 6.4's speech headers also need the QML integration header)
-  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin qt6-speech-flite-plugin
-  speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  # hearing the English: Speech Dispatcher's client library, the service and its English voice
+  libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   # the learning record: Qt's SQL module with its SQLite driver
   libqt6sql6-sqlite
   # tests: a real X server, a person's clicks, printing to PDF

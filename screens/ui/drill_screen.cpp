@@ -4,7 +4,7 @@
 #include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "drill/grading.h"
-#include "screens/ui/spoken_labels.h"
+#include "drill/ui/shared_speaker.h"
 #include "settings/level.h"
 #include "settings/statistics_recording.h"
 #include "shell/ui/artwork.h"
@@ -14,6 +14,7 @@
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/screen_parts.h"
+#include "shell/ui/spoken_labels.h"
 
 #include <QDateTime>
 #include <QFocusEvent>
@@ -185,8 +186,8 @@ void DrillScreen::Form_Load() {
     }
     imgGrade->setShown(screen.viewMode == ViewMode::Solving);
     m_spoken = new SpokenLabels(
-        m_state, m_art.handPointer, [this](const QLabel* label) { return spokenText(label); },
-        this);
+        sharedSpeaker(m_state), m_art.handPointer,
+        [this](const QLabel* label) { return spokenText(label); }, this);
     for (int row = 0; row < kRowsPerPage; ++row) {
         for (QLabel* label : {lblFormer[row], lblLatter[row], lblAnswer[row]}) {
             m_spoken->watch(label);
