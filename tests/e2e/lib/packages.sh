@@ -11,7 +11,7 @@ require_packages() {
     fi
   done
   ((${#missing[@]})) || return 0
-  machine_may_change "installs ${missing[*]}"
+  machine_may_change "would install ${missing[*]}"
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
 }
 
