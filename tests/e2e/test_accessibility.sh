@@ -252,14 +252,16 @@ poll 60 grep -qE "$configured" "$work/wayland.log" || fail "Weston did not maxim
 size=$(grep -oE "$configured" "$work/wayland.log" | tail -1 | cut -d'(' -f2)
 poll 60 grep -qF "set_window_geometry(0, 0, $size)" "$work/wayland.log" ||
   fail "the maximized drill did not take $size"
-sleep 0.5
+# Drawn at that size, then still answering.
+poll 60 eval "sed -n '/set_window_geometry(0, 0, $size)/,\$ p' \"\$work/wayland.log\" | grep -q 'wl_surface@[0-9]*\.commit()'" ||
+  fail "the program did not draw the maximized drill: $(grep -i error "$work/wayland.log" | tail -3)"
 kill -0 "$tavik_pid" 2>/dev/null || fail "the program died on a maximize: $(grep -i error "$work/wayland.log" | tail -3)"
 expect_node "label" "0／3点"
 stop_tavik
 echo "on Wayland: a drill graded, no title bar, a maximize to $size taken"
 
 # A Wayland desktop with an X display: the program asks for X11 itself.
-(cd "$work" && env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=tavik-e2e XDG_SESSION_TYPE=wayland \
+(cd "$work" && exec env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=tavik-e2e XDG_SESSION_TYPE=wayland \
   ./tavik >"$work/tavik.log" 2>&1) &
 tavik_pid=$!
 window=$(wait_for_window Tavik) || fail "no X11 window: the program did not use xcb"

@@ -96,33 +96,35 @@ xdotool mousemove --window "$MAIN_WINDOW" "${search_button[@]}"
 poll 40 eval 'search_button_picture "$work/button.png"; ! same_pictures "$work/button-normal.png" "$work/button.png"' ||
   fail "the search button does not light up under the pointer"
 xdotool mousemove --window "$MAIN_WINDOW" "${free_word[@]}"
-sleep 0.2
+light_button "the random search button" "${random_button[@]}"
 search_button_picture "$work/button.png"
 same_pictures "$work/button-normal.png" "$work/button.png" && fail "the search box put the button out"
-xdotool mousemove --window "$MAIN_WINDOW" 40 580
+xdotool mousemove --window "$MAIN_WINDOW" "${BARE_PAGE[@]}"
 poll 40 eval 'search_button_picture "$work/button.png"; same_pictures "$work/button-normal.png" "$work/button.png"' ||
   fail "the search button stays lit over the bare page"
 # The random search with its prompt still in the box only asks for a count.
 click "${random_button[@]}"
 expect_message "問題数を選んでください"
+light_button "the 苦手 button" "${weak_button[@]}"
 lower_panel "$work/after-prompt.png"
 same_pictures "$work/masked.png" "$work/after-prompt.png" || fail "the prompt message unmasked the panel"
+put_button_out "the 苦手 button" "${weak_button[@]}"
 
 # Help from the main window: keys do nothing there, Back closes it.
 click "${help_button[@]}"
 expect_new_screen "help"
 press Escape Return
-expect_screen_stays "help"
+expect_screen_stays "help" "${help_back[@]}"
 click "${help_back[@]}"
 expect_screen_closed "help"
 
 # A search that finds one word leaves the start button masked.
 search abolish
 expect_shown_at "${word_count_label[@]}" 1 "the word count of abolish"
+click "${start_button[@]}"
+expect_screen_stays "the main window" "${weak_button[@]}"
 lower_panel "$work/one-word.png"
 same_pictures "$work/masked.png" "$work/one-word.png" || fail "a one-word search unmasked the panel"
-click "${start_button[@]}"
-expect_screen_stays "the main window"
 [ ! -e "$work/conf.ini" ] || fail "the masked start button started a drill"
 
 # Japanese is searched in the meanings.
@@ -136,8 +138,8 @@ type_text "$search_text"
 press Return
 expect_shown_at "${word_count_label[@]}" "$word_count" "the word count of '$search_text'"
 expect_shown_at "${sentence_count_label[@]}" "$sentence_count" "the sentence count of '$search_text'"
-lower_panel "$work/revealed.png"
-same_pictures "$work/masked.png" "$work/revealed.png" && fail "the search for '$search_text' did not unmask the panel"
+poll 40 eval 'lower_panel "$work/revealed.png"; ! same_pictures "$work/masked.png" "$work/revealed.png"' ||
+  fail "the search for '$search_text' did not unmask the panel"
 echo "searched '$search_text': $word_count words, $sentence_count sentences"
 
 # Road 1: words, on screen, to solve. All right but the first row of each
@@ -302,7 +304,7 @@ expect_page 2
 click "${before_button[@]}"
 expect_page 1
 press Return
-expect_screen_stays "the word list on Enter"
+expect_screen_stays "the word list on Enter" "${help_button[@]}"
 press Escape
 expect_screen_closed "the word list"
 expect_unchanged_statistics "the word list"
@@ -321,7 +323,7 @@ for text in "${translations[@]}"; do
   screen_lines | cut -f3 | grep -qxF -- "$sentence" || fail "the sentence list does not show '$sentence'"
 done
 press Return
-expect_screen_stays "the sentence list on Enter"
+expect_screen_stays "the sentence list on Enter" "${help_button[@]}"
 press Escape
 expect_screen_closed "the sentence list"
 expect_unchanged_statistics "the sentence list"

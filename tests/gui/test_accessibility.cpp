@@ -73,7 +73,8 @@ private slots:
     void tabWalksEachScreenInReadingOrder();
     void focusedButtonIsPressedBySpaceOrEnter_data();
     void focusedButtonIsPressedBySpaceOrEnter();
-    void enterGradesOnceTheFocusedButtonHides();
+    void enterGradesOnceTheFocusedControlHides_data();
+    void enterGradesOnceTheFocusedControlHides();
     void buttonFocusedOnOpeningLeavesKeysToTheWindow();
     void pressActionOfAssistiveTechnologyClicks();
     void wholeDrillByKeyboardAlone();
@@ -343,25 +344,40 @@ void TestAccessibility::focusedButtonIsPressedBySpaceOrEnter() {
              key == Qt::Key_Space ? ViewMode::Solving : ViewMode::Graded);
 }
 
-// Enter on 前へ shows the first page, where 前へ hides; the focus must not
-// pass to the next button as if tabbed to, or the next Enter would page on
-// instead of grading.
-void TestAccessibility::enterGradesOnceTheFocusedButtonHides() {
+void TestAccessibility::enterGradesOnceTheFocusedControlHides_data() {
+    QTest::addColumn<int>("fromPage");
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("pagingKey");
+    QTest::newRow("前へ on the first page") << 2 << "imgBefore" << int(Qt::Key_Return);
+    QTest::newRow("answer box on a short last page") << 1 << "txtTerm_5" << int(Qt::Key_PageUp);
+}
+
+// A control that hides while it has the focus (前へ on the first page, an
+// answer box below a short last page's questions) must not pass the focus to
+// the next control as if tabbed to, or the next Enter would page instead of
+// grading.
+void TestAccessibility::enterGradesOnceTheFocusedControlHides() {
+    QFETCH(int, fromPage);
+    QFETCH(QString, focused);
+    QFETCH(int, pagingKey);
     DrillScreenFixture fixture;
     fixture.useWords(12);
     frmListT screen(fixture.state, sharedArtwork());
     showActive(&screen);
-    QTest::keyClick(&screen, Qt::Key_PageUp);
-    auto* before = control<PictureButton>(&screen, QStringLiteral("imgBefore"));
-    for (int step = 0; step < 20 && QApplication::focusWidget() != before; ++step) {
+    if (fromPage == 2) {
+        QTest::keyClick(&screen, Qt::Key_PageUp);
+    }
+    auto* hiding = control<QWidget>(&screen, focused);
+    for (int step = 0; step < 20 && QApplication::focusWidget() != hiding; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(QApplication::focusWidget(), before);
-    QTest::keyClick(screen.windowHandle(), Qt::Key_Return);
-    QCOMPARE(screen.currentPage(), 1);
-    QVERIFY(before->isHidden());
+    QCOMPARE(QApplication::focusWidget(), hiding);
+    QTest::keyClick(screen.windowHandle(), Qt::Key(pagingKey));
+    QCOMPARE(screen.currentPage(), 3 - fromPage);
+    QVERIFY(hiding->isHidden());
     QTest::keyClick(screen.windowHandle(), Qt::Key_Return);
     QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+    QCOMPARE(screen.currentPage(), 3 - fromPage);
 }
 
 // The help screen has nothing but buttons, so it opens with the focus on

@@ -130,8 +130,8 @@ void TestSelection::weakWordPick_data() {
     QTest::newRow("count box 5") << range(30, 45) << "5問" << range(30, 34);
     QTest::newRow("weakest first, in the record's order")
         << QList<int>{44, 2, 136} << "40問" << QList<int>{44, 2, 136};
-    QTest::newRow("keys outside the bank passed over")
-        << QList<int>{0, 142, -3, 25} << "10問" << QList<int>{25};
+    QTest::newRow("keys outside the bank passed over, its last word kept")
+        << QList<int>{0, 142, 141, -3, 25} << "10問" << QList<int>{141, 25};
     QTest::newRow("only keys outside the bank") << QList<int>{200} << "10問" << QList<int>{};
 }
 

@@ -11,6 +11,8 @@ TAVIK_SESSION_STOPS=()
 
 readonly SCREEN_SIZE=780x600
 readonly SPLASH_SIZE=500x332
+# A place on every screen where no control lies.
+readonly BARE_PAGE=(40 580)
 
 fail() {
   echo "FAIL: $*" >&2
@@ -200,12 +202,33 @@ expect_screen_closed() {
   focus_window "$(top_screen)"
 }
 
-# The top screen stays open (checked after the events have had time to act).
-expect_screen_stays() {
-  sleep 0.3
+# Sync points for checks that something did not happen: a picture button of
+# the top screen, out until now, lights up under the pointer, then goes out
+# when the pointer crosses the bare page. Each shows only once the program
+# has handled every event sent before.
+light_button() { # what x y
+  local what=$1 x=$2 y=$3
+  button_picture "$work/out-$x-$y.png" "$x" "$y" || fail "$what: the screen is gone"
+  xdotool mousemove --window "$(top_screen)" "$x" "$y"
+  poll 100 eval 'button_picture "$work/now.png" "$x" "$y" && ! same_pictures "$work/out-$x-$y.png" "$work/now.png"' ||
+    fail "$what does not light up under the pointer"
+}
+
+put_button_out() { # what x y (lit by light_button)
+  local what=$1 x=$2 y=$3
+  xdotool mousemove --window "$(top_screen)" "${BARE_PAGE[@]}"
+  poll 100 eval 'button_picture "$work/now.png" "$x" "$y" && same_pictures "$work/out-$x-$y.png" "$work/now.png"' ||
+    fail "$what stays lit over the bare page"
+}
+
+# The top screen stays open after the events sent before; the picture
+# button at x y, out until now, shows when they have been handled.
+expect_screen_stays() { # what x y
+  light_button "${1:-the screen}: the button at $2,$3" "$2" "$3"
   window_visible "$(top_screen)" || fail "${1:-the screen} closed"
   tavik_running || fail "tavik ended"
   [ -z "$(find_message_box && echo "$FOUND_WINDOW")" ] || fail "an unexpected message box opened"
+  put_button_out "${1:-the screen}: the button at $2,$3" "$2" "$3"
 }
 
 # Waits for a message box, then dismisses it with Return.
@@ -218,6 +241,11 @@ dismiss_message_box() {
   focus_window "$(top_screen)"
 }
 
+# A piece of the picture button at x y of the top screen.
+button_picture() { # file x y
+  region_picture "$1" $(($2 - 10)) $(($3 - 5)) 20 10
+}
+
 # A picture of the top screen (or of the given window), cropped to it.
 screenshot() {
   import -window "${2:-$(top_screen)}" "$1"
@@ -226,7 +254,8 @@ screenshot() {
 # The picture of one client area region of the top screen, for comparing
 # what the learner sees before and after an action.
 region_picture() { # file x y width height
-  import -window "$(top_screen)" -crop "$4x$5+$2+$3" +repage "$1"
+  # import waits for ever on a window that went while it looked.
+  timeout 10 import -window "$(top_screen)" -crop "$4x$5+$2+$3" +repage "$1"
 }
 
 same_pictures() {
