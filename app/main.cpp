@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/platform_choice.h"
+#include "app/qt_translations.h"
 #include "app/scaled_restart.h"
 #include "app/screen_fit.h"
 #include "drill/app_state.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[]) {
             tavik::restartScaled(arguments, *scale);
         }
     }
+    tavik::installQtTranslations(application);
     QApplication::setApplicationName(QStringLiteral("tavik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
     // Panels and task switchers find the menu entry, and with it the icon.

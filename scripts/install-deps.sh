@@ -7,6 +7,8 @@ packages=(
   # build and run
   cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev libcups2-dev
   fonts-ipafont-gothic
+  # Qt's own dialogs in the desktop's language
+  qt6-translations-l10n
   # hearing the English (Qt 6.4's speech headers also need the QML integration header)
   qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin qt6-speech-flite-plugin
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng

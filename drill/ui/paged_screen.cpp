@@ -22,12 +22,16 @@ void PagedScreen::imgNext_Click() {
     leavePage();
     ++m_currentPage;
     showPage();
+    // Paged from its button or its key, the learner goes on at the top of
+    // the new page, not on a button that may just have gone.
+    focusFirstControl();
 }
 
 void PagedScreen::imgBefore_Click() {
     leavePage();
     --m_currentPage;
     showPage();
+    focusFirstControl();
 }
 
 bool PagedScreen::formKeyDown(QKeyEvent* event) {

@@ -200,11 +200,12 @@ void DrillScreen::Form_Load() {
     }
 }
 
-// The answer boxes top to bottom, then the buttons as they read on the bar.
+// The answer boxes top to bottom, then the buttons as they read on the bar,
+// left to right, then help and close at the top corner.
 void DrillScreen::setKeyboardOrder() {
     chainTabOrder({txtTerm[0], txtTerm[1], txtTerm[2], txtTerm[3], txtTerm[4], txtTerm[5],
-                   txtTerm[6], txtTerm[7], txtTerm[8], txtTerm[9], imgBefore, imgNext, imgGrade,
-                   imgBack, imgHelp, imgExit});
+                   txtTerm[6], txtTerm[7], txtTerm[8], txtTerm[9], imgBefore, imgNext, imgBack,
+                   imgGrade, imgHelp, imgExit});
 }
 
 void DrillScreen::showPageFrame() {

@@ -130,6 +130,7 @@ void ScreenWindow::enableKeyPreview() {
 }
 
 void ScreenWindow::chainTabOrder(std::initializer_list<QWidget*> order) {
+    m_tabOrder.assign(order);
     QWidget* previous = nullptr;
     for (QWidget* next : order) {
         if (previous != nullptr) {
@@ -137,6 +138,31 @@ void ScreenWindow::chainTabOrder(std::initializer_list<QWidget*> order) {
         }
         previous = next;
     }
+}
+
+void ScreenWindow::focusFirstControl() {
+    for (QWidget* control : m_tabOrder) {
+        if (control->isVisibleTo(this) && control->isEnabled() &&
+            (control->focusPolicy() & Qt::TabFocus) != 0) {
+            // Not as if tabbed to: a picture button then shows no frame and
+            // leaves Enter to the window's own command.
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+bool ScreenWindow::event(QEvent* event) {
+    // Back in front, after a screen or a message that a click opened.
+    if (event->type() == QEvent::WindowActivate) {
+        const auto* picture = qobject_cast<const PressablePicture*>(focusWidget());
+        if (picture != nullptr && !picture->showsFocus() && m_focusBeforePress != nullptr &&
+            m_focusBeforePress->isVisibleTo(this)) {
+            m_focusBeforePress->setFocus(Qt::OtherFocusReason);
+        }
+        m_focusBeforePress = nullptr;
+    }
+    return QDialog::event(event);
 }
 
 void ScreenWindow::paintEvent(QPaintEvent* /*event*/) {
@@ -195,6 +221,11 @@ bool ScreenWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         if (belongsTo(m_composing, watched)) {
             m_composing = nullptr;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+        if (qobject_cast<const PressablePicture*>(focusWidget()) == nullptr) {
+            m_focusBeforePress = focusWidget();
         }
         break;
     case QEvent::KeyPress: {
