@@ -54,6 +54,7 @@ void PrintScreen::setSaveFileChooser(SaveFileChooser chooser) {
 
 void PrintScreen::createControls() {
     pbPreview = new SheetPreview(this);
+    pbPreview->setAccessibleName(QStringLiteral("印刷プレビュー"));
 
     Label1 = new QLabel(QStringLiteral("印刷部数："), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,5 +1,6 @@
 #include "shell/ui/screen_window.h"
 
+#include "shell/ui/accessible_screen.h"
 #include "shell/ui/picture_button.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ bool belongsTo(const QWidget* composing, const QObject* watched) {
 
 ScreenWindow::ScreenWindow(QSize clientSize, QWidget* parent)
     : QDialog(parent), m_clientSize(clientSize) {
+    installAccessibleScreens();
     setWindowTitle(QStringLiteral("Tavik"));
     // X11 window managers keep a fixed size. A Wayland compositor may still
     // maximize the window and then insists that it fills the size given; a

@@ -34,7 +34,6 @@ private slots:
     void tabWalksTheAnswerBoxesAndKeepsTheGivenLetter();
     void pagingLeadsTheFocusToTheTopOfThePage_data();
     void pagingLeadsTheFocusToTheTopOfThePage();
-    void tabReadsTheButtonsLeftToRight();
     void everyMeaningEndsBeforeItsAnswerBox();
 };
 
@@ -447,22 +446,6 @@ void FrmListTTest::pagingLeadsTheFocusToTheTopOfThePage() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(label(&screen, QStringLiteral("lblScore"))->isVisibleTo(&screen), answering);
     QCOMPARE(screen.isVisible(), !graded);
-}
-
-void FrmListTTest::tabReadsTheButtonsLeftToRight() {
-    DrillScreenFixture fixture;
-    fixture.useWords(25);
-    frmListT screen(fixture.state, sharedArtwork());
-    showActive(&screen);
-    QTest::keyClick(&screen, Qt::Key_PageUp);
-    answerBox(&screen, 9)->setFocus();
-    QStringList visited;
-    for (int step = 0; step < 6; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(visited,
-             QStringList({"imgBefore", "imgNext", "imgBack", "imgGrade", "imgHelp", "imgExit"}));
 }
 
 void FrmListTTest::everyMeaningEndsBeforeItsAnswerBox() {
