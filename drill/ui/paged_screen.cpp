@@ -4,6 +4,7 @@
 #include "shell/ui/picture_button.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace tavik {
 
@@ -19,19 +20,26 @@ void PagedScreen::showPagingButtons() {
 }
 
 void PagedScreen::imgNext_Click() {
-    leavePage();
-    ++m_currentPage;
-    showPage();
-    // Paged from its button or its key, the learner goes on at the top of
-    // the new page, not on a button that may just have gone.
-    focusFirstControl();
+    turnPage(+1);
 }
 
 void PagedScreen::imgBefore_Click() {
+    turnPage(-1);
+}
+
+void PagedScreen::turnPage(int step) {
+    const QPointer<QWidget> focused = focusWidget();
     leavePage();
-    --m_currentPage;
+    m_currentPage += step;
     showPage();
-    focusFirstControl();
+    focusNewPage(focused);
+}
+
+void PagedScreen::focusNewPage(QWidget* focusedBefore) {
+    // A paging button that has just gone leaves the focus nowhere useful.
+    if (focusedBefore == nullptr || !focusedBefore->isVisibleTo(this)) {
+        focusFirstControl();
+    }
 }
 
 bool PagedScreen::formKeyDown(QKeyEvent* event) {

@@ -63,6 +63,9 @@ protected:
     void showPage() override;
     void leavePage() override { saveAnswers(); }
     void enterPressed() override;
+    // The learner goes on at the top of the new page, in its first answer
+    // box, whatever had the focus before.
+    void focusNewPage(QWidget* /*focusedBefore*/) override { focusFirstControl(); }
     bool formKeyDown(QKeyEvent* event) override;
 
     // Members of a control array are named like "txtTerm_3".
