@@ -163,35 +163,22 @@ void TestAccessibility::valuesSayWhatTheyCount_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("said");
     QTest::addColumn<QString>("meaning");
-    QTest::newRow("level") << "frmSearch"
-                           << "lblLevel" << QStringLiteral("初級") << QStringLiteral("レベル 初級")
-                           << QString();
-    QTest::newRow("gradings") << "frmSearch"
-                              << "lblNog"
-                              << "0" << QStringLiteral("総採点回数 0回") << QString();
-    QTest::newRow("rate") << "frmSearch"
-                          << "lblRate"
-                          << "0" << QStringLiteral("平均正答率 0%") << QString();
-    QTest::newRow("words") << "frmSearch"
-                           << "lblCount"
-                           << "0" << QStringLiteral("検索結果 0単語") << QString();
-    QTest::newRow("sentences") << "frmSearch"
-                               << "lblCount_is"
-                               << "0" << QStringLiteral("検索結果 0例文") << QString();
-    QTest::newRow("question count on a drill, as one text")
-        << "frmListT"
-        << "lblCountPrefix" << QStringLiteral("総問題数：") << QStringLiteral("総問題数：3問")
-        << QString();
-    QTest::newRow("page on a drill, as one text")
-        << "frmListT"
-        << "lblPage" << QStringLiteral("page") << QStringLiteral("page 1/1") << QString();
-    QTest::newRow("question count to draw")
-        << "frmSearch"
-        << "cmbRandom" << QStringLiteral("問題数を選んでください")
-        << QStringLiteral("問題数を選んでください") << QStringLiteral("問題数");
-    QTest::newRow("copies") << "frmPrintT"
-                            << "cmbCopy" << QStringLiteral("1枚") << QStringLiteral("1枚")
-                            << QStringLiteral("印刷部数");
+    const QList<std::tuple<const char*, const char*, const char*, const char*, const char*>> rows{
+        {"frmSearch", "lblLevel", "初級", "レベル 初級", ""},
+        {"frmSearch", "lblNog", "0", "総採点回数 0回", ""},
+        {"frmSearch", "lblRate", "0", "平均正答率 0%", ""},
+        {"frmSearch", "lblCount", "0", "検索結果 0単語", ""},
+        {"frmSearch", "lblCount_is", "0", "検索結果 0例文", ""},
+        {"frmListT", "lblCountPrefix", "総問題数：", "総問題数：3問", ""},
+        {"frmListT", "lblPage", "page", "page 1/1", ""},
+        {"frmSearch", "cmbRandom", "問題数を選んでください", "問題数を選んでください", "問題数"},
+        {"frmPrintT", "cmbCopy", "1枚", "1枚", "印刷部数"},
+    };
+    for (const auto& [screen, control, shown, said, meaning] : rows) {
+        QTest::addRow("%s %s", screen, control)
+            << QString::fromLatin1(screen) << QString::fromLatin1(control)
+            << QString::fromUtf8(shown) << QString::fromUtf8(said) << QString::fromUtf8(meaning);
+    }
 }
 
 // A figure is said with what it counts, while what the learner reads there
