@@ -7,6 +7,8 @@ packages=(
   # build and run
   cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev libcups2-dev
   fonts-ipafont-gothic
+  # Qt's own dialogs in the desktop's language
+  qt6-translations-l10n
   # hearing the English: Speech Dispatcher's client library, the service and its English voice
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   # the learning record: Qt's SQL module with its SQLite driver

@@ -14,6 +14,7 @@
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/screen_parts.h"
+#include "shell/ui/screen_reader.h"
 #include "shell/ui/spoken_labels.h"
 
 #include <QDateTime>
@@ -98,6 +99,7 @@ QLineEdit* DrillScreen::makeAnswerBox(const QString& name, const QFont& font, QR
     // English words go in here: no capital forced at the start, no
     // guessing, the Latin keyboard where the input method offers one.
     box->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText);
+    reportLockAsReadOnly(box);
     box->hide();
     return box;
 }
@@ -123,6 +125,14 @@ void DrillScreen::createPageLabels() {
     lblCPagenum = makeLabel(QStringLiteral("lblCPagenum"), pageFont, kBlack);
     lblTPagenum = makeLabel(QStringLiteral("lblTPagenum"), pageFont, kBlack);
     lblTPagenum->setText(QStringLiteral("/20"));
+    // Each caption is said as one text where it starts.
+    speakLabelAs(lblCountPrefix, [this] {
+        return lblCountPrefix->text() + lblCount->text() + lblCountSuffix->text();
+    });
+    speakLabelAs(lblPage, [this] {
+        return lblPage->text() + QLatin1Char(' ') + lblCPagenum->text() + lblTPagenum->text();
+    });
+    keepFromScreenReaders({lblCount, lblCountSuffix, lblCPagenum, lblTPagenum});
     lblScore = makeLabel(QStringLiteral("lblScore"), gothicFont(20.25, true), kRed);
     lblScore->move(560, kPageLabelsTop - 6);
     lblScore->hide();
@@ -201,11 +211,12 @@ void DrillScreen::Form_Load() {
     }
 }
 
-// The answer boxes top to bottom, then the buttons as they read on the bar.
+// The answer boxes top to bottom, then the buttons as they read on the bar,
+// left to right, then help and close at the top corner.
 void DrillScreen::setKeyboardOrder() {
     chainTabOrder({txtTerm[0], txtTerm[1], txtTerm[2], txtTerm[3], txtTerm[4], txtTerm[5],
-                   txtTerm[6], txtTerm[7], txtTerm[8], txtTerm[9], imgBefore, imgNext, imgGrade,
-                   imgBack, imgHelp, imgExit});
+                   txtTerm[6], txtTerm[7], txtTerm[8], txtTerm[9], imgBefore, imgNext, imgBack,
+                   imgGrade, imgHelp, imgExit});
 }
 
 void DrillScreen::showPageFrame() {
@@ -238,7 +249,9 @@ bool DrillScreen::showRowNumber(int row, int question) {
 
 void DrillScreen::showAnswerBox(int row, int question) {
     QLineEdit* box = txtTerm[row];
-    box->setAccessibleName(QStringLiteral("解答 %1").arg(question + 1));
+    // Said with its question, as the learner reads it beside the box.
+    box->setAccessibleName(
+        QStringLiteral("解答 %1：%2").arg(question + 1).arg(spokenQuestion(row)));
     box->setText(m_state.screen.typedAnswers.value(question));
     box->show();
     if (m_state.screen.viewMode != ViewMode::Graded) {
@@ -306,6 +319,10 @@ void DrillScreen::speakFocusedRow(bool sentence) {
             return;
         }
     }
+}
+
+QString DrillScreen::spokenQuestion(int row) const {
+    return lblFormer[row]->text();
 }
 
 QStringList DrillScreen::rightAnswers() const {

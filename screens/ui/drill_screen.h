@@ -36,6 +36,9 @@ protected:
     // The whole sentence of a question, answer in place; empty on a screen
     // of words.
     virtual QString wholeSentence(int /*question*/) const { return {}; }
+    // The question of a row on show, as a screen reader says it with the
+    // row's answer box.
+    virtual QString spokenQuestion(int row) const;
     // Fills the rows of the page on show (currentPage()) from the shared state.
     virtual void buildPage() = 0;
     // Keeps what the learner typed on the page on show.
@@ -60,6 +63,9 @@ protected:
     void showPage() override;
     void leavePage() override { saveAnswers(); }
     void enterPressed() override;
+    // The learner goes on at the top of the new page, in its first answer
+    // box, whatever had the focus before.
+    void focusNewPage(QWidget* /*focusedBefore*/) override { focusFirstControl(); }
     bool formKeyDown(QKeyEvent* event) override;
 
     // Members of a control array are named like "txtTerm_3".

@@ -111,6 +111,12 @@ void frmListI::showSentenceAroundBox(int row, const SentenceQuestion& sentence) 
     latter->move(box->x() + box->width() + kGapAroundBox, latter->y());
 }
 
+// The sentence with its blank, then its translation line.
+QString frmListI::spokenQuestion(int row) const {
+    return lblFormer[row]->text() + QStringLiteral("＿＿") + lblLatter[row]->text() +
+           lblJp[row]->text();
+}
+
 void frmListI::saveSentenceAnswers() {
     saveShownAnswers();
 }

@@ -20,6 +20,7 @@ private:
     bool asksWords() const override { return false; }
     QString rightAnswer(int question) const override;
     QString wholeSentence(int question) const override;
+    QString spokenQuestion(int row) const override;
     void buildPage() override { buildSentencePage(); }
     void saveAnswers() override { saveSentenceAnswers(); }
 

@@ -35,6 +35,7 @@ start_sound_server
 # On the drill screens (their rows and boxes are read in lib/drill_rows.sh).
 next_button=(269 542)
 before_button=(117 542)
+grade_button=(620 542)
 
 search_for_two_pages st 10 drill
 
@@ -374,4 +375,36 @@ click "${close_button[@]}"
 wait_for_tavik_end
 expect_unchanged_statistics "closing an ungraded drill"
 expect_config "$work" True True True
+
+# --- Third run: a laptop's screen at 150 %, too small for the book ---------
+# 1366 x 768 at 150 % leaves 910 x 512 pixels: the program scales itself to
+# a device pixel ratio of 1.2, and the word drill is clicked through in the
+# book's own coordinates, paged with its button and graded.
+stop_xvfb
+XVFB_SCREEN=1366x768x24 start_xvfb
+export QT_SCALE_FACTOR=1.5
+expect_scaled_windows 1.2
+tavik_start "$binary" "$work"
+search "$search_text"
+expect_shown_at "${word_count_label[@]}" "$word_count" "the word count on the fitted window"
+click "${start_button[@]}"
+expect_new_screen "the fitted word drill"
+RIGHT_ANSWERS=()
+answer_page words 0
+click "${next_button[@]}"
+expect_page 2
+answer_page words
+click "${grade_button[@]}"
+graded $((word_count - 1)) "$word_count"
+expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
+screen_lines | cut -f3 | grep -qxF "$((word_count - 1))／${word_count}点" ||
+  fail "the fitted drill does not read $((word_count - 1))／${word_count}点"
+click "${before_button[@]}"
+expect_page 1
+press Escape
+expect_screen_closed "the fitted word drill"
+expect_level_panel
+click "${close_button[@]}"
+wait_for_tavik_end
+echo "fitted to 1366 x 768 at 150 %: a word drill clicked through and graded"
 echo PASS

@@ -9,10 +9,25 @@ SCREENS=()
 FOUND_WINDOW=
 TAVIK_SESSION_STOPS=()
 
-readonly SCREEN_SIZE=780x600
-readonly SPLASH_SIZE=500x332
-# A place on every screen where no control lies.
+SCREEN_SIZE=780x600
+SPLASH_SIZE=500x332
+# A place on every screen where no control lies, in the book's own pixels.
 readonly BARE_PAGE=(40 580)
+# Device pixels per pixel of the book: above 1 where the program scales
+# itself to fit a small screen.
+TAVIK_SCALE=1
+
+# Where the program runs scaled: windows sized and clicks placed by the
+# factor, given in the book's own pixels as before.
+expect_scaled_windows() { # factor
+  TAVIK_SCALE=$1
+  SCREEN_SIZE="$(scaled 780)x$(scaled 600)"
+  SPLASH_SIZE="$(scaled 500)x$(scaled 332)"
+}
+
+scaled() { # pixels
+  awk -v p="$1" -v s="$TAVIK_SCALE" 'BEGIN {printf "%d", p * s + 0.5}'
+}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -175,7 +190,7 @@ focus_window() {
 
 # A click at client coordinates of the top screen.
 click() {
-  xdotool mousemove --window "$(top_screen)" "$1" "$2" click 1
+  xdotool mousemove --window "$(top_screen)" "$(scaled "$1")" "$(scaled "$2")" click 1
 }
 
 press() {

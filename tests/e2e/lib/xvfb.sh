@@ -1,6 +1,6 @@
 # A private Xvfb for one test script: start_xvfb starts it and sets DISPLAY,
 # stop_xvfb (from the script's EXIT trap) stops it. Needs the packages xvfb,
-# xdotool and x11-utils.
+# xdotool and x11-utils. XVFB_SCREEN sets the screen (1280x1024x24).
 
 # The programs a script starts see this server alone, whatever the caller's
 # shell chose (a GUI test session exports QT_QPA_PLATFORM=offscreen, a
@@ -25,7 +25,7 @@ start_xvfb() {
     # Without -noreset the server resets whenever its last client leaves
     # (the xdpyinfo below, a program that ended), refusing connections
     # for a moment.
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$display" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     for tries in $(seq 100); do
       kill -0 "$XVFB_PID" 2>/dev/null || break
