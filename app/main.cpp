@@ -8,6 +8,7 @@
 #include "shell/ui/artwork.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmSplash.h"
+#include "shell/ui/program_exit.h"
 #include "shell/ui/startup_trace.h"
 
 #include <QApplication>
@@ -52,6 +53,9 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/prerendered/tavik@1x.png")));
 
     tavik::AppState state;
+    // history.sqlite alone then holds every answer: a learner who copies that
+    // one file has the whole record.
+    tavik::doAtProgramEnd([&state] { state.recorder.close(); });
     // A portable copy keeps its files beside itself; an installed one, whose
     // folder is shared by every user, keeps them in the user's own folder.
     const QString userConfigDir =
@@ -78,6 +82,10 @@ int main(int argc, char* argv[]) {
     auto* splash = new tavik::frmSplash(state.banks, state.settings, QPixmap(), [&] {
         loadScreens();
         mainWindow = std::make_unique<tavik::frmSearch>(state, art);
+        // However the main window closes (its own button, the window
+        // manager, a keyboard shortcut of the desktop), the program ends at
+        // once, leaving no thread or service to wait for.
+        QObject::connect(mainWindow.get(), &QDialog::finished, [] { tavik::endProgram(); });
         tavik::StartupTrace::watchFirstPaint(mainWindow.get(), "main");
         mainWindow->show();
         // The splash is never shown again; its picture goes with its window.

@@ -4,6 +4,7 @@
 #include "drill/drill_screen_state.h"
 #include "drill/drill_set.h"
 #include "drill/random_source.h"
+#include "drill/recorder.h"
 #include "history/history_store.h"
 #include "settings/settings_files.h"
 #include "settings/settings_state.h"
@@ -28,8 +29,11 @@ struct AppState {
     // Made when the first screen with words to hear opens, kept for the
     // rest of the run.
     std::shared_ptr<Speaker> speaker;
-    // Opened once the main window is on show.
-    HistoryStore history;
+    // Every graded drill goes through it to the statistics and the learning
+    // record; the record is opened once the main window is on show.
+    Recorder recorder{settings, paths};
+    // The recorder's learning record, for those who read it.
+    HistoryStore& history = recorder.history();
 };
 
 } // namespace tavik

@@ -28,6 +28,24 @@ std::vector<Question> questionsAt(const Banks& banks, const std::vector<std::int
     return questions;
 }
 
+// The headword of the word with the key; empty when the bank has none. Keys
+// are row numbers in today's bank, which is tried first.
+QString headwordOf(const Banks& banks, const QString& key) {
+    const BankTable& words = banks.WordBank;
+    const int row = key.toInt();
+    if (row >= 1 && row < static_cast<int>(words.size()) &&
+        words[static_cast<std::size_t>(row)].size() > WordField::Headword &&
+        words[static_cast<std::size_t>(row)][WordField::Key] == key) {
+        return words[static_cast<std::size_t>(row)][WordField::Headword];
+    }
+    for (std::size_t r = 1; r < words.size(); ++r) {
+        if (words[r].size() > WordField::Headword && words[r][WordField::Key] == key) {
+            return words[r][WordField::Headword];
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 WordQuestion wordAt(const Banks& banks, int row) {
@@ -38,9 +56,40 @@ WordQuestion wordAt(const Banks& banks, int row) {
 
 SentenceQuestion sentenceAt(const Banks& banks, int row) {
     BankRow f = fields(banks.SentenceBank, row, SentenceField::Count);
-    return {std::move(f[SentenceField::Key]),    std::move(f[SentenceField::WordKey]),
-            std::move(f[SentenceField::Before]), std::move(f[SentenceField::Answer]),
-            std::move(f[SentenceField::After]),  std::move(f[SentenceField::Translation])};
+    QString headword = f[SentenceField::WordKey].isEmpty()
+                           ? QString()
+                           : headwordOf(banks, f[SentenceField::WordKey]);
+    return {std::move(f[SentenceField::Key]),
+            std::move(f[SentenceField::WordKey]),
+            std::move(headword),
+            std::move(f[SentenceField::Before]),
+            std::move(f[SentenceField::Answer]),
+            std::move(f[SentenceField::After]),
+            std::move(f[SentenceField::Translation])};
+}
+
+AnsweredQuestion askedBy(const WordQuestion& word) {
+    return {.wordKey = word.key.toInt(), .headword = word.headword, .rightAnswer = word.headword};
+}
+
+AnsweredQuestion askedBy(const SentenceQuestion& sentence) {
+    // A sentence whose word is not in the bank is no word's answer.
+    const int wordKey = sentence.headword.isEmpty() ? 0 : sentence.wordKey.toInt();
+    return {.wordKey = wordKey,
+            .sentenceKey = sentence.key.toInt(),
+            .headword = sentence.headword,
+            .rightAnswer = sentence.answer};
+}
+
+QHash<int, QString> bankHeadwords(const Banks& banks) {
+    QHash<int, QString> headwords;
+    for (int row = 1; row < static_cast<int>(banks.WordBank.size()); ++row) {
+        const WordQuestion word = wordAt(banks, row);
+        if (word.key.toInt() > 0) {
+            headwords.insert(word.key.toInt(), word.headword);
+        }
+    }
+    return headwords;
 }
 
 std::vector<WordQuestion> wordQuestions(const Banks& banks, const DrillSet& drill) {

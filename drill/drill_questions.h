@@ -2,7 +2,9 @@
 
 #include "content/banks.h"
 #include "drill/drill_set.h"
+#include "history/answered_question.h"
 
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -17,10 +19,12 @@ struct WordQuestion {
 };
 
 // A row of the sentence bank: an example sentence around one word of the word
-// bank (wordKey), the answer in the form the sentence uses it.
+// bank (wordKey, whose headword it is), the answer in the form the sentence
+// uses it.
 struct SentenceQuestion {
     QString key;
     QString wordKey;
+    QString headword;
     QString before;
     QString answer;
     QString after;
@@ -34,6 +38,16 @@ struct SentenceQuestion {
 // past a table.
 WordQuestion wordAt(const Banks& banks, int row);
 SentenceQuestion sentenceAt(const Banks& banks, int row);
+
+// What a question asks, as grading takes it: its word and sentence, and the
+// answer it wants; the typed answer and the mark are grading's to fill in.
+// A row outside the bank asks for word key 0.
+AnsweredQuestion askedBy(const WordQuestion& word);
+AnsweredQuestion askedBy(const SentenceQuestion& sentence);
+
+// Every word's headword by its key, as the learning record names the words
+// of answers stored before it kept their headwords.
+QHash<int, QString> bankHeadwords(const Banks& banks);
 
 // The questions of the drill set in drill order.
 std::vector<WordQuestion> wordQuestions(const Banks& banks, const DrillSet& drill);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "drill/drill_screen_state.h"
+#include "history/answered_question.h"
 #include "settings/settings_state.h"
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace tavik {
 
@@ -12,10 +14,15 @@ namespace tavik {
 // case, no blanks added or trimmed. An empty answer is never right.
 bool isRightAnswer(const QString& typed, const QString& answer);
 
-// Grades the typed answers against the right answers, one per question, and
-// sets screen.correctCount; a missing typed answer is a wrong one. Returns the
-// graded drill for the statistics.
-GradedDrill gradeAnswers(DrillScreenState& screen, const QStringList& rightAnswers);
+// Grades each asked question once against its typed answer in
+// screen.typedAnswers (a missing one is wrong) and sets screen.correctCount.
+// The result, one per question in drill order, is what the screen's marks,
+// the statistics and the learning record all take.
+std::vector<AnsweredQuestion> gradeDrill(DrillScreenState& screen,
+                                         std::vector<AnsweredQuestion> asked);
+
+// The graded drill as the statistics count it.
+GradedDrill countOf(const std::vector<AnsweredQuestion>& graded);
 
 // "7／10点": right answers, a full-width slash, questions and "点".
 QString scoreText(int correctCount, int questionCount);

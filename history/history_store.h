@@ -1,23 +1,19 @@
 #pragma once
 
+#include "history/answered_question.h"
 #include "history/leitner.h"
+#include "history/stored_answer.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <optional>
+#include <sys/types.h>
 #include <vector>
 
 namespace tavik {
-
-// One question of a graded drill: the word it asked for (a sentence question
-// counts for the word its blank stands for), the sentence when it was one,
-// and whether the answer was right.
-struct AnsweredQuestion {
-    int wordKey = 0;
-    int sentenceKey = 0; // 0 for a word question
-    bool right = false;
-};
 
 // The learner's record of every graded question, kept in an SQLite file
 // beside the ini files, and the Leitner state each word has from it. The
@@ -28,8 +24,11 @@ public:
     enum class Health {
         Closed,      // not opened yet
         Ready,       // the record is open and was read
-        Renewed,     // the file was unreadable: it was set aside, a new record begun
-        Unavailable, // no record could be opened; gradings wait in memory
+        ReadOnly,    // readable, but this user cannot write it; gradings wait in memory
+        Newer,       // written by a later version of Tavik: read, never written
+        Renewed,     // the file was damaged: it was set aside, a new record begun
+        Recreated,   // the file went away while the program ran: a new one was begun
+        Unavailable, // the file cannot be opened now; gradings wait in memory
     };
 
     HistoryStore();
@@ -37,18 +36,25 @@ public:
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
 
-    // Opens the record in the file, creating it when missing. A file that
-    // cannot be opened, is not a database, is damaged or holds something else
-    // is renamed aside, never deleted, and a new record is begun in its place.
-    void open(const QString& path);
+    // Opens the record in the file, creating it when missing. Only a file
+    // SQLite finds damaged or not a database is renamed aside (never
+    // deleted, companions and all) and a new record begun in its place; a
+    // file that merely cannot be opened now is left where it is and tried
+    // again at the next grading. bankHeadwords, word key to headword, names
+    // the words of answers stored before the record kept headwords.
+    void open(const QString& path, const QHash<int, QString>& bankHeadwords = {});
     Health health() const { return m_health; }
-    // Where the unreadable file went; empty when none was set aside.
+    // Where the damaged file went; empty when none was set aside.
     const QString& setAsideFile() const { return m_setAside; }
+    // Whether the record is in WAL mode (false: SQLite's rollback journal,
+    // as on a network folder, where WAL is unsafe).
+    bool usesWriteAheadLog() const { return m_wal; }
 
     // Stores one graded drill, one row a question, and moves its words on in
     // their boxes, all in one transaction, together with the gradings that
-    // could not be stored before. When the file cannot be written the drill
-    // is kept in memory for the next grading, the failure is reported on
+    // could not be stored before, oldest first. Questions without a word of
+    // the bank are left out. When the file cannot be written the drill is
+    // kept in memory for the next grading, the failure is reported on
     // standard error, and false is returned.
     bool record(const std::vector<AnsweredQuestion>& questions, const QDateTime& when);
     int unsavedGradings() const { return static_cast<int>(m_unsaved.size()); }
@@ -56,28 +62,49 @@ public:
     // The state of every word ever graded, as the file holds it now (another
     // copy may have graded meanwhile); none when the record cannot be read.
     std::optional<std::vector<WordState>> wordStates();
+    // Every stored answer, oldest first; none when the record cannot be read.
+    std::optional<std::vector<StoredAnswer>> answers();
+
+    // Copies everything the log holds into the record file itself and
+    // closes it, so that the one file is a whole backup.
+    void close();
 
 private:
     struct Grading {
         std::vector<AnsweredQuestion> questions;
         QDateTime when;
     };
-    enum class Outcome { Done, Damaged, Failed };
+    enum class Outcome { Done, ReadOnly, Newer, Damaged, Failed };
+    enum class Access { Write, Read, ReadAsItLies };
 
-    Outcome connect();
+    Outcome connect(Access access);
+    Outcome checkFile();
     Outcome prepareFile();
+    Outcome migrate();
     Outcome writeUnsaved();
     Outcome storeGradings();
     void disconnect();
-    // Opens the file; an unreadable one is set aside and a new one begun.
+    // Opens the file; a damaged one is set aside and a new one begun.
     bool openOrRenew();
+    // companions: the files beside the record before it was first read.
+    bool setAside(const QStringList& companions);
     bool ensureOpen();
+    // Whether the file opened is still the one at m_path.
+    bool fileStillThere() const;
+    const QString& wordsQuery();
+    const QString& answersQuery();
 
     QString m_path;
     QString m_connection;
     QSqlDatabase m_db;
+    QHash<int, QString> m_bankHeadwords;
+    QString m_wordsQuery;
+    QString m_answersQuery;
     Health m_health = Health::Closed;
     QString m_setAside;
+    bool m_wal = true;
+    dev_t m_device = 0;
+    ino_t m_inode = 0;
     std::vector<Grading> m_unsaved;
 };
 

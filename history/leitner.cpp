@@ -17,7 +17,11 @@ void advance(WordState& state, bool right, const QDateTime& when) {
         state.box = kFirstBox;
     }
     if (right) {
-        state.box = std::clamp(state.box + 1, kFirstBox, kLastBox);
+        const int raised = std::clamp(state.box + 1, kFirstBox, kLastBox);
+        if (raised > state.box) {
+            state.lastRaised = when;
+        }
+        state.box = raised;
     } else {
         state.box = kFirstBox;
         state.lastMissed = when;

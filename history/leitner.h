@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QString>
 #include <vector>
 
 namespace tavik {
@@ -13,9 +14,15 @@ namespace tavik {
 struct WordState {
     int wordKey = 0;
     int box = 1;
-    QDateTime lastGraded;
+    QDateTime lastGraded = {};
     // Invalid when the word was never answered wrong.
-    QDateTime lastMissed;
+    QDateTime lastMissed = {};
+    // The last time a right answer moved the word up a box; invalid when
+    // none has yet.
+    QDateTime lastRaised = {};
+    // The word as the bank spelled it when it was last graded; empty for a
+    // word graded only before the record kept headwords.
+    QString headword = {};
 };
 
 constexpr int kFirstBox = 1;

@@ -13,6 +13,10 @@ struct SettingsPaths {
     QString configFile;
     QString statisticsFile;
     QString historyFile = {};
+    // The folder the files would have been in, when they are kept elsewhere
+    // for this run (the program's folder cannot be written, or another
+    // place holds newer files); empty otherwise.
+    QString movedFrom = {};
 };
 
 SettingsPaths locateSettingsFiles(const QString& programDir, const QString& userConfigDir);

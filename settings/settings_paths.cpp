@@ -33,15 +33,31 @@ void carryOver(const QString& from, const QString& to) {
     QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
+// Whether both files exist and the first was written after the second.
+bool newer(const QString& file, const QString& than) {
+    const QFileInfo one(file);
+    const QFileInfo other(than);
+    return one.exists() && other.exists() && one.lastModified() > other.lastModified();
+}
+
 } // namespace
 
 SettingsPaths locateSettingsFiles(const QString& programDir, const QString& userConfigDir) {
     const SettingsPaths besideProgram = pathsIn(programDir);
+    SettingsPaths own = pathsIn(userConfigDir);
+    own.movedFrom = programDir;
     if (canCreateFilesIn(programDir)) {
+        // A run while this folder could not be written graded into the
+        // user's folder: files there that are newer than these hold the
+        // learner's latest drills, which must not vanish from the counts.
+        if (QDir(programDir) != QDir(userConfigDir) &&
+            (newer(own.statisticsFile, besideProgram.statisticsFile) ||
+             newer(own.historyFile, besideProgram.historyFile))) {
+            return own;
+        }
         return besideProgram;
     }
     QDir().mkpath(userConfigDir);
-    const SettingsPaths own = pathsIn(userConfigDir);
     carryOver(besideProgram.configFile, own.configFile);
     carryOver(besideProgram.statisticsFile, own.statisticsFile);
     if (!QFile::exists(own.historyFile)) {

@@ -1,6 +1,7 @@
 #include "menu/ui/frmSearch.h"
 
 #include "drill/app_state.h"
+#include "drill/drill_questions.h"
 #include "drill/selection.h"
 #include "drill/weak_word_pick.h"
 #include "menu/ui/option_hotspot.h"
@@ -33,6 +34,10 @@ namespace {
 
 constexpr qreal kNumberPoints = 20.25;
 constexpr qreal kInputPoints = 9.75;
+constexpr qreal kHealthPoints = 9;
+constexpr QRect kRecordHealthPlace{340, 70, 350, 31};
+// The deep blue of the book's lettering.
+const QColor kHealthInk(30, 40, 120);
 
 // A drill needs at least two word questions; one word alone is no drill.
 constexpr int kFewestDrillWords = 2;
@@ -94,6 +99,15 @@ QString frmSearch::noWeakWordsMessage() {
 
 QString frmSearch::unreadableRecordMessage() {
     return QStringLiteral("学習記録を読み込めませんでした");
+}
+
+QString frmSearch::newRecordMessage() {
+    return QStringLiteral("以前の学習記録は壊れていたため別名で残し、新しい記録を始めました。"
+                          "新しい記録には、まだ復習する単語がありません");
+}
+
+QString frmSearch::oneWeakWordMessage() {
+    return QStringLiteral("学習記録にはまだ1語しかありません。ドリルは2語から始められます");
 }
 
 QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const QString& text,
@@ -168,6 +182,19 @@ void frmSearch::createControls() {
     imgWeak->attachCaption(lblWeakCount);
     imgWeak->setAccessibleName(QStringLiteral("苦手な単語"));
     connect(imgWeak, &PictureButton::clicked, this, &frmSearch::imgWeak_Click);
+
+    // Above the bar whose words come from the learning record: how the
+    // record stands, when the learner should know.
+    lblRecordHealth = new QLabel(this);
+    lblRecordHealth->setObjectName(QStringLiteral("lblRecordHealth"));
+    lblRecordHealth->setGeometry(kRecordHealthPlace);
+    lblRecordHealth->setFont(gothicFont(kHealthPoints));
+    lblRecordHealth->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    lblRecordHealth->setTextFormat(Qt::PlainText);
+    QPalette ink = lblRecordHealth->palette();
+    ink.setColor(QPalette::WindowText, kHealthInk);
+    lblRecordHealth->setPalette(ink);
+    lblRecordHealth->hide();
 
     for (int index = 0; index < static_cast<int>(imgRP.size()); ++index) {
         auto* hotspot =
@@ -257,15 +284,24 @@ void frmSearch::imgS2_Click() {
 void frmSearch::imgWeak_Click() {
     HistoryStore& history = m_state.history;
     const std::optional<std::vector<WordState>> states = history.wordStates();
-    const std::vector<int> due =
-        states ? dueWords(*states, QDate::currentDate()) : std::vector<int>();
-    // A record begun afresh after the old one proved unreadable says so
-    // until it has words of its own to offer.
-    if (!states || (due.empty() && history.health() == HistoryStore::Health::Renewed)) {
+    refreshRecordHealth();
+    if (!states) {
         showMessage(unreadableRecordMessage());
         return;
     }
-    if (!selectWeakWords(m_state.drill, m_state.banks, due, cmbRandom->currentText(),
+    const std::vector<WordState> candidates = weakWordCandidates(*states, QDate::currentDate());
+    if (candidates.empty()) {
+        // A record begun afresh beside a damaged one has nothing due yet;
+        // the old words are in the file set aside, not gone.
+        showMessage(history.health() == HistoryStore::Health::Renewed ? newRecordMessage()
+                                                                      : noWeakWordsMessage());
+        return;
+    }
+    if (candidates.size() < kFewestDrillWords) {
+        showMessage(oneWeakWordMessage());
+        return;
+    }
+    if (!selectWeakWords(m_state.drill, m_state.banks, candidates, cmbRandom->currentText(),
                          m_state.random)) {
         showMessage(noWeakWordsMessage());
         return;
@@ -281,6 +317,14 @@ void frmSearch::refreshWeakWordCount() {
     lblWeakCount->setText(
         states ? QStringLiteral("(%1)").arg(dueWords(*states, QDate::currentDate()).size())
                : QString());
+    refreshRecordHealth();
+}
+
+void frmSearch::refreshRecordHealth() {
+    const QString line = m_state.recorder.healthLine();
+    lblRecordHealth->setText(line);
+    lblRecordHealth->setAccessibleName(line);
+    lblRecordHealth->setVisible(!line.isEmpty());
 }
 
 void frmSearch::paintEvent(QPaintEvent* event) {
@@ -294,9 +338,7 @@ void frmSearch::paintEvent(QPaintEvent* event) {
 }
 
 void frmSearch::openHistory() {
-    if (!m_state.paths.historyFile.isEmpty()) {
-        m_state.history.open(m_state.paths.historyFile);
-    }
+    m_state.recorder.openRecord(bankHeadwords(m_state.banks));
     refreshWeakWordCount();
     StartupTrace::mark("history");
 }

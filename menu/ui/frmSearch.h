@@ -30,10 +30,14 @@ public:
 
     // The number of words the learning record has due, on the 苦手 button.
     void refreshWeakWordCount();
+    // The line on how the statistics and the learning record stand.
+    void refreshRecordHealth();
 
     static QString countPrompt();
     static QString noWeakWordsMessage();
     static QString unreadableRecordMessage();
+    static QString newRecordMessage();
+    static QString oneWeakWordMessage();
 
 protected:
     // Shows a screen modally and returns when it has been closed.
@@ -76,6 +80,7 @@ private:
     PictureButton* imgS2 = nullptr;
     PictureButton* imgWeak = nullptr;
     QLabel* lblWeakCount = nullptr;
+    QLabel* lblRecordHealth = nullptr;
     std::array<OptionHotspot*, 6> imgRP{};
     PictureButton* imgHWG = nullptr;
     QLabel* imgSmask = nullptr;

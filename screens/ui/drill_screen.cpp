@@ -1,12 +1,10 @@
 #include "screens/ui/drill_screen.h"
 
-#include "drill/answered_questions.h"
 #include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "drill/grading.h"
 #include "drill/ui/shared_speaker.h"
 #include "settings/level.h"
-#include "settings/statistics_recording.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/caption_label.h"
 #include "shell/ui/fitted_label.h"
@@ -257,8 +255,9 @@ void DrillScreen::showAnswerBox(int row, int question) {
     if (m_state.screen.viewMode != ViewMode::Graded) {
         return;
     }
-    const QString answer = rightAnswer(question);
-    const bool right = isRightAnswer(box->text(), answer);
+    const AnsweredQuestion& graded = m_graded[static_cast<std::size_t>(question)];
+    const QString& answer = graded.rightAnswer;
+    const bool right = graded.right;
     imgMark[row]->setPixmap(m_art.ilMaruBatu.picture(right ? 1 : 2));
     imgMark[row]->setAccessibleName(right ? QStringLiteral("正解") : QStringLiteral("不正解"));
     setFittedText(lblAnswer[row], answer);
@@ -325,14 +324,6 @@ QString DrillScreen::spokenQuestion(int row) const {
     return lblFormer[row]->text();
 }
 
-QStringList DrillScreen::rightAnswers() const {
-    QStringList answers;
-    for (int question = 0; question < questionCount(); ++question) {
-        answers.append(rightAnswer(question));
-    }
-    return answers;
-}
-
 void DrillScreen::enterPressed() {
     const std::int16_t viewMode = m_state.screen.viewMode;
     if (viewMode == ViewMode::Solving) {
@@ -356,20 +347,12 @@ void DrillScreen::imgGrade_Click() {
         return;
     }
     saveAnswers();
-    const GradedDrill graded = gradeAnswers(screen, rightAnswers());
-    // Nothing asked is no drill to count. A failed write is not the
-    // learner's concern here; the settings code keeps the drill for the next
-    // grading, and the graded drill is still shown.
-    if (graded.questionCount > 0) {
-        recordGradingToFile(m_state.settings, m_state.paths, graded.questionCount,
-                            graded.correctCount);
-        // Each word's own record comes after the statistics; it too keeps
-        // what it could not store for the next grading and reports on
-        // standard error.
-        m_state.history.record(
-            answeredQuestions(m_state.banks, m_state.drill, asksWords(), screen.typedAnswers),
-            QDateTime::currentDateTimeUtc());
+    std::vector<AnsweredQuestion> questions;
+    for (int question = 0; question < questionCount(); ++question) {
+        questions.push_back(asked(question));
     }
+    m_graded = gradeDrill(screen, std::move(questions));
+    m_state.recorder.record(m_graded, QDateTime::currentDateTimeUtc());
     updateLevel(m_state.settings);
 
     lblScore->setText(scoreText(screen.correctCount, questionCount()));

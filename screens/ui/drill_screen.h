@@ -2,9 +2,11 @@
 
 #include "drill/drill_paging.h"
 #include "drill/ui/paged_screen.h"
+#include "history/answered_question.h"
 
 #include <QStringList>
 #include <array>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -30,9 +32,9 @@ protected:
                 int gradeCaptionWidth);
 
     virtual int questionCount() const = 0;
-    // Word questions (true) or sentence questions.
-    virtual bool asksWords() const = 0;
     virtual QString rightAnswer(int question) const = 0;
+    // What the question asks, for grading.
+    virtual AnsweredQuestion asked(int question) const = 0;
     // The whole sentence of a question, answer in place; empty on a screen
     // of words.
     virtual QString wholeSentence(int /*question*/) const { return {}; }
@@ -111,7 +113,6 @@ private:
     void createButtons(int gradeCaptionWidth);
     void setKeyboardOrder();
     void placeSelfSizedRun(const std::initializer_list<QLabel*>& labels, QPoint start);
-    QStringList rightAnswers() const;
     // The English a row's label stands for: the answer, once it shows as
     // one, or the whole sentence for the sentence line; nothing while the
     // learner is still answering.
@@ -119,6 +120,8 @@ private:
     void speakFocusedRow(bool wholeSentence);
 
     SpokenLabels* m_spoken = nullptr;
+    // The drill as graded, one per question; empty until then.
+    std::vector<AnsweredQuestion> m_graded;
 };
 
 } // namespace tavik

@@ -62,6 +62,10 @@ int frmListI::questionCount() const {
     return static_cast<int>(m_questions.size());
 }
 
+AnsweredQuestion frmListI::asked(int question) const {
+    return askedBy(m_questions[static_cast<std::size_t>(question)]);
+}
+
 QString frmListI::rightAnswer(int question) const {
     return m_questions[static_cast<std::size_t>(question)].answer;
 }

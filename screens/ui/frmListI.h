@@ -17,8 +17,8 @@ public:
 
 private:
     int questionCount() const override;
-    bool asksWords() const override { return false; }
     QString rightAnswer(int question) const override;
+    AnsweredQuestion asked(int question) const override;
     QString wholeSentence(int question) const override;
     QString spokenQuestion(int row) const override;
     void buildPage() override { buildSentencePage(); }

@@ -56,6 +56,10 @@ int frmListT::questionCount() const {
     return static_cast<int>(m_questions.size());
 }
 
+AnsweredQuestion frmListT::asked(int question) const {
+    return askedBy(m_questions[static_cast<std::size_t>(question)]);
+}
+
 QString frmListT::rightAnswer(int question) const {
     return m_questions[static_cast<std::size_t>(question)].headword;
 }

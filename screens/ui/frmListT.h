@@ -16,8 +16,8 @@ public:
 
 private:
     int questionCount() const override;
-    bool asksWords() const override { return true; }
     QString rightAnswer(int question) const override;
+    AnsweredQuestion asked(int question) const override;
     void buildPage() override { buildWordPage(); }
     void saveAnswers() override { saveWordAnswers(); }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace tavik {
 
@@ -10,9 +11,16 @@ std::function<void()>& endHandler() {
     static std::function<void()> handler;
     return handler;
 }
+std::function<void()>& endTask() {
+    static std::function<void()> task;
+    return task;
+}
 } // namespace
 
 void endProgram() {
+    if (endTask()) {
+        std::exchange(endTask(), {})();
+    }
     if (endHandler()) {
         endHandler()();
         return;
@@ -23,6 +31,10 @@ void endProgram() {
     std::fflush(stdout);
     std::fflush(stderr);
     std::_Exit(0);
+}
+
+void doAtProgramEnd(std::function<void()> task) {
+    endTask() = std::move(task);
 }
 
 void setProgramEndHandler(std::function<void()> handler) {

@@ -9,4 +9,9 @@ namespace tavik {
 void endProgram();
 void setProgramEndHandler(std::function<void()> handler);
 
+// Something that must be done however the program ends, before it ends:
+// quick work that leaves files whole (nothing that can wait on another
+// process for long).
+void doAtProgramEnd(std::function<void()> task);
+
 } // namespace tavik

@@ -357,6 +357,7 @@ RIGHT_ANSWERS=()
 answer_page sentences 0
 press Return
 graded $((${#RIGHT_ANSWERS[@]} - 1)) "${#RIGHT_ANSWERS[@]}"
+last_drill=${#RIGHT_ANSWERS[@]}
 expect_statistics "$work" "" "$score" "$questions" "$rate" "$games"
 find_label 130 0 "${ANSWERS[0]}"
 expect_heard $((PLACE_X + 4)) $((PLACE_Y + 6)) 3 0 0 "the red answer without a speech service"
@@ -375,6 +376,19 @@ click "${close_button[@]}"
 wait_for_tavik_end
 expect_unchanged_statistics "closing an ungraded drill"
 expect_config "$work" True True True
+# history.sqlite alone holds every answer, the last drill's as graded: its
+# sentence, the word that sentence drills with its headword, the text typed
+# and the mark (every row right but the first).
+[ ! -s "$work/history.sqlite-wal" ] || fail "the last answers stayed in the record's log"
+cp "$work/history.sqlite" "$work/backup.sqlite"
+sqlite3 -separator $'\t' "$work/backup.sqlite" "SELECT sentence, word, headword, typed, correct
+  FROM answers WHERE graded_at = (SELECT MAX(graded_at) FROM answers) ORDER BY id" >"$work/last.tsv"
+awk -F'\t' -v rows="$last_drill" '
+  FILENAME ~ /words/ {headword[$1] = $2; next}
+  FILENAME ~ /sentences/ {word[$1] = $2; answer[$1] = $4; next}
+  {n++; if ($2 != word[$1] || $3 != headword[$2] || $5 != (n > 1) || ($5 && $4 != answer[$1])) bad++}
+  END {exit !(n == rows && !bad)}' "$CONTENT_DIR/words.tsv" "$CONTENT_DIR/sentences.tsv" \
+  "$work/last.tsv" || fail "the record holds the last drill as: $(cat "$work/last.tsv")"
 
 # --- Third run: a laptop's screen at 150 %, too small for the book ---------
 # 1366 x 768 at 150 % leaves 910 x 512 pixels: the program scales itself to

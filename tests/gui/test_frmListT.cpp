@@ -1,3 +1,4 @@
+#include "drill/drill_questions.h"
 #include "screens/ui/frmListT.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/program_exit.h"
@@ -27,6 +28,8 @@ private slots:
     void gradedScreenShowsMarksOnEveryPage();
     void gradingStoresTheStatistics();
     void unwritableStatisticsFileStillGrades();
+    void gradingReachesTheRecord_data();
+    void gradingReachesTheRecord();
     void rebuiltPageFollowsTheNewLevel();
     void helpReturnsToTheSamePage();
     void exitEndsTheProgram();
@@ -300,6 +303,44 @@ void FrmListTTest::unwritableStatisticsFileStillGrades() {
     QCOMPARE(fixture.state.settings.statGames, std::int16_t{1});
     QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
     QVERIFY(QFileInfo(fixture.directory.path()).isDir());
+}
+
+void FrmListTTest::gradingReachesTheRecord_data() {
+    QTest::addColumn<bool>("words");
+    QTest::newRow("word drill") << true;
+    // Sentences 26 to 28 drill words 25 to 27: a key in the wrong field shows.
+    QTest::newRow("sentence drill") << false;
+}
+
+// What a drill screen hands the learning record, read back from the file:
+// one answer per question, as typed and as marked.
+void FrmListTTest::gradingReachesTheRecord() {
+    QFETCH(bool, words);
+    DrillScreenFixture fixture;
+    fixture.useWords(3);
+    fixture.useSentences({26, 27, 28});
+    fixture.state.history.open(fixture.state.paths.historyFile, bankHeadwords(fixture.state.banks));
+    const auto screen = fixture.openDrill(words);
+    screen->show();
+    const QString right = words ? fixture.headword(0) : fixture.sentenceAnswer(0);
+    QTest::keyClicks(answerBox(screen.get(), 0), right);
+    QTest::keyClicks(answerBox(screen.get(), 1), right);
+    QTest::keyClick(screen.get(), Qt::Key_Return);
+
+    const auto stored = fixture.state.history.answers();
+    QVERIFY(stored);
+    QCOMPARE(stored->size(), std::size_t{3});
+    const BankTable& bank = fixture.state.banks.WordBank;
+    for (int question = 0; question < 3; ++question) {
+        const StoredAnswer& answer = (*stored)[static_cast<std::size_t>(question)];
+        const int sentence = words ? 0 : 26 + question;
+        const int word = words ? question + 1 : sentence - 1;
+        QCOMPARE(answer.wordKey, word);
+        QCOMPARE(answer.sentenceKey, sentence);
+        QCOMPARE(answer.headword, bank[static_cast<std::size_t>(word)][WordField::Headword]);
+        QCOMPARE(answer.typed, question < 2 ? right : QString());
+        QCOMPARE(answer.right, question == 0);
+    }
 }
 
 void FrmListTTest::rebuiltPageFollowsTheNewLevel() {

@@ -605,11 +605,15 @@ void TestFrmSearch::weakWordPick_data() {
                                     << "(0)" << QList<int>{} << 0;
     QTest::newRow("two missed") << QList<int>{52, 1} << QByteArray() << ""
                                 << "(2)" << QList<int>{1, 52} << 2;
-    QTest::newRow("one missed masks like a search") << QList<int>{25} << QByteArray() << ""
-                                                    << "(1)" << QList<int>{25} << 2;
-    QTest::newRow("record unreadable")
-        << QList<int>{} << QByteArray(4096, '\x5a') << "学習記録を読み込めませんでした"
-        << "(0)" << QList<int>{} << 0;
+    QTest::newRow("one due word paired with the next weakest")
+        << QList<int>{25} << QByteArray() << ""
+        << "(1)" << QList<int>{25, 3} << 3;
+    QTest::newRow("a record of one word says why no drill starts")
+        << QList<int>{3} << QByteArray() << frmSearch::oneWeakWordMessage() << "(1)" << QList<int>{}
+        << 0;
+    QTest::newRow("damaged record set aside, the new one told of")
+        << QList<int>{} << QByteArray(4096, '\x5a') << frmSearch::newRecordMessage() << "(0)"
+        << QList<int>{} << 0;
 }
 
 void TestFrmSearch::weakWordPick() {
@@ -646,6 +650,9 @@ void TestFrmSearch::weakWordPick() {
     QCOMPARE(labelText(QStringLiteral("lblCount_is")),
              QString::number(words.isEmpty() ? 144 : sentences));
     QCOMPARE(panelRevealed(), words.isEmpty() || words.size() >= 2);
+    auto* health = control<QLabel>(QStringLiteral("lblRecordHealth"));
+    QCOMPARE(health->isVisible(), !file.isEmpty());
+    QCOMPARE(health->text().contains(QStringLiteral("history-damaged-")), !file.isEmpty());
 }
 
 void TestFrmSearch::helpButtonOpensTheHelpScreen() {

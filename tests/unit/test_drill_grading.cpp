@@ -10,6 +10,19 @@
 
 using namespace tavik;
 
+namespace {
+
+// Word questions asking for each of the answers.
+std::vector<AnsweredQuestion> asking(const QStringList& answers) {
+    std::vector<AnsweredQuestion> asked;
+    for (const QString& answer : answers) {
+        asked.push_back({.wordKey = 1, .headword = answer, .rightAnswer = answer});
+    }
+    return asked;
+}
+
+} // namespace
+
 class DrillGradingTest : public QObject {
     Q_OBJECT
 
@@ -118,8 +131,8 @@ void DrillGradingTest::gradingCountsAndRecords() {
     settings.statScore = 4;
     QVERIFY(writeStatistics(settings, paths));
     const GradedDrill graded =
-        gradeAnswers(screen, {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three"),
-                              QStringLiteral("four")});
+        countOf(gradeDrill(screen, asking({QStringLiteral("one"), QStringLiteral("two"),
+                                           QStringLiteral("three"), QStringLiteral("four")})));
     QCOMPARE(screen.correctCount, std::int16_t{2});
     QCOMPARE(graded.questionCount, 4);
     QCOMPARE(graded.correctCount, 2);
@@ -139,8 +152,8 @@ void DrillGradingTest::gradingWithFewerTypedAnswersThanQuestions() {
     DrillScreenState screen;
     screen.typedAnswers = {QStringLiteral("one")};
     SettingsState settings;
-    const GradedDrill graded = gradeAnswers(
-        screen, {QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")});
+    const GradedDrill graded = countOf(gradeDrill(
+        screen, asking({QStringLiteral("one"), QStringLiteral("two"), QStringLiteral("three")})));
     QCOMPARE(screen.correctCount, std::int16_t{1});
     QVERIFY(recordGradingToFile(settings, {QString(), dir.filePath(QStringLiteral("tavik.ini"))},
                                 graded.questionCount, graded.correctCount));

@@ -2,6 +2,7 @@
 #include "support/files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -9,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <ctime>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tavik;
 using tavik::testing::readBytes;
@@ -17,6 +21,27 @@ using tavik::testing::writeBytes;
 namespace {
 
 const QDate kFirstDay(2026, 3, 2);
+
+// While it lives, files are opened as the account nobody (the tests run as
+// root, whom no permission stops); or, with noHandles, no file at all.
+struct Learner {
+    explicit Learner(bool noHandles = false) {
+        ::getrlimit(RLIMIT_NOFILE, &m_handles);
+        rlimit none = m_handles;
+        // Every descriptor open now is in use, less the listing's own.
+        none.rlim_cur = static_cast<rlim_t>(QDir(QStringLiteral("/proc/self/fd"))
+                                                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                                                .size() -
+                                            1);
+        QVERIFY(noHandles ? ::setrlimit(RLIMIT_NOFILE, &none) == 0 : ::seteuid(65534) == 0);
+    }
+    ~Learner() { QVERIFY(::setrlimit(RLIMIT_NOFILE, &m_handles) == 0 && ::seteuid(0) == 0); }
+    Learner(const Learner&) = delete;
+    Learner& operator=(const Learner&) = delete;
+
+private:
+    rlimit m_handles{};
+};
 
 QDateTime localTime(int day, QTime time = QTime(12, 0)) {
     return QDateTime(kFirstDay.addDays(day), time).toUTC();
@@ -55,7 +80,13 @@ private slots:
     void dueWordsWeakestAndLatestMissedFirst();
     void unreadableFileIsKeptAsideAndRenewed_data();
     void unreadableFileIsKeptAsideAndRenewed();
+    void recordFoundAtOpening_data();
+    void recordFoundAtOpening();
+    void unwritableRecordKeepsGradingsForTheNext_data();
     void unwritableRecordKeepsGradingsForTheNext();
+    void recordGoneWhileOpenIsBegunAnew_data();
+    void recordGoneWhileOpenIsBegunAnew();
+    void closedRecordIsWholeInItsOneFile();
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("history.sqlite")); }
@@ -124,15 +155,32 @@ void TestHistory::dueWordsWeakestAndLatestMissedFirst() {
 void TestHistory::unreadableFileIsKeptAsideAndRenewed_data() {
     QTest::addColumn<QString>("damage");
     QTest::newRow("database cut short") << "cut";
-    QTest::newRow("someone else's tables") << "foreign";
-    QTest::newRow("a folder") << "folder";
+    QTest::newRow("damaged while another copy holds it, its log beside it") << "held";
+    QTest::newRow("damaged, its log left by a copy that was killed") << "killed";
 }
 
 void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
     QFETCH(QString, damage);
-    if (damage == QLatin1String("folder")) {
-        QVERIFY(QDir().mkdir(path()));
-    } else if (damage == QLatin1String("cut")) {
+    // Another copy of Tavik, still running: its last grading is in the log.
+    HistoryStore other;
+    if (damage != QLatin1String("cut")) {
+        const QString live =
+            damage == QLatin1String("held") ? path() : m_dir->filePath(QStringLiteral("live"));
+        other.open(live);
+        QVERIFY(other.record({{4, 0, true}}, localTime(0)));
+        // Both copies of the first page, the file's and the log's (after
+        // the log's header and the frame's), spoilt.
+        for (const auto& [file, at] : {std::pair{live, 0}, {live + QStringLiteral("-wal"), 56}}) {
+            QFile damaged(file);
+            QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek(at));
+            QCOMPARE(damaged.write(QByteArray(100, 'Z')), 100);
+        }
+        // A copy killed in the middle leaves the file and its log alone.
+        if (live != path()) {
+            QVERIFY(QFile::copy(live, path()));
+            QVERIFY(QFile::copy(live + QStringLiteral("-wal"), path() + QStringLiteral("-wal")));
+        }
+    } else {
         {
             HistoryStore full;
             full.open(path());
@@ -143,16 +191,11 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
             QVERIFY(full.record(many, localTime(0)));
         }
         writeBytes(path(), readBytes(path()).left(40000));
-    } else {
-        {
-            auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), damage);
-            db.setDatabaseName(path());
-            QVERIFY(db.open());
-            QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE TABLE words (x, y)")));
-        }
-        QSqlDatabase::removeDatabase(damage);
     }
+    const QString wal = QStringLiteral("-wal");
     const QByteArray before = readBytes(path());
+    const QByteArray log = readBytes(path() + wal);
+    QCOMPARE(log.isEmpty(), damage == QLatin1String("cut"));
 
     HistoryStore store;
     ignoreWarnings();
@@ -160,29 +203,218 @@ void TestHistory::unreadableFileIsKeptAsideAndRenewed() {
 
     QCOMPARE(store.health(), HistoryStore::Health::Renewed);
     QVERIFY(store.setAsideFile().contains(QStringLiteral("history-damaged-")));
-    QCOMPARE(QFileInfo(store.setAsideFile()).isDir(), damage == QLatin1String("folder"));
     QCOMPARE(readBytes(store.setAsideFile()), before);
+    QCOMPARE(readBytes(store.setAsideFile() + wal), log);
+    QCOMPARE(QFileInfo::exists(store.setAsideFile() + QStringLiteral("-shm")),
+             damage == QLatin1String("held"));
     QVERIFY(store.record({{5, 6, false}}, localTime(0)));
     QVERIFY(stateOf(store, 5));
 }
 
+void TestHistory::recordFoundAtOpening_data() {
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<HistoryStore::Health>("health");
+    QTest::addColumn<bool>("writable");
+
+    using H = HistoryStore::Health;
+    QTest::newRow("version 1, brought up to date") << "version 1" << H::Ready << true;
+    QTest::newRow("SQLite's own statistics left alone") << "analyzed" << H::Ready << true;
+    QTest::newRow("later version only read") << "version 9" << H::Newer << false;
+    QTest::newRow("someone else's tables left in place") << "foreign" << H::Unavailable << false;
+    QTest::newRow("a folder left in place") << "folder" << H::Unavailable << false;
+    // A copy once run with sudo, or another account's files in a shared
+    // folder: this user may read the record, or not even that.
+    QTest::newRow("another account's file only read") << "others' file" << H::ReadOnly << false;
+    QTest::newRow("another account's file in its folder only read")
+        << "others' folder" << H::ReadOnly << false;
+    QTest::newRow("another account's private file left in place")
+        << "others' private file" << H::Unavailable << false;
+}
+
+// What opening does with a record it finds: the stored answers and boxes
+// stay readable wherever the file is the learner's record, and nothing is
+// renamed, rewritten or reported stored that was not.
+void TestHistory::recordFoundAtOpening() {
+    QFETCH(QString, found);
+    QFETCH(HistoryStore::Health, health);
+    QFETCH(bool, writable);
+    if (found == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path()));
+    } else {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), found);
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        // The layout of version 1, as its program created it, with one
+        // answer: word 2 missed on day 0.
+        for (const char* sql :
+             {"PRAGMA journal_mode=WAL",
+              "CREATE TABLE answers (id INTEGER PRIMARY KEY, graded_at INTEGER NOT NULL,"
+              " word INTEGER NOT NULL, sentence INTEGER, correct INTEGER NOT NULL)",
+              "CREATE TABLE words (word INTEGER PRIMARY KEY, box INTEGER NOT NULL,"
+              " last_graded INTEGER NOT NULL, last_missed INTEGER)",
+              "PRAGMA user_version = 1"}) {
+            QVERIFY(query.exec(QString::fromLatin1(sql)));
+        }
+        const qint64 day0 = localTime(0).toMSecsSinceEpoch();
+        QVERIFY(
+            query.exec(QStringLiteral("INSERT INTO answers VALUES (1, %1, 2, NULL, 0)").arg(day0)));
+        QVERIFY(query.exec(QStringLiteral("INSERT INTO words VALUES (2, 1, %1, %1)").arg(day0)));
+        if (found == QLatin1String("analyzed")) {
+            QVERIFY(query.exec(QStringLiteral("ANALYZE")));
+        } else if (found == QLatin1String("version 9")) {
+            for (const char* sql : {"ALTER TABLE answers ADD COLUMN headword TEXT",
+                                    "ALTER TABLE answers ADD COLUMN typed TEXT",
+                                    "ALTER TABLE words ADD COLUMN last_raised INTEGER",
+                                    "ALTER TABLE words ADD COLUMN headword TEXT",
+                                    "CREATE TABLE goals (day INTEGER)"}) {
+                QVERIFY(query.exec(QString::fromLatin1(sql)));
+            }
+            QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 9")));
+        } else if (found == QLatin1String("foreign")) {
+            QVERIFY(query.exec(QStringLiteral("DROP TABLE words")));
+            QVERIFY(query.exec(QStringLiteral("CREATE TABLE words (x, y)")));
+        }
+        QVERIFY(query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(found);
+    const QByteArray before = readBytes(path());
+    std::optional<Learner> learner;
+    if (found.startsWith(QLatin1String("others'"))) {
+        const bool folder = found == QLatin1String("others' folder");
+        QCOMPARE(::chmod(QFile::encodeName(m_dir->path()), folder ? 0755 : 0777), 0);
+        QCOMPARE(::chmod(QFile::encodeName(path()),
+                         found.endsWith(QLatin1String("private file")) ? 0600 : 0644),
+                 0);
+        learner.emplace();
+    }
+
+    HistoryStore store;
+    if (health != HistoryStore::Health::Ready) {
+        ignoreWarnings();
+    }
+    store.open(path(), {{2, QStringLiteral("acquit")}});
+    QCOMPARE(store.health(), health);
+    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*damaged*")}), QStringList());
+    const bool ours = health != HistoryStore::Health::Unavailable;
+    const auto stored = store.answers();
+    QCOMPARE(bool(stored), ours);
+    if (ours) {
+        QCOMPARE(stored->size(), std::size_t{1});
+        QCOMPARE(stored->front().wordKey, 2);
+        QCOMPARE(stored->front().right, false);
+        QCOMPARE(stored->front().headword, writable ? QStringLiteral("acquit") : QString());
+        QCOMPARE(stateOf(store, 2)->lastMissed, localTime(0));
+    }
+    QCOMPARE(store.record({{2, 0, true, QStringLiteral("acquit"), QStringLiteral("acquit")}},
+                          localTime(1)),
+             writable);
+    QCOMPARE(store.unsavedGradings(), writable ? 0 : 1);
+    if (writable) {
+        const std::optional<WordState> state = stateOf(store, 2);
+        QCOMPARE(state->box, 2);
+        QCOMPARE(state->lastRaised, localTime(1));
+        QCOMPARE(state->headword, QStringLiteral("acquit"));
+        QCOMPARE(store.answers()->back().typed, QStringLiteral("acquit"));
+    } else {
+        store.close();
+        learner.reset();
+        QCOMPARE(readBytes(path()), before);
+    }
+}
+
+void TestHistory::unwritableRecordKeepsGradingsForTheNext_data() {
+    QTest::addColumn<bool>("noHandles");
+    QTest::newRow("folder not made yet") << false;
+    QTest::newRow("no file handles left") << true;
+}
+
 void TestHistory::unwritableRecordKeepsGradingsForTheNext() {
-    const QString folder = m_dir->filePath(QStringLiteral("not-yet"));
+    QFETCH(bool, noHandles);
+    const QString folder = m_dir->filePath(QStringLiteral("record"));
+    const QString file = folder + QStringLiteral("/history.sqlite");
+    if (noHandles) {
+        QVERIFY(QDir().mkdir(folder));
+    }
     HistoryStore store;
     ignoreWarnings();
-    store.open(folder + QStringLiteral("/history.sqlite"));
-    QCOMPARE(store.health(), HistoryStore::Health::Unavailable);
-    QVERIFY(!store.wordStates());
-    QVERIFY(!store.record({{9, 0, false}}, localTime(0)));
+    {
+        std::optional<Learner> limit;
+        if (noHandles) {
+            limit.emplace(true);
+        }
+        store.open(file);
+        QCOMPARE(store.health(), HistoryStore::Health::Unavailable);
+        QVERIFY(!store.wordStates());
+        QVERIFY(!store.record({{9, 0, false}}, localTime(0)));
+    }
     QCOMPARE(store.unsavedGradings(), 1);
+    QVERIFY(QDir().mkpath(folder));
+    QCOMPARE(QDir(folder).entryList({QStringLiteral("*damaged*")}), QStringList());
 
-    QVERIFY(QDir().mkdir(folder));
-    QVERIFY(store.record({{9, 0, true}}, localTime(1)));
+    // Another copy grades the word meanwhile, later than the grading that
+    // waits here: that grading's answer is stored, but cannot take the
+    // word's last grading back in time.
+    {
+        HistoryStore other;
+        other.open(file);
+        QVERIFY(other.record({{9, 0, true}}, localTime(2)));
+    }
+    QVERIFY(store.record({{5, 0, true}}, localTime(3)));
     QCOMPARE(store.unsavedGradings(), 0);
     const std::optional<WordState> state = stateOf(store, 9);
     QVERIFY(state);
+    QCOMPARE(state->lastGraded, localTime(2));
     QCOMPARE(state->box, 2);
-    QCOMPARE(state->lastMissed, localTime(0));
+    const auto answers = store.answers();
+    QVERIFY(answers);
+    std::vector<std::pair<int, bool>> stored;
+    for (const StoredAnswer& answer : *answers) {
+        stored.emplace_back(answer.wordKey, answer.right);
+    }
+    QCOMPARE(stored, (std::vector<std::pair<int, bool>>{{9, false}, {9, true}, {5, true}}));
+}
+
+void TestHistory::recordGoneWhileOpenIsBegunAnew_data() {
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("deleted") << false;
+    QTest::newRow("moved") << true;
+}
+
+void TestHistory::recordGoneWhileOpenIsBegunAnew() {
+    QFETCH(bool, moved);
+    HistoryStore store;
+    store.open(path());
+    QVERIFY(store.record({{3, 0, true}}, localTime(0)));
+    for (const QString& file : QDir(m_dir->path()).entryList(QDir::Files)) {
+        const QString from = m_dir->filePath(file);
+        QVERIFY(moved ? QFile::rename(from, from + QStringLiteral(".old")) : QFile::remove(from));
+    }
+    ignoreWarnings();
+    QVERIFY(store.record({{4, 0, true}}, localTime(1)));
+    QCOMPARE(store.health(), HistoryStore::Health::Recreated);
+    HistoryStore reader;
+    reader.open(path());
+    QCOMPARE(reader.answers()->size(), std::size_t{1});
+    QCOMPARE(reader.answers()->front().wordKey, 4);
+}
+
+// A learner who copies history.sqlite alone as a backup has every answer,
+// even while another copy of Tavik keeps the record open.
+void TestHistory::closedRecordIsWholeInItsOneFile() {
+    HistoryStore other;
+    other.open(path());
+    HistoryStore store;
+    store.open(path());
+    QVERIFY(store.record({{3, 0, true}}, localTime(0)));
+    store.close();
+    const QString backup = m_dir->filePath(QStringLiteral("backup.sqlite"));
+    QVERIFY(QFile::copy(path(), backup));
+    HistoryStore restored;
+    restored.open(backup);
+    QCOMPARE(restored.answers()->size(), std::size_t{1});
 }
 
 QTEST_GUILESS_MAIN(TestHistory)

@@ -123,28 +123,39 @@ void TestSelection::initTestCase() {
 void TestSelection::weakWordPick_data() {
     QTest::addColumn<QList<int>>("due");
     QTest::addColumn<QString>("countText");
-    QTest::addColumn<QList<int>>("words"); // in drill order; empty: nothing picked
+    QTest::addColumn<QList<int>>("words");      // in drill order; empty: nothing picked
+    QTest::addColumn<QStringList>("headwords"); // as stored with the due words; none: by key
 
     QTest::newRow("no count chosen takes 10")
-        << range(30, 45) << "問題数を選んでください" << range(30, 39);
-    QTest::newRow("count box 5") << range(30, 45) << "5問" << range(30, 34);
+        << range(30, 45) << "問題数を選んでください" << range(30, 39) << QStringList();
+    QTest::newRow("count box 5") << range(30, 45) << "5問" << range(30, 34) << QStringList();
     QTest::newRow("weakest first, in the record's order")
-        << QList<int>{44, 2, 136} << "40問" << QList<int>{44, 2, 136};
+        << QList<int>{44, 2, 136} << "40問" << QList<int>{44, 2, 136} << QStringList();
     QTest::newRow("keys outside the bank passed over, its last word kept")
-        << QList<int>{0, 142, 141, -3, 25} << "10問" << QList<int>{141, 25};
-    QTest::newRow("only keys outside the bank") << QList<int>{200} << "10問" << QList<int>{};
+        << QList<int>{0, 142, 141, -3, 25} << "10問" << QList<int>{141, 25} << QStringList();
+    QTest::newRow("only keys outside the bank")
+        << QList<int>{200} << "10問" << QList<int>{} << QStringList();
+    // The bank has changed since: the record's key 1 is now the word acquit.
+    QTest::newRow("found by headword, not by key")
+        << QList<int>{1, 2} << "10問" << QList<int>{2, 1} << QStringList{"acquit", "abolish"};
+    QTest::newRow("headword no longer in the bank passed over")
+        << QList<int>{1, 2} << "10問" << QList<int>{1} << QStringList{"gone", "abolish"};
 }
 
 void TestSelection::weakWordPick() {
     QFETCH(QList<int>, due);
     QFETCH(QString, countText);
     QFETCH(QList<int>, words);
+    QFETCH(QStringList, headwords);
 
     const DrillSet before{{7, 8, 9}, {7, 8, 9}};
     DrillSet set = before;
     RandomSource random(3);
-    const bool picked =
-        selectWeakWords(set, m_banks, std::vector<int>(due.begin(), due.end()), countText, random);
+    std::vector<WordState> candidates;
+    for (qsizetype i = 0; i < due.size(); ++i) {
+        candidates.push_back({.wordKey = due[i], .headword = headwords.value(i)});
+    }
+    const bool picked = selectWeakWords(set, m_banks, candidates, countText, random);
 
     QCOMPARE(picked, !words.isEmpty());
     if (!picked) {

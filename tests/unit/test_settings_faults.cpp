@@ -294,7 +294,8 @@ void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
 
     const QString fault = asUnprivilegedUser([&]() -> QString {
         const SettingsPaths paths = tavik::locateSettingsFiles(program, userFolder);
-        if (paths.statisticsFile != QDir(userFolder).filePath(QStringLiteral("tavik.ini"))) {
+        if (paths.statisticsFile != QDir(userFolder).filePath(QStringLiteral("tavik.ini")) ||
+            paths.movedFrom != program) {
             return QStringLiteral("statistics kept in ") + paths.statisticsFile;
         }
         SettingsState state;
@@ -313,6 +314,13 @@ void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
     QCOMPARE(moved.statGames, 4);
     QCOMPARE(readBytes(QDir(program).filePath(QStringLiteral("tavik.ini"))), oldStatistics);
     QVERIFY(!QFile::exists(QDir(program).filePath(QStringLiteral("conf.ini"))));
+
+    // Writable again on the next run: the drills graded meanwhile stay counted.
+    const SettingsPaths again = tavik::locateSettingsFiles(program, userFolder);
+    SettingsState next;
+    tavik::readStatistics(next, again);
+    QCOMPARE(next.statGames, 4);
+    QCOMPARE(again.movedFrom, program);
 }
 
 void TestSettingsFaults::readOnlyMountMovesFilesToTheUsersFolder() {
