@@ -1,13 +1,21 @@
 #pragma once
 
+#include <QCommandLineParser>
+#include <QStringList>
 #include <optional>
 
 namespace tavik {
 
+enum class CommandLineRequest { None, Help, Version };
+
+// Gives the parser Tavik's own options (--help, --version) and reads the
+// arguments with it. Qt's own options (-platform, -reverse ...) ask nothing
+// of it: they are QApplication's to read.
+CommandLineRequest parseCommandLine(QCommandLineParser& parser, const QStringList& arguments);
+
 // Answers --help and --version on standard output before any window exists,
 // so that both work without a display. Returns the program's exit code when
-// it has answered; otherwise the arguments are left to QApplication, whose own
-// options (-platform, -style ...) they may carry.
+// it has answered; otherwise the arguments are left to QApplication.
 std::optional<int> answerCommandLine(int argc, char* argv[], const char* version);
 
 } // namespace tavik

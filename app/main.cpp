@@ -1,5 +1,8 @@
 #include "app/command_line.h"
 #include "app/platform_choice.h"
+#include "app/qt_translations.h"
+#include "app/scaled_restart.h"
+#include "app/screen_fit.h"
 #include "drill/app_state.h"
 #include "menu/ui/frmSearch.h"
 #include "shell/ui/artwork.h"
@@ -11,9 +14,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QScreen>
 #include <QStandardPaths>
 #include <malloc.h>
 #include <memory>
+#include <vector>
 
 int main(int argc, char* argv[]) {
     tavik::StartupTrace::mark("main");
@@ -29,7 +34,18 @@ int main(int argc, char* argv[]) {
     mallopt(M_ARENA_MAX, 1);
 #endif
     tavik::choosePlatform();
+    // QApplication takes its own options out of argv; a restart needs them.
+    const std::vector<char*> arguments(argv, argv + argc + 1);
     QApplication application(argc, argv);
+    // A screen too small for the book (a laptop's at 125 % to 200 %) gets
+    // the whole program scaled to fit, before any window exists.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        if (const auto scale = tavik::scaleToFit(QSizeF(screen->availableGeometry().size()),
+                                                 application.devicePixelRatio())) {
+            tavik::restartScaled(arguments, *scale);
+        }
+    }
+    tavik::installQtTranslations(application);
     QApplication::setApplicationName(QStringLiteral("tavik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));
     // Panels and task switchers find the menu entry, and with it the icon.

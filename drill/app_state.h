@@ -26,7 +26,8 @@ struct AppState {
     SettingsPaths paths;
     DrillScreenState screen;
     RandomSource random;
-    // Made at the first word to be heard, kept for the rest of the run.
+    // Made when the first screen with words to hear opens, kept for the
+    // rest of the run.
     std::shared_ptr<Speaker> speaker;
     // Every graded drill goes through it to the statistics and the learning
     // record; the record is opened once the main window is on show.

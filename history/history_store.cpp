@@ -279,7 +279,30 @@ bool HistoryStore::setAside(const QStringList& companions) {
     return true;
 }
 
+// The file's columns are read once a connection, not at every grading.
+const QString& HistoryStore::wordsQuery() {
+    if (m_wordsQuery.isEmpty()) {
+        QSqlQuery query(m_db);
+        m_wordsQuery = selectWords(query);
+    }
+    return m_wordsQuery;
+}
+
+const QString& HistoryStore::answersQuery() {
+    if (m_answersQuery.isEmpty()) {
+        QSqlQuery query(m_db);
+        m_answersQuery = selectFrom(query, "answers",
+                                    {QStringLiteral("graded_at"), QStringLiteral("word"),
+                                     QStringLiteral("headword"), QStringLiteral("sentence"),
+                                     QStringLiteral("typed"), QStringLiteral("correct")},
+                                    "ORDER BY graded_at, id");
+    }
+    return m_answersQuery;
+}
+
 void HistoryStore::disconnect() {
+    m_wordsQuery.clear();
+    m_answersQuery.clear();
     if (!m_db.isValid()) {
         return;
     }
@@ -544,7 +567,7 @@ HistoryStore::Outcome HistoryStore::storeGradings() {
 
     std::map<int, WordState> states;
     query.setForwardOnly(true);
-    if (!query.exec(selectWords(query))) {
+    if (!query.exec(wordsQuery())) {
         return failed(query);
     }
     while (query.next()) {
@@ -621,7 +644,7 @@ std::optional<std::vector<WordState>> HistoryStore::wordStates() {
     }
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(selectWords(query))) {
+    if (!query.exec(wordsQuery())) {
         qWarning().noquote() << "Could not read the learning record" << m_path << "-"
                              << query.lastError().text();
         return std::nullopt;
@@ -639,11 +662,7 @@ std::optional<std::vector<StoredAnswer>> HistoryStore::answers() {
     }
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(selectFrom(query, "answers",
-                               {QStringLiteral("graded_at"), QStringLiteral("word"),
-                                QStringLiteral("headword"), QStringLiteral("sentence"),
-                                QStringLiteral("typed"), QStringLiteral("correct")},
-                               "ORDER BY graded_at, id"))) {
+    if (!query.exec(answersQuery())) {
         qWarning().noquote() << "Could not read the learning record" << m_path << "-"
                              << query.lastError().text();
         return std::nullopt;

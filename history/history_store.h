@@ -91,11 +91,15 @@ private:
     bool ensureOpen();
     // Whether the file opened is still the one at m_path.
     bool fileStillThere() const;
+    const QString& wordsQuery();
+    const QString& answersQuery();
 
     QString m_path;
     QString m_connection;
     QSqlDatabase m_db;
     QHash<int, QString> m_bankHeadwords;
+    QString m_wordsQuery;
+    QString m_answersQuery;
     Health m_health = Health::Closed;
     QString m_setAside;
     bool m_wal = true;

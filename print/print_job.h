@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <memory>
 
@@ -28,6 +29,9 @@ public:
     virtual ~PrintTarget() = default;
     // A new document, or nullptr when no document can be started.
     virtual std::unique_ptr<PrintDocument> beginDocument() = 0;
+    // Why the last document failed, as the printer or the file system says
+    // it; empty when nothing failed or nothing was said.
+    virtual QString errorString() const { return {}; }
 };
 
 using PageComposer = std::function<void(DrawingSurface& surface, int page)>;

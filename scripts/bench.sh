@@ -23,10 +23,12 @@ build/bench/tavik_startup_bench --tavik build/tavik --bare build/bench/bare_wind
   --runs "${RUNS:-7}" --road-runs "${ROAD_RUNS:-5}" --actions "$actions"
 
 # Click to speech, on a private sound server and speech service as in the
-# end-to-end tests: three runs, each opening the engine anew at grading and
-# clicking after two seconds of reading the marks; the first one also starts
-# Speech Dispatcher's service, the later ones find it running. A last run
-# clicks at once after grading, before the engine can have opened.
+# end-to-end tests. Each run opens a word drill (which opens the connection
+# to Speech Dispatcher), answers for three seconds, grades and clicks the
+# red answer, then five more times. The first run also starts the service
+# and clicks after two seconds of reading the marks, as do the later ones,
+# which find it running; then a run clicks at once after grading, and a last
+# one does so with the service stopped before the drill opened.
 cmake --build build --target tavik_speech_bench >/dev/null
 speech=$(mktemp)
 trap 'rm -f "$actions" "$speech"' EXIT
@@ -47,18 +49,25 @@ trap 'rm -f "$actions" "$speech"' EXIT
   done
   echo "run at-once"
   QT_QPA_FONTDIR=/usr/share/fonts build/bench/tavik_speech_bench --reading 0
+  stop_speech_service
+  echo "run at-once-cold"
+  QT_QPA_FONTDIR=/usr/share/fonts build/bench/tavik_speech_bench --reading 0
 ) >"$speech"
 later=$(awk '/^later/ {print $2}' "$speech" | sort -n)
 count=$(echo "$later" | wc -l)
 median=$(echo "$later" | awk -v n="$count" '{v[NR] = $1} END {print n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2}')
 awk -v median="$median" -v count="$count" -v slowest="$(echo "$later" | tail -1)" '
+  function row(what, ms, limit) {
+    printf "| %s | %.0f ms | < %d ms | %s |\n", what, ms, limit, ms < limit ? "yes" : "NO"
+  }
   /^run/ {run = $2}
   /^first/ {first[run] = $2}
   END {
     printf "\n| Click to speech | Measured | Limit | Met |\n|---|---|---|---|\n"
-    printf "| First word of a run, speech service not yet running | %.0f ms | < 300 ms | %s |\n", first[1], first[1] < 300 ? "yes" : "NO"
+    row("First word 2 s after grading, speech service not yet running when the drill opened", first[1], 300)
     for (r = 2; r in first; r++)
-      printf "| First word of a run, speech service running (run %d) | %.0f ms | < 300 ms | %s |\n", r, first[r], first[r] < 300 ? "yes" : "NO"
-    printf "| First word clicked at once after grading | %.0f ms | < 300 ms | %s |\n", first["at-once"], first["at-once"] < 300 ? "yes" : "NO"
-    printf "| Later words (median of %d, slowest %.0f ms) | %.0f ms | < 100 ms | %s |\n", count, slowest, median, median < 100 ? "yes" : "NO"
+      row("First word 2 s after grading, speech service running (run " r ")", first[r], 300)
+    row("First word clicked at once after grading", first["at-once"], 300)
+    row("First word clicked at once after grading, speech service not yet running when the drill opened", first["at-once-cold"], 300)
+    row("Later words (median of " count ", slowest " sprintf("%.0f", slowest) " ms)", median, 100)
   }' "$speech"

@@ -9,9 +9,10 @@ packages=(
   fonts-ipafont-gothic
   # the learning record's charts (a module of their own, loaded when the screen opens)
   qt6-charts-dev
-  # hearing the English (Qt 6.4's speech headers also need the QML integration header)
-  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin qt6-speech-flite-plugin
-  speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  # Qt's own dialogs in the desktop's language
+  qt6-translations-l10n
+  # hearing the English: Speech Dispatcher's client library, the service and its English voice
+  libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   # the learning record: Qt's SQL module with its SQLite driver
   libqt6sql6-sqlite
   # tests: a real X server, a person's clicks, printing to PDF

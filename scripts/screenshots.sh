@@ -150,4 +150,53 @@ take_and_close record
 
 click "${close_button[@]}"
 wait_for_tavik_end
+
+# Screens too small for the book, the whole screen taken: the main window
+# and a graded word drill on a 1366 x 768 laptop at 150 % and on 1920 x 1080
+# at 200 % (the desktop's scale given as QT_SCALE_FACTOR), which the
+# program fits at a device pixel ratio of 1.2 and 1.7.
+fitted_screens() { # screen desktop-scale fitted-ratio name
+  stop_xvfb
+  XVFB_SCREEN=$1x24 start_xvfb
+  expect_scaled_windows "$3"
+  QT_SCALE_FACTOR=$2 tavik_start "$binary" "$work"
+  search st
+  expect_shown_at "${word_count_label[@]}" 12 "the word count"
+  import -window root "$out/fitted-$4-main.png"
+  for option in words pc solve; do
+    place="option_$option[@]"
+    click "${!place}"
+  done
+  click "${start_button[@]}"
+  expect_new_screen "the fitted word drill"
+  answer_page words 2
+  press Return
+  poll 60 eval 'screen_lines | cut -f3 | grep -q "点$"' || fail "the fitted drill was not graded"
+  import -window root "$out/fitted-$4-drill-graded.png"
+  press Escape
+  expect_screen_closed "the fitted word drill"
+}
+fitted_screens 1920x1080 2 1.7 1920x1080-200
+click "${close_button[@]}"
+wait_for_tavik_end
+
+# The save dialog of the PDF in Japanese (Qt's own translations), with two
+# earlier sheets whose names differ only in their middle; on the laptop at
+# 150 %, fitted too.
+mkdir -p "$work/home/Documents"
+touch "$work/home/Documents/Tavik 単語問題 2026-12-01.pdf" "$work/home/Documents/Tavik 単語解答 2026-12-01.pdf"
+export HOME=$work/home LANG=ja_JP.UTF-8
+fitted_screens 1366x768 1.5 1.2 1366x768-150
+click "${option_paper[@]}"
+click "${start_button[@]}"
+expect_new_screen "the print screen"
+click 629 362
+poll 200 eval 'dialog=$(xdotool search --onlyvisible --name "^PDF" | head -1)' ||
+  fail "the save dialog did not open"
+poll 60 eval 'import -window "$dialog" "$out/save-dialog-ja.png"'
+focus_window "$dialog"
+press Escape
+poll 200 eval '! window_visible "$dialog"' || fail "the save dialog stayed open"
+click "${close_button[@]}"
+wait_for_tavik_end
 ls "$out"

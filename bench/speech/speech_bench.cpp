@@ -1,19 +1,19 @@
-// From the click on a right answer in red to the moment the speech engine
-// reports that it speaks (Qt's QTextToSpeech state Speaking: with Speech
-// Dispatcher, the service's notice that its output module has begun to
-// play; with Flite, the audio sink turning active). Grading begins to open
-// the engine; the first click comes after the learner has read the marks
-// (--reading <ms>, 2000 unless told; 0 clicks at once and waits for the
-// opening), the later ones find it open. Prints one line per click,
-// "first <ms>" then "later <ms>", and exits non-zero when the engine never
-// speaks.
+// From the click on a right answer in red to the moment Speech Dispatcher
+// reports that it speaks (its notice that the output module has begun to
+// play, which the client library hands to its begin callback). Opening the
+// drill screen opens the connection, starting the service if need be; the
+// learner answers (--answering <ms>, 3000 unless told), grades, and clicks
+// after reading the marks (--reading <ms>, 2000 unless told; 0 clicks at
+// once after grading); the later clicks find the connection open. Prints
+// one line per click, "first <ms>" then "later <ms>", and exits non-zero
+// when nothing is spoken.
 #include "content/banks.h"
 #include "drill/app_state.h"
 #include "drill/selection.h"
 #include "screens/ui/frmListT.h"
-#include "screens/ui/speaker.h"
 #include "settings/settings_files.h"
 #include "shell/ui/artwork.h"
+#include "shell/ui/speaker.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,13 +30,15 @@ constexpr int kLaterClicks = 5;
 constexpr int kSpeakingTimeoutMs = 30000;
 // Long enough for the word said before to end.
 constexpr int kPauseMs = 2500;
+constexpr int kDefaultAnsweringMs = 3000;
 constexpr int kDefaultReadingMs = 2000;
 
-int readingMs(const QStringList& arguments) {
-    const qsizetype at = arguments.indexOf(QStringLiteral("--reading"));
+int milliseconds(const QString& option, int otherwise) {
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype at = arguments.indexOf(option);
     bool ok = false;
     const int ms = arguments.value(at + 1).toInt(&ok);
-    return at >= 0 && ok ? ms : kDefaultReadingMs;
+    return at >= 0 && ok ? ms : otherwise;
 }
 
 // Clicks the label where a person would and returns the milliseconds until
@@ -77,17 +79,18 @@ int main(int argc, char* argv[]) {
 
     tavik::frmListT screen(state, art);
     screen.show();
+    QTest::qWait(milliseconds(QStringLiteral("--answering"), kDefaultAnsweringMs));
     QTest::keyClick(&screen, Qt::Key_Return);
     auto* answer = screen.findChild<QLabel*>(QStringLiteral("lblAnswer_0"));
     if (answer == nullptr || !answer->isVisible() || !state.speaker || !state.speaker->canSpeak()) {
         std::fprintf(stderr, "no speakable answer after grading\n");
         return 1;
     }
-    QTest::qWait(readingMs(QCoreApplication::arguments()));
+    QTest::qWait(milliseconds(QStringLiteral("--reading"), kDefaultReadingMs));
     for (int click = 0; click <= kLaterClicks; ++click) {
         const double ms = timeClick(&screen, answer, *state.speaker);
         if (ms < 0) {
-            std::fprintf(stderr, "the engine did not speak\n");
+            std::fprintf(stderr, "nothing was spoken\n");
             return 1;
         }
         std::printf("%s %.1f\n", click == 0 ? "first" : "later", ms);

@@ -4,6 +4,7 @@
 #include "shell/ui/picture_button.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 
 namespace tavik {
 
@@ -19,15 +20,26 @@ void PagedScreen::showPagingButtons() {
 }
 
 void PagedScreen::imgNext_Click() {
-    leavePage();
-    ++m_currentPage;
-    showPage();
+    turnPage(+1);
 }
 
 void PagedScreen::imgBefore_Click() {
+    turnPage(-1);
+}
+
+void PagedScreen::turnPage(int step) {
+    const QPointer<QWidget> focused = focusWidget();
     leavePage();
-    --m_currentPage;
+    m_currentPage += step;
     showPage();
+    focusNewPage(focused);
+}
+
+void PagedScreen::focusNewPage(QWidget* focusedBefore) {
+    // A paging button that has just gone leaves the focus nowhere useful.
+    if (focusedBefore == nullptr || !focusedBefore->isVisibleTo(this)) {
+        focusFirstControl();
+    }
 }
 
 bool PagedScreen::formKeyDown(QKeyEvent* event) {

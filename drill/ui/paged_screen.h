@@ -25,6 +25,9 @@ protected:
     virtual void leavePage() {}
     // The screen's main command, which Enter gives.
     virtual void enterPressed() = 0;
+    // Where the keyboard focus goes once a page has been turned: it stays
+    // where it was, unless that control has gone with the old page.
+    virtual void focusNewPage(QWidget* focusedBefore);
 
     // Starts again on the first of pageCount pages, without showing it.
     void resetPages(int pageCount);
@@ -41,6 +44,8 @@ protected slots:
     void imgBefore_Click();
 
 private:
+    void turnPage(int step);
+
     int m_currentPage = 1;
     int m_pageCount = 0;
 };

@@ -20,6 +20,7 @@
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/screen_parts.h"
+#include "shell/ui/screen_reader.h"
 #include "shell/ui/startup_trace.h"
 
 #include <QComboBox>
@@ -113,12 +114,12 @@ QString frmSearch::oneWeakWordMessage() {
 }
 
 QLabel* frmSearch::createNumberLabel(const QString& name, QRect geometry, const QString& text,
-                                     const QString& meaning) {
+                                     const QString& caption, const QString& unit) {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
-    // A screen reader reads the number as the label's name; what it counts
-    // is painted beside it, so it is said here.
-    label->setAccessibleDescription(meaning);
+    // What it counts is painted around it; a screen reader says it with the
+    // number.
+    speakAsFigure(label, caption, unit);
     label->setGeometry(geometry);
     label->setFont(gothicFont(kNumberPoints, true));
     // Right-aligned, so the number ends just left of its unit in the picture.
@@ -130,11 +131,11 @@ void frmSearch::createControls() {
     const QPixmap none;
 
     lblLevel = createNumberLabel(QStringLiteral("lblLevel"), {232, 105, 57, 25},
-                                 QStringLiteral("初級"), QStringLiteral("レベル"));
+                                 QStringLiteral("初級"), QStringLiteral("レベル"), QString());
     lblNog = createNumberLabel(QStringLiteral("lblNog"), {312, 141, 57, 25}, QStringLiteral("0"),
-                               QStringLiteral("総採点回数"));
+                               QStringLiteral("総採点回数"), QStringLiteral("回"));
     lblRate = createNumberLabel(QStringLiteral("lblRate"), {600, 141, 57, 25}, QStringLiteral("0"),
-                                QStringLiteral("平均正答率"));
+                                QStringLiteral("平均正答率"), QStringLiteral("%"));
 
     txtFreeWord = new QLineEdit(this);
     txtFreeWord->setObjectName(QStringLiteral("txtFreeWord"));
@@ -177,7 +178,10 @@ void frmSearch::createControls() {
                                 m_art.weakWordsHover, m_art.handPointer);
     lblWeakCount = makeCaption(this, QStringLiteral("lblWeakCount"), QString(), {634, 109, 52, 17});
     lblWeakCount->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblWeakCount->setAccessibleDescription(QStringLiteral("復習する単語の数"));
+    speakLabelAs(lblWeakCount, [this] {
+        return QStringLiteral("復習する単語 %1語")
+            .arg(lblWeakCount->text().remove('(').remove(')'));
+    });
     imgWeak->attachCaption(lblWeakCount);
     imgWeak->setAccessibleName(QStringLiteral("苦手な単語"));
     connect(imgWeak, &PictureButton::clicked, this, &frmSearch::imgWeak_Click);
@@ -229,10 +233,12 @@ void frmSearch::createControls() {
 
     // Created after the mask, so they lie above it: a search that found too
     // few words still shows what it found.
-    lblCount = createNumberLabel(QStringLiteral("lblCount"), {264, 344, 57, 25},
-                                 QStringLiteral("0"), QStringLiteral("単語数"));
-    lblCount_is = createNumberLabel(QStringLiteral("lblCount_is"), {408, 344, 57, 25},
-                                    QStringLiteral("0"), QStringLiteral("例文数"));
+    lblCount =
+        createNumberLabel(QStringLiteral("lblCount"), {264, 344, 57, 25}, QStringLiteral("0"),
+                          QStringLiteral("検索結果"), QStringLiteral("単語"));
+    lblCount_is =
+        createNumberLabel(QStringLiteral("lblCount_is"), {408, 344, 57, 25}, QStringLiteral("0"),
+                          QStringLiteral("検索結果"), QStringLiteral("例文"));
 
     lblLevelChange =
         makeCaption(this, QStringLiteral("lblLevelChange"), QString(), {296, 111, 210, 17});

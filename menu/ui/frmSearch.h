@@ -51,7 +51,7 @@ protected:
 private:
     void createControls();
     QLabel* createNumberLabel(const QString& name, QRect geometry, const QString& text,
-                              const QString& meaning);
+                              const QString& caption, const QString& unit);
 
     void Form_Load();
     void imgS1_Click();

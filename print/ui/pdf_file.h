@@ -19,8 +19,7 @@ public:
 
     std::unique_ptr<PrintDocument> beginDocument() override;
 
-    // Why the file could not be written; empty while nothing failed.
-    QString errorString() const { return m_error; }
+    QString errorString() const override { return m_error; }
 
 private:
     QString m_path;

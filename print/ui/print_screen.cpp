@@ -3,6 +3,7 @@
 #include "drill/app_state.h"
 #include "print/print_job.h"
 #include "print/ui/pdf_file.h"
+#include "print/ui/pdf_save_dialog.h"
 #include "print/ui/sheet_preview.h"
 #include "print/ui/system_printer.h"
 #include "shell/ui/artwork.h"
@@ -14,24 +15,27 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 
 namespace tavik {
 
 namespace {
+
 constexpr int kMostCopies = 9;
+
+// A failure's message, and below it why, where the printer or the file
+// system said.
+QString withReason(const QString& failure, const QString& reason) {
+    return reason.isEmpty() ? failure : failure + QStringLiteral("\n\n") + reason;
+}
+
 } // namespace
 
 PrintScreen::PrintScreen(AppState& state, const Artwork& art, SheetFamily family,
                          const QString& objectName)
     : m_state(state), m_art(art), m_family(family),
-      m_printTarget(std::make_unique<SystemPrinter>()),
-      m_chooseSaveFile([](QWidget* parent, const QString& proposedPath) {
-          return QFileDialog::getSaveFileName(parent, QStringLiteral("PDFで保存"), proposedPath,
-                                              QStringLiteral("PDF (*.pdf)"));
-      }) {
+      m_printTarget(std::make_unique<SystemPrinter>()), m_chooseSaveFile(askPdfPath) {
     setObjectName(objectName);
     createControls();
     enableKeyPreview();
@@ -50,6 +54,7 @@ void PrintScreen::setSaveFileChooser(SaveFileChooser chooser) {
 
 void PrintScreen::createControls() {
     pbPreview = new SheetPreview(this);
+    pbPreview->setAccessibleName(QStringLiteral("印刷プレビュー"));
 
     Label1 = new QLabel(QStringLiteral("印刷部数："), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -125,7 +130,8 @@ void PrintScreen::imgPrint_Click() {
     if (printed) {
         showMessage(QMessageBox::Information, QStringLiteral("印刷が完了しました"));
     } else {
-        showMessage(QMessageBox::Warning, QStringLiteral("印刷ができませんでした"));
+        showMessage(QMessageBox::Warning, withReason(QStringLiteral("印刷ができませんでした"),
+                                                     m_printTarget->errorString()));
     }
 }
 
@@ -144,7 +150,7 @@ void PrintScreen::imgPdf_Click() {
                     QStringLiteral("PDFを保存しました\n\n") + QDir::toNativeSeparators(path));
     } else {
         showMessage(QMessageBox::Warning,
-                    QStringLiteral("PDFを保存できませんでした\n\n") + pdf.errorString());
+                    withReason(QStringLiteral("PDFを保存できませんでした"), pdf.errorString()));
     }
 }
 

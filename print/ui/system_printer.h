@@ -9,6 +9,10 @@ namespace tavik {
 class SystemPrinter : public PrintTarget {
 public:
     std::unique_ptr<PrintDocument> beginDocument() override;
+    QString errorString() const override { return m_error; }
+
+private:
+    QString m_error;
 };
 
 } // namespace tavik

@@ -1,10 +1,10 @@
 #include "progress/ui/frmRecord.h"
 
 #include "drill/app_state.h"
+#include "drill/ui/shared_speaker.h"
 #include "progress/record_csv.h"
 #include "progress/ui/chart_module.h"
 #include "progress/ui/progress_charts.h"
-#include "screens/ui/spoken_labels.h"
 #include "settings/level.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/fitted_label.h"
@@ -12,6 +12,7 @@
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/screen_parts.h"
+#include "shell/ui/spoken_labels.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -198,7 +199,7 @@ void frmRecord::createControls() {
     }
 
     m_spoken = new SpokenLabels(
-        m_state, m_art.handPointer,
+        sharedSpeaker(m_state), m_art.handPointer,
         [](const QLabel* label) { return label->isVisible() ? label->text() : QString(); }, this);
     for (int row = 0; row < kWeakRows; ++row) {
         const int top = kWeakTop + row * kWeakPitch;

@@ -4,8 +4,8 @@
 #include "drill/app_state.h"
 #include "drill/drill_hints.h"
 #include "drill/grading.h"
+#include "drill/ui/shared_speaker.h"
 #include "screens/ui/marked_answer.h"
-#include "screens/ui/spoken_labels.h"
 #include "settings/level.h"
 #include "shell/ui/artwork.h"
 #include "shell/ui/caption_label.h"
@@ -14,6 +14,8 @@
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
 #include "shell/ui/screen_parts.h"
+#include "shell/ui/screen_reader.h"
+#include "shell/ui/spoken_labels.h"
 
 #include <QDateTime>
 #include <QFocusEvent>
@@ -101,6 +103,7 @@ QLineEdit* DrillScreen::makeAnswerBox(const QString& name, const QFont& font, QR
     // English words go in here: no capital forced at the start, no
     // guessing, the Latin keyboard where the input method offers one.
     box->setInputMethodHints(Qt::ImhPreferLatin | Qt::ImhNoAutoUppercase | Qt::ImhNoPredictiveText);
+    reportLockAsReadOnly(box);
     box->hide();
     return box;
 }
@@ -126,6 +129,14 @@ void DrillScreen::createPageLabels() {
     lblCPagenum = makeLabel(QStringLiteral("lblCPagenum"), pageFont, kBlack);
     lblTPagenum = makeLabel(QStringLiteral("lblTPagenum"), pageFont, kBlack);
     lblTPagenum->setText(QStringLiteral("/20"));
+    // Each caption is said as one text where it starts.
+    speakLabelAs(lblCountPrefix, [this] {
+        return lblCountPrefix->text() + lblCount->text() + lblCountSuffix->text();
+    });
+    speakLabelAs(lblPage, [this] {
+        return lblPage->text() + QLatin1Char(' ') + lblCPagenum->text() + lblTPagenum->text();
+    });
+    keepFromScreenReaders({lblCount, lblCountSuffix, lblCPagenum, lblTPagenum});
     lblScore = makeLabel(QStringLiteral("lblScore"), gothicFont(20.25, true), kRed);
     lblScore->move(560, kPageLabelsTop - 6);
     lblScore->hide();
@@ -227,8 +238,8 @@ void DrillScreen::Form_Load() {
     imgGrade->setShown(screen.viewMode == ViewMode::Solving);
     createDifferenceRows();
     m_spoken = new SpokenLabels(
-        m_state, m_art.handPointer, [this](const QLabel* label) { return spokenText(label); },
-        this);
+        sharedSpeaker(m_state), m_art.handPointer,
+        [this](const QLabel* label) { return spokenText(label); }, this);
     for (int row = 0; row < kRowsPerPage; ++row) {
         for (QLabel* label : {lblFormer[row], lblLatter[row], lblAnswer[row]}) {
             m_spoken->watch(label);
@@ -242,11 +253,12 @@ void DrillScreen::Form_Load() {
     }
 }
 
-// The answer boxes top to bottom, then the buttons as they read on the bar.
+// The answer boxes top to bottom, then the buttons as they read on the bar,
+// left to right, then help and close at the top corner.
 void DrillScreen::setKeyboardOrder() {
     chainTabOrder({txtTerm[0], txtTerm[1], txtTerm[2], txtTerm[3], txtTerm[4], txtTerm[5],
-                   txtTerm[6], txtTerm[7], txtTerm[8], txtTerm[9], imgBefore, imgNext, imgGrade,
-                   imgBack, imgHelp, imgExit});
+                   txtTerm[6], txtTerm[7], txtTerm[8], txtTerm[9], imgBefore, imgNext, imgBack,
+                   imgGrade, imgHelp, imgExit});
 }
 
 void DrillScreen::showPageFrame() {
@@ -281,7 +293,9 @@ bool DrillScreen::showRowNumber(int row, int question) {
 
 void DrillScreen::showAnswerBox(int row, int question) {
     QLineEdit* box = txtTerm[row];
-    box->setAccessibleName(QStringLiteral("解答 %1").arg(question + 1));
+    // Said with its question, as the learner reads it beside the box.
+    box->setAccessibleName(
+        QStringLiteral("解答 %1：%2").arg(question + 1).arg(spokenQuestion(row)));
     box->setText(m_state.screen.typedAnswers.value(question));
     box->show();
     if (m_state.screen.viewMode != ViewMode::Graded) {
@@ -361,6 +375,10 @@ void DrillScreen::speakFocusedRow(bool sentence) {
             return;
         }
     }
+}
+
+QString DrillScreen::spokenQuestion(int row) const {
+    return lblFormer[row]->text();
 }
 
 void DrillScreen::enterPressed() {

@@ -42,6 +42,9 @@ protected:
     // Where the row's note on differences the learner cannot see goes: under
     // the right answer unless the screen has a better place.
     virtual QPoint notePlace(int row) const;
+    // The question of a row on show, as a screen reader says it with the
+    // row's answer box.
+    virtual QString spokenQuestion(int row) const;
     // Fills the rows of the page on show (currentPage()) from the shared state.
     virtual void buildPage() = 0;
     // Keeps what the learner typed on the page on show.
@@ -69,6 +72,9 @@ protected:
     void showPage() override;
     void leavePage() override { saveAnswers(); }
     void enterPressed() override;
+    // The learner goes on at the top of the new page, in its first answer
+    // box, whatever had the focus before.
+    void focusNewPage(QWidget* /*focusedBefore*/) override { focusFirstControl(); }
     bool formKeyDown(QKeyEvent* event) override;
 
     // Members of a control array are named like "txtTerm_3".

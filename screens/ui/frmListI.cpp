@@ -125,6 +125,12 @@ QPoint frmListI::notePlace(int row) const {
             answer->y() + answer->height() - lblNote[row]->height()};
 }
 
+// The sentence with its blank, then its translation line.
+QString frmListI::spokenQuestion(int row) const {
+    return lblFormer[row]->text() + QStringLiteral("＿＿") + lblLatter[row]->text() +
+           lblJp[row]->text();
+}
+
 void frmListI::saveSentenceAnswers() {
     saveShownAnswers();
 }

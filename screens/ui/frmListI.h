@@ -21,6 +21,7 @@ private:
     AnsweredQuestion asked(int question) const override;
     QString wholeSentence(int question) const override;
     QPoint notePlace(int row) const override;
+    QString spokenQuestion(int row) const override;
     void buildPage() override { buildSentencePage(); }
     void saveAnswers() override { saveSentenceAnswers(); }
 

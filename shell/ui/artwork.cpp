@@ -15,8 +15,13 @@ const QPixmap& PictureList::picture(int oneBasedIndex) const {
 }
 
 QPixmap Artwork::render(const QString& name, QSize logicalSize, qreal devicePixelRatio) {
-    const QSize deviceSize(static_cast<int>(std::ceil(logicalSize.width() * devicePixelRatio)),
-                           static_cast<int>(std::ceil(logicalSize.height() * devicePixelRatio)));
+    // A ratio such as 1.2 is not exact in binary: 780 × 1.2 may come out a
+    // hair above 936, which must not round up to a column that the window
+    // then shrinks the picture to drop.
+    const auto deviceLength = [devicePixelRatio](int length) {
+        return static_cast<int>(std::ceil(length * devicePixelRatio - 1e-6));
+    };
+    const QSize deviceSize(deviceLength(logicalSize.width()), deviceLength(logicalSize.height()));
     // The common pixel ratios were drawn when the program was built
     // (assets/CMakeLists.txt); decoding them is many times faster.
     if (devicePixelRatio == 1.0 || devicePixelRatio == 2.0) {

@@ -19,6 +19,7 @@ frmSplash::frmSplash(Banks& banks, SettingsState& settings, const QPixmap& pictu
     if (const QScreen* shown = screen()) {
         move(shown->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }
+    Timer1.setParent(this);
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setSingleShot(true);
     // A coarse timer may fire a twentieth of its interval late.

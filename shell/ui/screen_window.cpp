@@ -1,5 +1,6 @@
 #include "shell/ui/screen_window.h"
 
+#include "shell/ui/accessible_screen.h"
 #include "shell/ui/picture_button.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ bool belongsTo(const QWidget* composing, const QObject* watched) {
 
 ScreenWindow::ScreenWindow(QSize clientSize, QWidget* parent)
     : QDialog(parent), m_clientSize(clientSize) {
+    installAccessibleScreens();
     setWindowTitle(QStringLiteral("Tavik"));
     // X11 window managers keep a fixed size. A Wayland compositor may still
     // maximize the window and then insists that it fills the size given; a
@@ -130,6 +132,7 @@ void ScreenWindow::enableKeyPreview() {
 }
 
 void ScreenWindow::chainTabOrder(std::initializer_list<QWidget*> order) {
+    m_tabOrder.assign(order);
     QWidget* previous = nullptr;
     for (QWidget* next : order) {
         if (previous != nullptr) {
@@ -137,6 +140,31 @@ void ScreenWindow::chainTabOrder(std::initializer_list<QWidget*> order) {
         }
         previous = next;
     }
+}
+
+void ScreenWindow::focusFirstControl() {
+    for (QWidget* control : m_tabOrder) {
+        if (control->isVisibleTo(this) && control->isEnabled() &&
+            (control->focusPolicy() & Qt::TabFocus) != 0) {
+            // Not as if tabbed to: a picture button then shows no frame and
+            // leaves Enter to the window's own command.
+            control->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+bool ScreenWindow::event(QEvent* event) {
+    // Back in front, after a screen or a message that a click opened.
+    if (event->type() == QEvent::WindowActivate) {
+        const auto* picture = qobject_cast<const PressablePicture*>(focusWidget());
+        if (picture != nullptr && !picture->showsFocus() && m_focusBeforePress != nullptr &&
+            m_focusBeforePress->isVisibleTo(this)) {
+            m_focusBeforePress->setFocus(Qt::OtherFocusReason);
+        }
+        m_focusBeforePress = nullptr;
+    }
+    return QDialog::event(event);
 }
 
 void ScreenWindow::paintEvent(QPaintEvent* /*event*/) {
@@ -195,6 +223,11 @@ bool ScreenWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
         if (belongsTo(m_composing, watched)) {
             m_composing = nullptr;
+        }
+        break;
+    case QEvent::MouseButtonPress:
+        if (qobject_cast<const PressablePicture*>(focusWidget()) == nullptr) {
+            m_focusBeforePress = focusWidget();
         }
         break;
     case QEvent::KeyPress: {

@@ -29,6 +29,9 @@ public:
     // Every button of the window back to its normal look.
     void resetButtons();
     void centreOnScreen();
+    // The keyboard focus to the first control in Tab's order that can take
+    // it, as a page newly on show starts there.
+    void focusFirstControl();
 
 protected:
     // Sees every key press of the window before the focused control does;
@@ -40,6 +43,8 @@ protected:
     void enableKeyPreview();
     // Tab visits the controls in this order.
     void chainTabOrder(std::initializer_list<QWidget*> order);
+
+    bool event(QEvent* event) override;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -67,6 +72,11 @@ private:
     // The control whose input method holds text not yet confirmed.
     QPointer<QWidget> m_composing;
     std::vector<PictureButton*> m_buttons;
+    std::vector<QWidget*> m_tabOrder;
+    // Where the keyboard focus was before a press on a picture button took
+    // it: a click that opens a screen or a message above leaves the focus
+    // on the picture, unframed, where Tab and Enter would lead it astray.
+    QPointer<QWidget> m_focusBeforePress;
 };
 
 } // namespace tavik

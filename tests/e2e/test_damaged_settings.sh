@@ -10,6 +10,7 @@ set -euo pipefail
 binary=$1
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib/xvfb.sh"
+source "$here/lib/tavik.sh"
 
 work=$(mktemp -d)
 chmod 755 "$work"
@@ -34,19 +35,19 @@ if [ "$(id -u)" = 0 ]; then
   as_learner=(runuser -u nobody --)
 fi
 
-# Starts the copy in folder $1 with home $2, waits for its main window and
-# checks that it is still running a moment later.
+# Starts the copy in folder $1 with home $2 and waits until it is up: its
+# main window open (FOUND_WINDOW) and the splash gone, which its timer takes
+# away once the program runs on with the settings read.
 start_copy() {
   local folder=$1 home=$2
   "${as_learner[@]}" env HOME="$home" XDG_CONFIG_HOME="$home/.config" \
     XDG_RUNTIME_DIR="$home/run" DISPLAY="$DISPLAY" "$folder/tavik" >"$work/tavik.log" 2>&1 &
   tavik_pid=$!
-  if ! wait_for_window Tavik >/dev/null; then
-    echo "no main window; the program said:" >&2
+  if ! poll 400 find_new_window "$SCREEN_SIZE" || ! poll 200 eval '! splash_window >/dev/null'; then
+    echo "no main window, or the splash stays; the program said:" >&2
     cat "$work/tavik.log" >&2
     return 1
   fi
-  sleep 0.5
   kill -0 "$tavik_pid"
 }
 
@@ -102,24 +103,15 @@ chmod -R a+rwX "$folder"
 new_home "$work/home-record"
 start_copy "$folder" "$work/home-record"
 # A word drill of all 141 words, graded at once.
-menu=$(wait_for_window Tavik)
+menu=$FOUND_WINDOW
 xdotool windowfocus --sync "$menu"
 xdotool mousemove --window "$menu" 340 209 click 1
 xdotool key Return
 xdotool mousemove --window "$menu" 368 517 click 1
-for tries in $(seq 100); do
-  drill=$(xdotool search --onlyvisible --name '^Tavik$' | grep -vx "$menu" | head -1 || true)
-  [ -n "$drill" ] && break
-  sleep 0.05
-done
-[ -n "$drill" ]
-xdotool windowfocus --sync "$drill"
+poll 100 find_new_window "$SCREEN_SIZE" "$menu" || fail "the drill did not open"
+xdotool windowfocus --sync "$FOUND_WINDOW"
 xdotool key Return
-for tries in $(seq 100); do
-  grep -q '^NOG= 1' "$folder/tavik.ini" 2>/dev/null && break
-  sleep 0.05
-done
-grep -q '^NOG= 1' "$folder/tavik.ini"
+poll 100 grep -q '^NOG= 1' "$folder/tavik.ini" 2>/dev/null || fail "the grading was not stored"
 stop_tavik
 cmp "$work/before.sqlite" "$folder"/history-damaged-*.sqlite
 test "$(sqlite3 "$folder/history.sqlite" 'SELECT count(*) FROM answers')" = 141

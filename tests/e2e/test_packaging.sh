@@ -8,7 +8,15 @@ set -euo pipefail
 binary=$1
 build_dir=$(cd "$(dirname "$binary")" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/lib/packages.sh"
 source "$here/lib/xvfb.sh"
+source "$here/lib/tavik.sh"
+machine_may_change "installs the package with dpkg -i"
+# What the test installs it removes; a package already there it would lose.
+if dpkg-query -W -f='${Status}' tavik 2>/dev/null | grep -q 'install ok installed'; then
+  echo "SKIP: a tavik package is installed here, which the test would replace and remove"
+  exit 77
+fi
 
 desktop-file-validate "$here/../../dist/tavik.desktop"
 appstreamcli validate --no-net --pedantic "$here/../../dist/io.github.tavik.tavik.metainfo.xml"
@@ -67,35 +75,15 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 mkdir -p "$HOME"
 /usr/bin/tavik >"$work/tavik.log" 2>&1 &
 tavik_pid=$!
-# The main window, once the splash has given way to it.
-main_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^Tavik$' 2>/dev/null); do
-    if xdotool getwindowgeometry "$id" | grep -q 'Geometry: 780x600'; then
-      echo "$id"
-      return 0
-    fi
-  done
-  return 1
-}
-for tries in $(seq 200); do
-  window=$(main_window) && break
-  sleep 0.05
-done
-[ -n "${window:-}" ] || { echo "FAIL: the main window did not open: $(cat "$work/tavik.log")" >&2; exit 1; }
-# An empty search finds every word; the start button then writes the options.
+poll 200 find_new_window "$SCREEN_SIZE" || fail "the main window did not open: $(cat "$work/tavik.log")"
+window=$FOUND_WINDOW
+# An empty search finds every word and unmasks the start button, which then
+# writes the options. The program takes the clicks in the order they came.
 xdotool mousemove --window "$window" 600 214 click 1
-sleep 0.3
 xdotool mousemove --window "$window" 368 517 click 1
 config="$XDG_CONFIG_HOME/tavik/conf.ini"
-for tries in $(seq 100); do
-  [ -s "$config" ] && break
-  sleep 0.05
-done
-if ! grep -q '^TERMS=True' "$config" 2>/dev/null; then
-  echo "FAIL: the started drill wrote no $config: $(cat "$work/tavik.log")" >&2
-  exit 1
-fi
+poll 100 grep -q '^TERMS=True' "$config" 2>/dev/null ||
+  fail "the started drill wrote no $config: $(cat "$work/tavik.log")"
 echo "the installed program keeps its options in $config"
 kill "$tavik_pid"
 wait "$tavik_pid" 2>/dev/null || true

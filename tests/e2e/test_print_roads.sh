@@ -34,23 +34,28 @@ preview() {
 }
 
 # Pages through the preview: Page Up shows page 2 and stops there, Page Down
-# comes back to page 1 and stops there.
+# comes back to page 1 and stops there. A key that must do nothing is
+# followed by one that must act: once that shows, the first has had its turn.
 page_through_preview() {
   preview "$work/page1.png"
   press Prior
   poll 40 eval 'preview "$work/page2.png"; ! same_pictures "$work/page1.png" "$work/page2.png"' ||
     fail "Page Up did not show page 2"
-  press Prior
-  sleep 0.2
-  preview "$work/still2.png"
-  same_pictures "$work/page2.png" "$work/still2.png" || fail "Page Up went past the last page"
+  press Prior Next
+  poll 100 eval 'preview "$work/back1.png"; same_pictures "$work/page1.png" "$work/back1.png"' ||
+    fail "Page Down did not come back to page 1 after a Page Up on the last page: it went past"
+  press Next Prior
+  poll 100 eval 'preview "$work/again2.png"; same_pictures "$work/page2.png" "$work/again2.png"' ||
+    fail "Page Up did not show page 2 after a Page Down on the first page: it went before"
   press Next
-  poll 40 eval 'preview "$work/back1.png"; same_pictures "$work/page1.png" "$work/back1.png"' ||
+  poll 100 eval 'preview "$work/back1.png"; same_pictures "$work/page1.png" "$work/back1.png"' ||
     fail "Page Down did not come back to page 1"
-  press Next
-  sleep 0.2
-  preview "$work/still1.png"
-  same_pictures "$work/page1.png" "$work/still1.png" || fail "Page Down went before the first page"
+}
+
+# The copies list drops down as a window of its own beside the screens,
+# found by its class: xdotool does not always read its name.
+list_dropped_down() {
+  xdotool search --onlyvisible --classname '^tavik$' | grep -qvxF -e "${SCREENS[0]}" -e "${SCREENS[-1]}"
 }
 
 # Chooses two copies in the drop-down list, prints with Enter (or with the
@@ -60,7 +65,7 @@ print_two_copies() {
   local before
   before=$(cups_finished_jobs)
   click "${copies_box[@]}"
-  sleep 0.3
+  poll 200 list_dropped_down || fail "the copies list did not drop down"
   press Down Return
   poll 60 eval 'screen_lines | cut -f3 | grep -qxF 2枚' || fail "the copies box does not show 2枚"
   if [ "${1:-}" = button ]; then
@@ -121,8 +126,8 @@ click "${help_button[@]}"
 expect_new_screen "help over the print screen"
 click "${help_back[@]}"
 expect_screen_closed "help"
-preview "$work/after-help.png"
-same_pictures "$work/page1.png" "$work/after-help.png" || fail "help changed the preview"
+poll 40 eval 'preview "$work/after-help.png"; same_pictures "$work/page1.png" "$work/after-help.png"' ||
+  fail "help changed the preview"
 print_two_copies
 for key in "${keys[@]}"; do
   headword=$(word_field "$key" 1)

@@ -110,4 +110,13 @@ recorded() {
 test "$(recorded 'SELECT count(*) FROM answers')" = 846
 # Each drill left every answer box with its first letter only: all wrong.
 test "$(recorded 'SELECT count(*) FROM words WHERE box = 1')" = 141
+# Closed by the window manager while the other copy runs on, the first copy
+# ends within a second, its answers folded into history.sqlite itself.
+pid=$(xdotool getwindowpid "$first")
+/usr/bin/python3 "$here/lib/close_window.py" "$first"
+running() { ps -o stat= -p "$pid" | grep -qv Z; } # its parent, gone, cannot reap it
+for _ in $(seq 20); do running || break; sleep 0.05; done
+! running || { echo "the closed copy still runs" >&2; exit 1; }
+cp "$work/program/history.sqlite" "$work/backup.sqlite"
+test "$(sqlite3 "$work/backup.sqlite" 'SELECT count(*) FROM answers')" = 846
 echo "two copies graded 3 drills each; tavik.ini and the learning record hold all 6"

@@ -75,6 +75,8 @@ private slots:
     void valuesSayWhatTheyCount_data();
     void valuesSayWhatTheyCount();
     void optionSpotsSayWhichIsChosen();
+    void onlyWhatIsShownAndNamedIsExposed_data();
+    void onlyWhatIsShownAndNamedIsExposed();
     void answerBoxesAreNamedByQuestion();
     void marksSayRightOrWrong();
 
@@ -83,7 +85,8 @@ private slots:
     void tabWalksEachScreenInReadingOrder();
     void focusedButtonIsPressedBySpaceOrEnter_data();
     void focusedButtonIsPressedBySpaceOrEnter();
-    void enterGradesOnceTheFocusedButtonHides();
+    void enterGradesOnceTheFocusedControlHides_data();
+    void enterGradesOnceTheFocusedControlHides();
     void buttonFocusedOnOpeningLeavesKeysToTheWindow();
     void pressActionOfAssistiveTechnologyClicks();
     void wholeDrillByKeyboardAlone();
@@ -173,34 +176,33 @@ void TestAccessibility::valuesSayWhatTheyCount_data() {
     QTest::addColumn<QString>("screen");
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("said");
     QTest::addColumn<QString>("meaning");
-    QTest::newRow("level") << "frmSearch"
-                           << "lblLevel" << QStringLiteral("初級") << QStringLiteral("レベル");
-    QTest::newRow("gradings") << "frmSearch"
-                              << "lblNog"
-                              << "0" << QStringLiteral("総採点回数");
-    QTest::newRow("rate") << "frmSearch"
-                          << "lblRate"
-                          << "0" << QStringLiteral("平均正答率");
-    QTest::newRow("words") << "frmSearch"
-                           << "lblCount"
-                           << "0" << QStringLiteral("単語数");
-    QTest::newRow("sentences") << "frmSearch"
-                               << "lblCount_is"
-                               << "0" << QStringLiteral("例文数");
-    QTest::newRow("question count")
-        << "frmSearch"
-        << "cmbRandom" << QStringLiteral("問題数を選んでください") << QStringLiteral("問題数");
-    QTest::newRow("copies") << "frmPrintT"
-                            << "cmbCopy" << QStringLiteral("1枚") << QStringLiteral("印刷部数");
+    const QList<std::tuple<const char*, const char*, const char*, const char*, const char*>> rows{
+        {"frmSearch", "lblLevel", "初級", "レベル 初級", ""},
+        {"frmSearch", "lblNog", "0", "総採点回数 0回", ""},
+        {"frmSearch", "lblRate", "0", "平均正答率 0%", ""},
+        {"frmSearch", "lblCount", "0", "検索結果 0単語", ""},
+        {"frmSearch", "lblCount_is", "0", "検索結果 0例文", ""},
+        {"frmListT", "lblCountPrefix", "総問題数：", "総問題数：3問", ""},
+        {"frmListT", "lblPage", "page", "page 1/1", ""},
+        {"frmSearch", "cmbRandom", "問題数を選んでください", "問題数を選んでください", "問題数"},
+        {"frmPrintT", "cmbCopy", "1枚", "1枚", "印刷部数"},
+    };
+    for (const auto& [screen, control, shown, said, meaning] : rows) {
+        QTest::addRow("%s %s", screen, control)
+            << QString::fromLatin1(screen) << QString::fromLatin1(control)
+            << QString::fromUtf8(shown) << QString::fromUtf8(said) << QString::fromUtf8(meaning);
+    }
 }
 
-// What the learner reads there stays the name (the end-to-end tests read
-// the screens that way too); what it counts comes with it.
+// A figure is said with what it counts, while what the learner reads there
+// stays its text (the end-to-end tests read the screens that way).
 void TestAccessibility::valuesSayWhatTheyCount() {
     QFETCH(QString, screen);
     QFETCH(QString, control);
     QFETCH(QString, shown);
+    QFETCH(QString, said);
     QFETCH(QString, meaning);
     DrillScreenFixture fixture;
     fixture.useWords(3);
@@ -208,8 +210,46 @@ void TestAccessibility::valuesSayWhatTheyCount() {
     auto* widget = window->findChild<QWidget*>(control);
     QVERIFY(widget != nullptr);
     QAccessibleInterface* accessible = accessibleOf(widget);
-    QCOMPARE(accessible->text(QAccessible::Name), shown);
+    QCOMPARE(accessible->text(QAccessible::Name), said);
     QCOMPARE(accessible->text(QAccessible::Description), meaning);
+    if (QAccessibleTextInterface* text = accessible->textInterface()) {
+        QCOMPARE(text->text(0, text->characterCount()), shown);
+    } else {
+        QCOMPARE(said, shown);
+    }
+}
+
+void TestAccessibility::onlyWhatIsShownAndNamedIsExposed_data() {
+    QTest::addColumn<QString>("screen");
+    for (const char* screen : {"frmSearch", "frmListT", "frmListI", "frmPrintT", "frmHelp"}) {
+        QTest::newRow(screen) << QString::fromLatin1(screen);
+    }
+}
+
+// A 13-question drill, graded, on its short last page: hidden buttons, rows
+// without questions, marks cleared; on the main window the hidden Label7 and
+// the mask over the lower panel.
+void TestAccessibility::onlyWhatIsShownAndNamedIsExposed() {
+    QFETCH(QString, screen);
+    DrillScreenFixture fixture;
+    fixture.useWords(13);
+    fixture.useSentences({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+    const std::unique_ptr<QWidget> window = screenNamed(screen)(fixture.state);
+    showActive(window.get());
+    if (auto* grade = window->findChild<PictureButton*>(QStringLiteral("imgGrade"))) {
+        grade->click();
+        QTest::keyClick(window.get(), Qt::Key_PageUp);
+    }
+    QAccessibleInterface* accessible = accessibleOf(window.get());
+    QVERIFY(accessible->childCount() > 3);
+    for (int index = 0; index < accessible->childCount(); ++index) {
+        QAccessibleInterface* child = accessible->child(index);
+        const QString name = child->text(QAccessible::Name);
+        QVERIFY2(!child->state().invisible, qPrintable(child->object()->objectName()));
+        QVERIFY2(!name.isEmpty(), qPrintable(child->object()->objectName()));
+        QVERIFY(name != QLatin1String("Label7"));
+        QCOMPARE(accessible->indexOfChild(child), index);
+    }
 }
 
 void TestAccessibility::optionSpotsSayWhichIsChosen() {
@@ -240,13 +280,22 @@ void TestAccessibility::answerBoxesAreNamedByQuestion() {
     DrillScreenFixture fixture;
     fixture.useWords(12);
     frmListT screen(fixture.state, sharedArtwork());
+    const auto meaning = [&fixture](int row) {
+        return fixture.state.banks.WordBank.at(row).at(WordField::Meaning);
+    };
     QCOMPARE(accessibleOf(answerBox(&screen, 0))->text(QAccessible::Name),
-             QStringLiteral("解答 1"));
+             QStringLiteral("解答 1：") + meaning(1));
     QCOMPARE(accessibleOf(answerBox(&screen, 9))->text(QAccessible::Name),
-             QStringLiteral("解答 10"));
+             QStringLiteral("解答 10：") + meaning(10));
     control<PictureButton>(&screen, QStringLiteral("imgNext"))->click();
     QCOMPARE(accessibleOf(answerBox(&screen, 1))->text(QAccessible::Name),
-             QStringLiteral("解答 12"));
+             QStringLiteral("解答 12：") + meaning(12));
+    // Graded, the boxes are locked, and read only to assistive technology.
+    QVERIFY(accessibleOf(answerBox(&screen, 1))->state().editable);
+    control<PictureButton>(&screen, QStringLiteral("imgGrade"))->click();
+    QVERIFY(!accessibleOf(answerBox(&screen, 1))->state().editable);
+    QVERIFY(accessibleOf(answerBox(&screen, 1))->state().readOnly);
+    QVERIFY(accessibleOf(answerBox(&screen, 1))->editableTextInterface() == nullptr);
 }
 
 void TestAccessibility::marksSayRightOrWrong() {
@@ -269,10 +318,11 @@ void TestAccessibility::pictureButtonsShowTheKeyboardFocus() {
     showActive(&screen);
     auto* next = control<PictureButton>(&screen, QStringLiteral("imgNext"));
     const QImage unfocused = next->grab().toImage();
-    // A click takes the focus from the answer box, but shows no frame.
-    QTest::mouseClick(next, Qt::LeftButton);
+    // A press takes the focus from the answer box, but shows no frame.
+    QTest::mousePress(next, Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), next);
     QVERIFY(next->grab().toImage() == unfocused);
+    QTest::mouseRelease(next, Qt::LeftButton);
     control<PictureButton>(&screen, QStringLiteral("imgBefore"))->click();
 
     answerBox(&screen, 9)->setFocus();
@@ -296,8 +346,8 @@ void TestAccessibility::tabWalksEachScreenInReadingOrder_data() {
     QTest::newRow("word drill, first page")
         << "frmListT"
         << QStringList{"txtTerm_0", "txtTerm_1", "txtTerm_2", "txtTerm_3", "txtTerm_4", "txtTerm_5",
-                       "txtTerm_6", "txtTerm_7", "txtTerm_8", "txtTerm_9", "imgNext",   "imgGrade",
-                       "imgBack",   "imgHelp",   "imgExit",   "txtTerm_0"};
+                       "txtTerm_6", "txtTerm_7", "txtTerm_8", "txtTerm_9", "imgNext",   "imgBack",
+                       "imgGrade",  "imgHelp",   "imgExit",   "txtTerm_0"};
     QTest::newRow("print screen, first page")
         << "frmPrintT" << QStringList{"cmbCopy", "imgPrint", "imgPdf",  "imgBack",
                                       "imgNext", "imgHelp",  "imgExit", "cmbCopy"};
@@ -359,25 +409,40 @@ void TestAccessibility::focusedButtonIsPressedBySpaceOrEnter() {
              key == Qt::Key_Space ? ViewMode::Solving : ViewMode::Graded);
 }
 
-// Enter on 前へ shows the first page, where 前へ hides; the focus must not
-// pass to the next button as if tabbed to, or the next Enter would page on
-// instead of grading.
-void TestAccessibility::enterGradesOnceTheFocusedButtonHides() {
+void TestAccessibility::enterGradesOnceTheFocusedControlHides_data() {
+    QTest::addColumn<int>("fromPage");
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("pagingKey");
+    QTest::newRow("前へ on the first page") << 2 << "imgBefore" << int(Qt::Key_Return);
+    QTest::newRow("answer box on a short last page") << 1 << "txtTerm_5" << int(Qt::Key_PageUp);
+}
+
+// A control that hides while it has the focus (前へ on the first page, an
+// answer box below a short last page's questions) must not pass the focus to
+// the next control as if tabbed to, or the next Enter would page instead of
+// grading.
+void TestAccessibility::enterGradesOnceTheFocusedControlHides() {
+    QFETCH(int, fromPage);
+    QFETCH(QString, focused);
+    QFETCH(int, pagingKey);
     DrillScreenFixture fixture;
     fixture.useWords(12);
     frmListT screen(fixture.state, sharedArtwork());
     showActive(&screen);
-    QTest::keyClick(&screen, Qt::Key_PageUp);
-    auto* before = control<PictureButton>(&screen, QStringLiteral("imgBefore"));
-    for (int step = 0; step < 20 && QApplication::focusWidget() != before; ++step) {
+    if (fromPage == 2) {
+        QTest::keyClick(&screen, Qt::Key_PageUp);
+    }
+    auto* hiding = control<QWidget>(&screen, focused);
+    for (int step = 0; step < 20 && QApplication::focusWidget() != hiding; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(QApplication::focusWidget(), before);
-    QTest::keyClick(screen.windowHandle(), Qt::Key_Return);
-    QCOMPARE(screen.currentPage(), 1);
-    QVERIFY(before->isHidden());
+    QCOMPARE(QApplication::focusWidget(), hiding);
+    QTest::keyClick(screen.windowHandle(), Qt::Key(pagingKey));
+    QCOMPARE(screen.currentPage(), 3 - fromPage);
+    QVERIFY(hiding->isHidden());
     QTest::keyClick(screen.windowHandle(), Qt::Key_Return);
     QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
+    QCOMPARE(screen.currentPage(), 3 - fromPage);
 }
 
 // The help screen has nothing but buttons, so it opens with the focus on

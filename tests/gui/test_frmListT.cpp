@@ -35,6 +35,8 @@ private slots:
     void exitEndsTheProgram();
     void buttonsLightUnderThePointer();
     void tabWalksTheAnswerBoxesAndKeepsTheGivenLetter();
+    void pagingLeadsTheFocusToTheTopOfThePage_data();
+    void pagingLeadsTheFocusToTheTopOfThePage();
     void everyMeaningEndsBeforeItsAnswerBox();
 };
 
@@ -373,9 +375,10 @@ void FrmListTTest::helpReturnsToTheSamePage() {
     DrillScreenFixture fixture;
     fixture.useWords(20);
     frmListT screen(fixture.state, sharedArtwork());
-    screen.show();
+    showActive(&screen);
     QTest::keyClick(&screen, Qt::Key_PageUp);
     QTest::keyClicks(answerBox(&screen, 4), QStringLiteral("kept"));
+    answerBox(&screen, 4)->setFocus();
     bool helpShown = false;
     bool closedByBack = false;
     const ModalCloser closer([&helpShown, &closedByBack](QWidget* help) {
@@ -389,6 +392,10 @@ void FrmListTTest::helpReturnsToTheSamePage() {
     QCOMPARE(pageShown(&screen), QStringLiteral("2"));
     QCOMPARE(answerBox(&screen, 4)->text(), QStringLiteral("kept"));
     QVERIFY(screen.isVisible());
+    // The click left the focus on the help button; back in front (as the
+    // window system brings it), the focus is where it was.
+    showActive(&screen);
+    QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 4));
 }
 
 void FrmListTTest::exitEndsTheProgram() {
@@ -442,6 +449,53 @@ void FrmListTTest::tabWalksTheAnswerBoxesAndKeepsTheGivenLetter() {
     answerBox(&screen, 0)->setFocus();
     QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 1));
+}
+
+void FrmListTTest::pagingLeadsTheFocusToTheTopOfThePage_data() {
+    QTest::addColumn<bool>("answering");
+    QTest::addColumn<bool>("graded");
+    QTest::addColumn<bool>("byButton");
+    QTest::addColumn<QString>("focused");
+
+    QTest::newRow("answering, Page Up: the first box")
+        << true << false << false << QStringLiteral("txtTerm_0");
+    QTest::newRow("answering, 次へ clicked: the first box")
+        << true << false << true << QStringLiteral("txtTerm_0");
+    QTest::newRow("graded, Page Up: the first box, read only")
+        << true << true << false << QStringLiteral("txtTerm_0");
+    QTest::newRow("word list, Page Up: 前へ, the first control on show")
+        << false << false << false << QStringLiteral("imgBefore");
+}
+
+void FrmListTTest::pagingLeadsTheFocusToTheTopOfThePage() {
+    QFETCH(bool, answering);
+    QFETCH(bool, graded);
+    QFETCH(bool, byButton);
+    QFETCH(QString, focused);
+    DrillScreenFixture fixture;
+    fixture.useWords(25);
+    fixture.state.settings.optQuestion = answering;
+    frmListT screen(fixture.state, sharedArtwork());
+    showActive(&screen);
+    if (graded) {
+        QTest::keyClick(&screen, Qt::Key_Return);
+    }
+    if (answering) {
+        answerBox(&screen, 3)->setFocus();
+    }
+    if (byButton) {
+        QTest::mouseClick(control<PictureButton>(&screen, QStringLiteral("imgNext")),
+                          Qt::LeftButton);
+    } else {
+        QTest::keyClick(&screen, Qt::Key_PageUp);
+    }
+    QCOMPARE(pageShown(&screen), QStringLiteral("2"));
+    QVERIFY(QApplication::focusWidget() != nullptr);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+    // Enter keeps its meaning: it grades, or leads back once graded.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(label(&screen, QStringLiteral("lblScore"))->isVisibleTo(&screen), answering);
+    QCOMPARE(screen.isVisible(), !graded);
 }
 
 void FrmListTTest::everyMeaningEndsBeforeItsAnswerBox() {

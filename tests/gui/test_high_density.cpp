@@ -1,3 +1,4 @@
+#include "app/screen_fit.h"
 #include "menu/ui/frmSearch.h"
 #include "print/ui/frmPrintT.h"
 #include "print/ui/sheet_preview.h"
@@ -49,6 +50,8 @@ private slots:
     void windowsGrabAtTwiceTheirSize();
     void stretchedPicturesUseDensePictures();
     void previewIsDrawnAtTheScale();
+    void screensTooSmallAreFitted_data();
+    void screensTooSmallAreFitted();
 };
 
 void TestHighDensity::initTestCase() {
@@ -125,6 +128,32 @@ void TestHighDensity::previewIsDrawnAtTheScale() {
     QVERIFY(preview != nullptr);
     QCOMPARE(preview->page().devicePixelRatio(), kScale);
     QCOMPARE(preview->page().size(), preview->size() * 2);
+}
+
+void TestHighDensity::screensTooSmallAreFitted_data() {
+    QTest::addColumn<QSizeF>("available");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<qreal>("fittedRatio");
+    // Available areas in logical pixels, a panel of 32 device pixels off.
+    QTest::newRow("1920 x 1080 at 100 %: as it is") << QSizeF(1920, 1048) << 1.0 << 1.0;
+    QTest::newRow("1280 x 1024 at 100 %: as it is") << QSizeF(1280, 992) << 1.0 << 1.0;
+    QTest::newRow("1366 x 768 at 150 %") << QSizeF(910.67, 490.67) << 1.5 << 1.15;
+    QTest::newRow("1366 x 768 at 125 %") << QSizeF(1092.8, 588.8) << 1.25 << 1.15;
+    QTest::newRow("1920 x 1080 at 200 %") << QSizeF(960, 524) << 2.0 << 1.65;
+    QTest::newRow("1280 x 1024 at 200 %") << QSizeF(640, 496) << 2.0 << 1.55;
+    QTest::newRow("a tiny screen: a twentieth at least") << QSizeF(30, 20) << 1.0 << 0.05;
+}
+
+void TestHighDensity::screensTooSmallAreFitted() {
+    QFETCH(QSizeF, available);
+    QFETCH(qreal, ratio);
+    QFETCH(qreal, fittedRatio);
+    const std::optional<qreal> scale = scaleToFit(available, ratio);
+    QCOMPARE(ratio * scale.value_or(1.0), fittedRatio);
+    // The book and its pictures are whole device pixels at the fitted ratio.
+    const QSize book =
+        Artwork::render(QStringLiteral("page_background"), {780, 600}, fittedRatio).size();
+    QCOMPARE(book, QSize(qRound(780 * fittedRatio), qRound(600 * fittedRatio)));
 }
 
 int main(int argc, char* argv[]) {

@@ -321,6 +321,16 @@ private slots:
             << BankRow{
                    "50",         "49",         "You can help by making a tax-",
                    "deductible", " donation.", "課税控除の寄付をすることで支援していただけます。"};
+        // The article before the blank is what keeps "understandable", of the
+        // same length and sense, from filling it.
+        QTest::newRow("article") << 31
+                                 << BankRow{
+                                        "31",
+                                        "30",
+                                        "The report presents complex data in a ",
+                                        "comprehensible",
+                                        " form.",
+                                        "その報告書は複雑なデータを理解しやすい形で示している。"};
         QTest::newRow("irregular")
             << 128
             << BankRow{

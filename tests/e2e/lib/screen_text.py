@@ -5,7 +5,10 @@ right; window coordinates). With --all, every window of the program; with
 --boxes, only the text boxes, as "y<TAB>x<TAB>width<TAB>height<TAB>text";
 with --tree, every node on screen as assistive technology sees it, in tree
 order, as "role<TAB>name<TAB>description<TAB>states", states being those of
-focused, focusable and checked that hold, comma-separated.
+focused, focusable, checked and editable that hold, comma-separated; with
+--exposed, as --tree the window's own controls, on screen or not, with
+"showing" among their states where they are. A label said otherwise than it reads (a figure
+with what it counts) shows its text.
 """
 import sys
 
@@ -14,14 +17,14 @@ import pyatspi
 BOX_ROLES = {pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY}
 READABLE_ROLES = BOX_ROLES | {pyatspi.ROLE_LABEL, pyatspi.ROLE_COMBO_BOX}
 STATES = (("focused", pyatspi.STATE_FOCUSED), ("focusable", pyatspi.STATE_FOCUSABLE),
-          ("checked", pyatspi.STATE_CHECKED))
+          ("checked", pyatspi.STATE_CHECKED), ("editable", pyatspi.STATE_EDITABLE))
 
 
 def shown_text(node):
-    if node.getRole() in BOX_ROLES:
-        text = node.queryText()
-        return text.getText(0, -1)
-    return node.name
+    try:
+        return node.queryText().getText(0, -1)
+    except NotImplementedError:
+        return node.name
 
 
 def collect(node, lines, boxes_only):
@@ -47,15 +50,21 @@ def collect(node, lines, boxes_only):
         collect(node.getChildAtIndex(index), lines, boxes_only)
 
 
-def collect_tree(node, lines):
+def collect_tree(node, lines, depth=None):
+    """Every node on screen, or with a depth every node that deep or less."""
     try:
         states = node.getState()
-        if not states.contains(pyatspi.STATE_SHOWING):
+        showing = states.contains(pyatspi.STATE_SHOWING)
+        if not showing and depth is None:
             return
-        held = ",".join(word for word, state in STATES if states.contains(state))
-        lines.append((node.getRoleName(), node.name, node.description, held))
+        held = [word for word, state in STATES if states.contains(state)]
+        if depth is not None and showing:
+            held.append("showing")
+        lines.append((node.getRoleName(), node.name, node.description, ",".join(held)))
+        if depth == 0:
+            return
         for index in range(node.childCount):
-            collect_tree(node.getChildAtIndex(index), lines)
+            collect_tree(node.getChildAtIndex(index), lines, None if depth is None else depth - 1)
     except Exception:
         return
 
@@ -75,6 +84,8 @@ def main():
         lines = []
         if "--tree" in sys.argv:
             collect_tree(window, lines)
+        elif "--exposed" in sys.argv:
+            collect_tree(window, lines, depth=1)
         else:
             collect(window, lines, "--boxes" in sys.argv)
             lines.sort()

@@ -9,8 +9,25 @@ SCREENS=()
 FOUND_WINDOW=
 TAVIK_SESSION_STOPS=()
 
-readonly SCREEN_SIZE=780x600
-readonly SPLASH_SIZE=500x332
+SCREEN_SIZE=780x600
+SPLASH_SIZE=500x332
+# A place on every screen where no control lies, in the book's own pixels.
+readonly BARE_PAGE=(40 580)
+# Device pixels per pixel of the book: above 1 where the program scales
+# itself to fit a small screen.
+TAVIK_SCALE=1
+
+# Where the program runs scaled: windows sized and clicks placed by the
+# factor, given in the book's own pixels as before.
+expect_scaled_windows() { # factor
+  TAVIK_SCALE=$1
+  SCREEN_SIZE="$(scaled 780)x$(scaled 600)"
+  SPLASH_SIZE="$(scaled 500)x$(scaled 332)"
+}
+
+scaled() { # pixels
+  awk -v p="$1" -v s="$TAVIK_SCALE" 'BEGIN {printf "%d", p * s + 0.5}'
+}
 
 fail() {
   echo "FAIL: $*" >&2
@@ -182,7 +199,7 @@ focus_window() {
 
 # A click at client coordinates of the top screen.
 click() {
-  xdotool mousemove --window "$(top_screen)" "$1" "$2" click 1
+  xdotool mousemove --window "$(top_screen)" "$(scaled "$1")" "$(scaled "$2")" click 1
 }
 
 press() {
@@ -209,12 +226,33 @@ expect_screen_closed() {
   focus_window "$(top_screen)"
 }
 
-# The top screen stays open (checked after the events have had time to act).
-expect_screen_stays() {
-  sleep 0.3
+# Sync points for checks that something did not happen: a picture button of
+# the top screen, out until now, lights up under the pointer, then goes out
+# when the pointer crosses the bare page. Each shows only once the program
+# has handled every event sent before.
+light_button() { # what x y
+  local what=$1 x=$2 y=$3
+  button_picture "$work/out-$x-$y.png" "$x" "$y" || fail "$what: the screen is gone"
+  xdotool mousemove --window "$(top_screen)" "$x" "$y"
+  poll 100 eval 'button_picture "$work/now.png" "$x" "$y" && ! same_pictures "$work/out-$x-$y.png" "$work/now.png"' ||
+    fail "$what does not light up under the pointer"
+}
+
+put_button_out() { # what x y (lit by light_button)
+  local what=$1 x=$2 y=$3
+  xdotool mousemove --window "$(top_screen)" "${BARE_PAGE[@]}"
+  poll 100 eval 'button_picture "$work/now.png" "$x" "$y" && same_pictures "$work/out-$x-$y.png" "$work/now.png"' ||
+    fail "$what stays lit over the bare page"
+}
+
+# The top screen stays open after the events sent before; the picture
+# button at x y, out until now, shows when they have been handled.
+expect_screen_stays() { # what x y
+  light_button "${1:-the screen}: the button at $2,$3" "$2" "$3"
   window_visible "$(top_screen)" || fail "${1:-the screen} closed"
   tavik_running || fail "tavik ended"
   [ -z "$(find_message_box && echo "$FOUND_WINDOW")" ] || fail "an unexpected message box opened"
+  put_button_out "${1:-the screen}: the button at $2,$3" "$2" "$3"
 }
 
 # Waits for a message box, then dismisses it with Return.
@@ -227,6 +265,11 @@ dismiss_message_box() {
   focus_window "$(top_screen)"
 }
 
+# A piece of the picture button at x y of the top screen.
+button_picture() { # file x y
+  region_picture "$1" $(($2 - 10)) $(($3 - 5)) 20 10
+}
+
 # A picture of the top screen (or of the given window), cropped to it.
 screenshot() {
   import -window "${2:-$(top_screen)}" "$1"
@@ -235,7 +278,8 @@ screenshot() {
 # The picture of one client area region of the top screen, for comparing
 # what the learner sees before and after an action.
 region_picture() { # file x y width height
-  import -window "$(top_screen)" -crop "$4x$5+$2+$3" +repage "$1"
+  # import waits for ever on a window that went while it looked.
+  timeout 10 import -window "$(top_screen)" -crop "$4x$5+$2+$3" +repage "$1"
 }
 
 same_pictures() {

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "screens/ui/speaker.h"
+#include "shell/ui/speaker.h"
 
 #include <memory>
 
 namespace tavik::testing {
 
-// A speaker that never opens the system's speech engine: the screens behave
-// as with the engines this machine has installed, but no test starts a
-// speech service behind their back.
+// A speaker that never reaches the desktop's speech service: the screens
+// behave as with a service that speaks English, but no test starts one
+// behind their back.
 struct ShutSpeaker : Speaker {
     void prepare() override {}
     void say(const QString&) override {}

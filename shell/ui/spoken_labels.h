@@ -10,20 +10,21 @@ class QLabel;
 
 namespace tavik {
 
-struct AppState;
 class Speaker;
 
 // Labels that say their English aloud: a click on one, or its press action
 // for assistive technology, speaks what it stands for; the hand pointer
 // shows over it whenever there is something to hear. What a label stands
-// for is the screen's to say and may change with every page.
+// for is the screen's to say and may change with every page. Made as its
+// screen opens, it has the speaker open its connection then, so the speech
+// service has started by the time the first English shows.
 class SpokenLabels : public QObject {
     Q_OBJECT
 public:
     // The English a label stands for now; empty when it says nothing.
     using TextOf = std::function<QString(const QLabel*)>;
 
-    SpokenLabels(AppState& state, const QCursor& hand, TextOf textOf, QObject* parent);
+    SpokenLabels(Speaker& speaker, const QCursor& hand, TextOf textOf, QObject* parent);
 
     void watch(QLabel* label);
     // The pointer over each label after its text or the screen's mode changed.
@@ -40,17 +41,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool canSpeak() const;
-    Speaker& watchedSpeaker();
-
-    AppState& m_state;
+    Speaker& m_speaker;
     QCursor m_hand;
     TextOf m_textOf;
     std::vector<QLabel*> m_labels;
     const QLabel* m_pressed = nullptr;
 };
-
-// The speaker all screens share, made when it is first needed.
-Speaker& sharedSpeaker(AppState& state);
 
 } // namespace tavik

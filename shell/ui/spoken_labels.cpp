@@ -1,7 +1,6 @@
-#include "screens/ui/spoken_labels.h"
+#include "shell/ui/spoken_labels.h"
 
-#include "drill/app_state.h"
-#include "screens/ui/speaker.h"
+#include "shell/ui/speaker.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -62,13 +61,16 @@ QAccessibleInterface* accessibleSpokenLabelFor(const QString& /*className*/, QOb
 
 } // namespace
 
-SpokenLabels::SpokenLabels(AppState& state, const QCursor& hand, TextOf textOf, QObject* parent)
-    : QObject(parent), m_state(state), m_hand(hand), m_textOf(std::move(textOf)) {
+SpokenLabels::SpokenLabels(Speaker& speaker, const QCursor& hand, TextOf textOf, QObject* parent)
+    : QObject(parent), m_speaker(speaker), m_hand(hand), m_textOf(std::move(textOf)) {
     static const bool installed = [] {
         QAccessible::installFactory(accessibleSpokenLabelFor);
         return true;
     }();
     Q_UNUSED(installed);
+    // Learning that nothing can be heard takes the hands away again.
+    connect(&m_speaker, &Speaker::speechUnavailable, this, &SpokenLabels::refresh);
+    m_speaker.prepare();
 }
 
 QString SpokenLabels::pressAction() {
@@ -81,35 +83,23 @@ void SpokenLabels::watch(QLabel* label) {
     m_labels.push_back(label);
 }
 
-bool SpokenLabels::canSpeak() const {
-    return sharedSpeaker(m_state).canSpeak();
-}
-
 bool SpokenLabels::speaks(const QLabel* label) const {
-    return canSpeak() && !m_textOf(label).isEmpty();
+    return m_speaker.canSpeak() && !m_textOf(label).isEmpty();
 }
 
 void SpokenLabels::refresh() {
-    const bool speaking = canSpeak();
-    bool anyToHear = false;
     for (QLabel* label : m_labels) {
-        if (speaking && !m_textOf(label).isEmpty()) {
+        if (speaks(label)) {
             label->setCursor(m_hand);
-            anyToHear = true;
         } else {
             label->unsetCursor();
         }
-    }
-    // Opening the engine takes seconds; begun now, while the learner reads
-    // the marks, it is ready by the first click.
-    if (anyToHear) {
-        watchedSpeaker().prepare();
     }
 }
 
 bool SpokenLabels::speak(const QLabel* label) {
     const QString text = m_textOf(label);
-    if (text.isEmpty() || !canSpeak()) {
+    if (text.isEmpty() || !m_speaker.canSpeak()) {
         return false;
     }
     say(text);
@@ -117,15 +107,7 @@ bool SpokenLabels::speak(const QLabel* label) {
 }
 
 void SpokenLabels::say(const QString& text) {
-    watchedSpeaker().say(text);
-}
-
-Speaker& SpokenLabels::watchedSpeaker() {
-    Speaker& speaker = sharedSpeaker(m_state);
-    // Learning that no engine speaks English takes the hands away again.
-    connect(&speaker, &Speaker::speechUnavailable, this, &SpokenLabels::refresh,
-            Qt::UniqueConnection);
-    return speaker;
+    m_speaker.say(text);
 }
 
 // A click is a press and a release on the same label, as on a button.
@@ -154,13 +136,6 @@ bool SpokenLabels::eventFilter(QObject* watched, QEvent* event) {
     default:
         return QObject::eventFilter(watched, event);
     }
-}
-
-Speaker& sharedSpeaker(AppState& state) {
-    if (!state.speaker) {
-        state.speaker = std::make_shared<Speaker>();
-    }
-    return *state.speaker;
 }
 
 } // namespace tavik

@@ -1,0 +1,15 @@
+#include "drill/ui/shared_speaker.h"
+
+#include "drill/app_state.h"
+#include "shell/ui/speaker.h"
+
+namespace tavik {
+
+Speaker& sharedSpeaker(AppState& state) {
+    if (!state.speaker) {
+        state.speaker = std::make_shared<Speaker>();
+    }
+    return *state.speaker;
+}
+
+} // namespace tavik
