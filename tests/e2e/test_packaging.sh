@@ -50,7 +50,7 @@ if ((lintian_status)) || grep -q 'hardening-' "$work/lintian"; then
 fi
 dpkg-deb --contents "$package" >"$work/contents"
 grep -q './usr/bin/tavik$' "$work/contents"
-grep -q './usr/lib/tavik/tavik-progress-charts.so$' "$work/contents"
+grep -q './usr/lib/[a-z0-9_-]*/tavik/tavik-progress-charts.so$' "$work/contents"
 grep -q './usr/share/applications/tavik.desktop$' "$work/contents"
 grep -q './usr/share/icons/hicolor/48x48/apps/tavik.png$' "$work/contents"
 grep -q './usr/share/icons/hicolor/scalable/apps/tavik.svg$' "$work/contents"
