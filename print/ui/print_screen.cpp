@@ -3,7 +3,6 @@
 #include "drill/app_state.h"
 #include "print/print_job.h"
 #include "print/ui/pdf_file.h"
-#include "print/ui/pdf_save_dialog.h"
 #include "print/ui/sheet_preview.h"
 #include "print/ui/system_printer.h"
 #include "shell/ui/artwork.h"
@@ -11,6 +10,7 @@
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
+#include "shell/ui/save_file_dialog.h"
 #include "shell/ui/screen_parts.h"
 
 #include <QComboBox>
@@ -35,7 +35,11 @@ QString withReason(const QString& failure, const QString& reason) {
 PrintScreen::PrintScreen(AppState& state, const Artwork& art, SheetFamily family,
                          const QString& objectName)
     : m_state(state), m_art(art), m_family(family),
-      m_printTarget(std::make_unique<SystemPrinter>()), m_chooseSaveFile(askPdfPath) {
+      m_printTarget(std::make_unique<SystemPrinter>()),
+      m_chooseSaveFile([](QWidget* parent, const QString& proposedPath) {
+          return askSavePath(parent, QStringLiteral("PDFで保存"), proposedPath,
+                             QStringLiteral("pdf"));
+      }) {
     setObjectName(objectName);
     createControls();
     enableKeyPreview();

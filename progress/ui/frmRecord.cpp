@@ -11,11 +11,11 @@
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
+#include "shell/ui/save_file_dialog.h"
 #include "shell/ui/screen_parts.h"
 #include "shell/ui/spoken_labels.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 
@@ -117,8 +117,8 @@ QWidget* chartOrFigures(QWidget* chart, const QString& figures, QWidget* parent)
 frmRecord::frmRecord(AppState& state, const Artwork& art, LearningRecord record)
     : m_state(state), m_art(art), m_record(std::move(record)),
       m_chooseSaveFile([](QWidget* parent, const QString& proposedPath) {
-          return QFileDialog::getSaveFileName(parent, QStringLiteral("CSVで保存"), proposedPath,
-                                              QStringLiteral("CSV (*.csv)"));
+          return askSavePath(parent, QStringLiteral("CSVで保存"), proposedPath,
+                             QStringLiteral("csv"));
       }) {
     setObjectName(QStringLiteral("frmRecord"));
     setBackground(m_art.ilBg.picture(1));

@@ -1,4 +1,4 @@
-#include "print/ui/pdf_save_dialog.h"
+#include "shell/ui/save_file_dialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,13 +12,14 @@ namespace {
 constexpr int kNameCellExtra = 48;
 } // namespace
 
-QString askPdfPath(QWidget* parent, const QString& proposedPath) {
+QString askSavePath(QWidget* parent, const QString& title, const QString& proposedPath,
+                    const QString& suffix) {
     const QFileInfo proposed(proposedPath);
-    QFileDialog dialog(parent, QStringLiteral("PDFで保存"), proposed.absolutePath(),
-                       QStringLiteral("PDF (*.pdf)"));
+    QFileDialog dialog(parent, title, proposed.absolutePath(),
+                       QStringLiteral("%1 (*.%2)").arg(suffix.toUpper(), suffix));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.setDefaultSuffix(suffix);
     dialog.selectFile(proposed.fileName());
     if (auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
         const int nameWidth =
