@@ -3,8 +3,8 @@
 #include "drill/drill_questions.h"
 #include "drill/selection.h"
 
-#include <QHash>
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace tavik {
@@ -26,71 +26,35 @@ int bankRowOf(const WordState& word, const BankTable& bank, int rows) {
     return 0;
 }
 
-struct Tally {
-    int wrong = 0;
-    QDateTime lastRight;
-};
-
-void count(Tally& tally, const StoredAnswer& answer) {
-    if (!answer.right) {
-        ++tally.wrong;
-    } else if (!tally.lastRight.isValid() || answer.when > tally.lastRight) {
-        tally.lastRight = answer.when;
-    }
-}
-
 // The due words, weakest first.
-std::vector<WordState> weakestDueWords(const std::vector<WordState>& states,
-                                       const std::vector<StoredAnswer>& answers, QDate today) {
-    QHash<QString, Tally> byHeadword;
-    QHash<int, Tally> byKey;
-    for (const StoredAnswer& answer : answers) {
-        if (!answer.headword.isEmpty()) {
-            count(byHeadword[answer.headword], answer);
+std::vector<WordState> weakestDueWords(const std::vector<WordState>& states, QDate today) {
+    std::vector<WordState> due;
+    std::copy_if(states.begin(), states.end(), std::back_inserter(due),
+                 [today](const WordState& state) {
+                     return state.lastGraded.isValid() && dueDate(state) <= today;
+                 });
+    std::sort(due.begin(), due.end(), [](const WordState& a, const WordState& b) {
+        if (a.box != b.box) {
+            return a.box < b.box;
         }
-        count(byKey[answer.wordKey], answer);
-    }
-    struct Due {
-        const WordState* state;
-        Tally tally;
-    };
-    std::vector<Due> due;
-    for (const WordState& state : states) {
-        if (state.lastGraded.isValid() && dueDate(state) <= today) {
-            due.push_back({&state, state.headword.isEmpty() ? byKey.value(state.wordKey)
-                                                            : byHeadword.value(state.headword)});
-        }
-    }
-    std::sort(due.begin(), due.end(), [](const Due& a, const Due& b) {
-        if (a.state->box != b.state->box) {
-            return a.state->box < b.state->box;
-        }
-        if (a.tally.wrong != b.tally.wrong) {
-            return a.tally.wrong > b.tally.wrong;
+        if (a.wrongAnswers != b.wrongAnswers) {
+            return a.wrongAnswers > b.wrongAnswers;
         }
         // Never answered right counts as the longest ago.
-        const qint64 aRight =
-            a.tally.lastRight.isValid() ? a.tally.lastRight.toMSecsSinceEpoch() : -1;
-        const qint64 bRight =
-            b.tally.lastRight.isValid() ? b.tally.lastRight.toMSecsSinceEpoch() : -1;
+        const qint64 aRight = a.lastRight.isValid() ? a.lastRight.toMSecsSinceEpoch() : -1;
+        const qint64 bRight = b.lastRight.isValid() ? b.lastRight.toMSecsSinceEpoch() : -1;
         if (aRight != bRight) {
             return aRight < bRight;
         }
-        return a.state->wordKey < b.state->wordKey;
+        return a.wordKey < b.wordKey;
     });
-    std::vector<WordState> weakest;
-    weakest.reserve(due.size());
-    for (const Due& word : due) {
-        weakest.push_back(*word.state);
-    }
-    return weakest;
+    return due;
 }
 
 } // namespace
 
-std::vector<WordState> weakWordCandidates(const std::vector<WordState>& states,
-                                          const std::vector<StoredAnswer>& answers, QDate today) {
-    std::vector<WordState> candidates = weakestDueWords(states, answers, today);
+std::vector<WordState> weakWordCandidates(const std::vector<WordState>& states, QDate today) {
+    std::vector<WordState> candidates = weakestDueWords(states, today);
     if (candidates.size() == 1) {
         const WordState* next = nullptr;
         for (const WordState& state : states) {

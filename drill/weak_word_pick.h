@@ -4,7 +4,6 @@
 #include "drill/drill_set.h"
 #include "drill/random_source.h"
 #include "history/leitner.h"
-#include "history/stored_answer.h"
 
 #include <QDate>
 #include <QString>
@@ -18,11 +17,9 @@ constexpr int kDefaultWeakWordCount = 10;
 // The words the 苦手 pick draws from, weakest first: the due words, the
 // lowest box first, then the most wrong answers in the record, then the
 // longest since last answered right (never right before any), then by key.
-// Stored answers count for a word by its headword where both have one, by
-// its key otherwise. A drill needs two words, so a single due word is
-// paired with the word that falls due next.
-std::vector<WordState> weakWordCandidates(const std::vector<WordState>& states,
-                                          const std::vector<StoredAnswer>& answers, QDate today);
+// A drill needs two words, so a single due word is paired with the word
+// that falls due next.
+std::vector<WordState> weakWordCandidates(const std::vector<WordState>& states, QDate today);
 
 // What to tell the learner when no word is due: the day the next one is,
 // or nothing when the record has no word to come back.

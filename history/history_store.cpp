@@ -74,7 +74,9 @@ const Table kTables[] = {
      " last_graded INTEGER NOT NULL,"
      " last_missed INTEGER,"
      " last_raised INTEGER," // the last time a right answer moved it up a box
-     " headword TEXT)"},
+     " headword TEXT,"
+     " wrong_answers INTEGER NOT NULL DEFAULT 0,"
+     " last_right INTEGER)"},
 };
 
 // Columns version 2 added, each with its table.
@@ -83,6 +85,8 @@ const std::pair<const char*, const char*> kAddedColumns[] = {
     {"answers", "typed TEXT"},
     {"words", "last_raised INTEGER"},
     {"words", "headword TEXT"},
+    {"words", "wrong_answers INTEGER NOT NULL DEFAULT 0"},
+    {"words", "last_right INTEGER"},
 };
 
 QStringList columnsOf(QSqlQuery& query, const QString& table) {
@@ -140,12 +144,14 @@ QString selectWords(QSqlQuery& query) {
     return selectFrom(query, "words",
                       {QStringLiteral("word"), QStringLiteral("box"), QStringLiteral("last_graded"),
                        QStringLiteral("last_missed"), QStringLiteral("last_raised"),
-                       QStringLiteral("headword")});
+                       QStringLiteral("headword"), QStringLiteral("wrong_answers"),
+                       QStringLiteral("last_right")});
 }
 
 WordState wordStateAt(const QSqlQuery& query) {
     return {query.value(0).toInt(), query.value(1).toInt(), timeOf(query.value(2)),
-            timeOf(query.value(3)), timeOf(query.value(4)), query.value(5).toString()};
+            timeOf(query.value(3)), timeOf(query.value(4)), query.value(5).toString(),
+            query.value(6).toInt(), timeOf(query.value(7))};
 }
 
 } // namespace
@@ -449,6 +455,7 @@ HistoryStore::Outcome HistoryStore::migrate() {
         }
     }
     bool added = false;
+    bool tallied = true;
     for (const auto& [table, column] : kAddedColumns) {
         const QString name = QString::fromLatin1(column).section(QLatin1Char(' '), 0, 0);
         if (!columnsOf(query, QString::fromLatin1(table)).contains(name)) {
@@ -457,7 +464,16 @@ HistoryStore::Outcome HistoryStore::migrate() {
                 return failed("adding a column", query);
             }
             added = true;
+            tallied = tallied && name != QLatin1String("wrong_answers");
         }
+    }
+    if (!tallied && !query.exec(QStringLiteral(
+                        "UPDATE words SET"
+                        " wrong_answers = (SELECT count(*) FROM answers"
+                        "                  WHERE answers.word = words.word AND correct = 0),"
+                        " last_right = (SELECT max(graded_at) FROM answers"
+                        "               WHERE answers.word = words.word AND correct = 1)"))) {
+        return failed("counting the answers", query);
     }
     if (added) {
         QSqlQuery name(m_db);
@@ -581,6 +597,8 @@ HistoryStore::Outcome HistoryStore::storeGradings() {
                                   "headword, typed) VALUES (?, ?, ?, ?, ?, ?)"));
     std::map<int, bool> changed;
     for (const Grading& grading : m_unsaved) {
+        std::map<int, int> wrongAnswers;
+        std::map<int, bool> anyRight;
         const qint64 when = grading.when.toMSecsSinceEpoch();
         // A word asked twice in one drill (two of its sentences) moves once:
         // up when every answer was right, back to box 1 otherwise.
@@ -602,9 +620,17 @@ HistoryStore::Outcome HistoryStore::storeGradings() {
                 entry->second = entry->second && question.right;
             }
             headwords[question.wordKey] = question.headword;
+            wrongAnswers[question.wordKey] += question.right ? 0 : 1;
+            anyRight[question.wordKey] = anyRight[question.wordKey] || question.right;
         }
         for (const auto& [word, right] : allRight) {
             WordState& state = states[word];
+            // The tallies hold whatever order the gradings arrive in.
+            state.wrongAnswers += wrongAnswers[word];
+            if (anyRight[word] && (!state.lastRight.isValid() || state.lastRight < grading.when)) {
+                state.lastRight = grading.when;
+            }
+            changed[word] = true;
             // Another copy graded the word later than this grading, which
             // waited in memory: its answers are kept, but the word's box
             // and days stay as the later grading left them.
@@ -616,13 +642,13 @@ HistoryStore::Outcome HistoryStore::storeGradings() {
                 state.headword = headwords[word];
             }
             advance(state, right, grading.when);
-            changed[word] = true;
         }
     }
 
     QSqlQuery update(m_db);
     update.prepare(QStringLiteral("INSERT OR REPLACE INTO words (word, box, last_graded, "
-                                  "last_missed, last_raised, headword) VALUES (?, ?, ?, ?, ?, ?)"));
+                                  "last_missed, last_raised, headword, wrong_answers, last_right) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     for (const auto& entry : changed) {
         const WordState& state = states[entry.first];
         update.bindValue(0, state.wordKey);
@@ -631,6 +657,8 @@ HistoryStore::Outcome HistoryStore::storeGradings() {
         update.bindValue(3, valueOf(state.lastMissed));
         update.bindValue(4, valueOf(state.lastRaised));
         update.bindValue(5, textOf(state.headword));
+        update.bindValue(6, state.wrongAnswers);
+        update.bindValue(7, valueOf(state.lastRight));
         if (!update.exec()) {
             return failed(update);
         }

@@ -23,6 +23,11 @@ struct WordState {
     // The word as the bank spelled it when it was last graded; empty for a
     // word graded only before the record kept headwords.
     QString headword = {};
+    // Every wrong answer the word has had, and the time of its last right
+    // one (invalid when none), kept with the box so that the 苦手 pick need
+    // not read every stored answer.
+    int wrongAnswers = 0;
+    QDateTime lastRight = {};
 };
 
 constexpr int kFirstBox = 1;

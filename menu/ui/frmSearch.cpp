@@ -314,10 +314,7 @@ void frmSearch::imgWeak_Click() {
         showMessage(unreadableRecordMessage());
         return;
     }
-    // Without the answers the pick still has the boxes to go by.
-    const std::vector<StoredAnswer> answers =
-        history.answers().value_or(std::vector<StoredAnswer>());
-    const std::vector<WordState> candidates = weakWordCandidates(*states, answers, today);
+    const std::vector<WordState> candidates = weakWordCandidates(*states, today);
     if (candidates.empty()) {
         // A record begun afresh beside a damaged one has nothing due yet;
         // the old words are in the file set aside, not gone.

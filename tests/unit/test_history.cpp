@@ -321,6 +321,9 @@ void TestHistory::recordFoundAtOpening() {
         QCOMPARE(state->box, 2);
         QCOMPARE(state->lastRaised, localTime(1));
         QCOMPARE(state->headword, QStringLiteral("acquit"));
+        // The miss stored before the tallies were kept still counts for the 苦手 pick.
+        QCOMPARE(state->wrongAnswers, 1);
+        QCOMPARE(state->lastRight, localTime(1));
         QCOMPARE(store.answers()->back().typed, QStringLiteral("acquit"));
     } else {
         store.close();

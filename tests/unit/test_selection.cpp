@@ -200,22 +200,15 @@ void TestSelection::weakWordOrder() {
     const QDate today = QDate::currentDate();
     const auto daysAgo = [&](int days) { return QDateTime(today.addDays(-days), QTime(12, 0)); };
     std::vector<WordState> states;
-    std::vector<StoredAnswer> answers;
     for (const QList<int>& word : words) {
-        const QString headword = QStringLiteral("w%1").arg(word[0]);
         states.push_back({.wordKey = word[0],
                           .box = word[1],
                           .lastGraded = daysAgo(word[4]),
-                          .headword = headword});
-        for (int miss = 0; miss < word[2]; ++miss) {
-            answers.push_back({daysAgo(20), word[0], headword, 0, QStringLiteral("x"), false});
-        }
-        if (word[3] >= 0) {
-            answers.push_back({daysAgo(word[3]), word[0], headword, 0, headword, true});
-        }
+                          .wrongAnswers = word[2],
+                          .lastRight = word[3] >= 0 ? daysAgo(word[3]) : QDateTime()});
     }
     QList<int> candidates;
-    for (const WordState& state : weakWordCandidates(states, answers, today)) {
+    for (const WordState& state : weakWordCandidates(states, today)) {
         candidates.append(state.wordKey);
     }
     QCOMPARE(candidates, order);
