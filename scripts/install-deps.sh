@@ -7,8 +7,9 @@ packages=(
   # build and run
   cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-base-dev-tools libgl-dev libcups2-dev
   fonts-ipafont-gothic
-  # the learning record's charts (a module of their own, loaded when the screen opens)
-  qt6-charts-dev
+  # the learning record's charts (a module of their own, loaded when the screen opens);
+  # Qt Charts needs Qt OpenGL's CMake package, which its -dev package does not pull in
+  qt6-charts-dev libqt6opengl6-dev
   # Qt's own dialogs in the desktop's language
   qt6-translations-l10n
   # hearing the English: Speech Dispatcher's client library, the service and its English voice
