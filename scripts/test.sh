@@ -13,6 +13,8 @@ scripts/install-deps.sh
 export TAVIK_TEST_MAY_CHANGE_MACHINE=1
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# This machine may hold packages installed by hand; a fresh one would not.
+scripts/check-install-list.sh build
 cmake --build build
 ctest --test-dir build --output-on-failure
 
