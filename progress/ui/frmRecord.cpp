@@ -13,7 +13,7 @@
 #include "shell/ui/picture_button.h"
 #include "shell/ui/save_file_dialog.h"
 #include "shell/ui/screen_parts.h"
-#include "shell/ui/spoken_labels.h"
+#include "speech/ui/spoken_labels.h"
 
 #include <QDir>
 #include <QKeyEvent>

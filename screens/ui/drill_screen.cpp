@@ -15,7 +15,7 @@
 #include "shell/ui/picture_button.h"
 #include "shell/ui/screen_parts.h"
 #include "shell/ui/screen_reader.h"
-#include "shell/ui/spoken_labels.h"
+#include "speech/ui/spoken_labels.h"
 
 #include <QDateTime>
 #include <QFocusEvent>

@@ -1,4 +1,4 @@
-#include "shell/ui/speaker.h"
+#include "speech/speaker.h"
 #include "support/drill_screen_fixture.h"
 
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "shell/ui/speech_dispatcher.h"
+#include "speech/speech_dispatcher.h"
 
 #include <QLibrary>
 #include <csignal>
