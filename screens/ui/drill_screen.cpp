@@ -50,14 +50,17 @@ DrillScreen::DrillScreen(AppState& state, const Artwork& art, const QString& obj
 namespace {
 
 // An answer box keeps what it holds when the learner tabs into it: the
-// first letter given as a hint is to be continued, not typed over. Answers
-// are English: the box keeps the input method out, which then leaves the
-// keys alone here and takes them up again in the search box. fcitx5, IBus
-// and Mozc ignore the Latin hints; a box that is not enabled for input
-// methods they skip.
+// first letter given as a hint is to be continued. A learner who types the
+// whole word anyway types that letter again, which then takes the given
+// one's place rather than doubling it. Answers are English: the box keeps
+// the input method out, which then leaves the keys alone here and takes
+// them up again in the search box. fcitx5, IBus and Mozc ignore the Latin
+// hints; a box that is not enabled for input methods they skip.
 class AnswerBox final : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
+
+    void setRetypableLetter(const QString& letter) { m_retypable = letter; }
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
         if (query == Qt::ImEnabled) {
@@ -67,6 +70,15 @@ public:
     }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!m_retypable.isEmpty() && !isReadOnly() && text() == m_retypable &&
+            cursorPosition() == m_retypable.size() &&
+            event->text().startsWith(m_retypable, Qt::CaseInsensitive)) {
+            clear();
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
         if (event->reason() != Qt::MouseFocusReason) {
@@ -74,6 +86,9 @@ protected:
             end(false);
         }
     }
+
+private:
+    QString m_retypable;
 };
 
 } // namespace
@@ -220,9 +235,10 @@ void DrillScreen::Form_Load() {
     screen.viewMode = m_state.settings.optQuestion ? ViewMode::Solving : ViewMode::Checking;
     lblCount->setText(QString::number(count));
 
+    m_hintLevel = m_state.settings.level;
     screen.typedAnswers.clear();
     for (int question = 0; question < count; ++question) {
-        screen.typedAnswers.append(prefilledAnswer(m_state.settings.level, rightAnswer(question)));
+        screen.typedAnswers.append(prefilledAnswer(m_hintLevel, rightAnswer(question)));
     }
     resetPages(pageCountFor(count));
     lblTPagenum->setText(QStringLiteral("/%1").arg(pageCount()));
@@ -297,6 +313,8 @@ void DrillScreen::showAnswerBox(int row, int question) {
     box->setAccessibleName(
         QStringLiteral("解答 %1：%2").arg(question + 1).arg(spokenQuestion(row)));
     box->setText(m_state.screen.typedAnswers.value(question));
+    static_cast<AnswerBox*>(box)->setRetypableLetter(
+        retypableLetter(m_hintLevel, rightAnswer(question)));
     box->show();
     if (m_state.screen.viewMode != ViewMode::Graded) {
         return;

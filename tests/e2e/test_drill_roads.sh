@@ -450,4 +450,28 @@ expect_level_panel
 click "${close_button[@]}"
 wait_for_tavik_end
 echo "fitted to 1366 x 768 at 150 %: a word drill clicked through and graded"
+
+# --- Fourth run: a netbook's 1024 x 600 at 100 %, scaled below 1 -----------
+# The book is drawn whole at 90 %, the desk at its right edge; the speech
+# service the drill starts inherits nothing of the fit.
+stop_xvfb
+XVFB_SCREEN=1024x600x24 start_xvfb
+unset QT_SCALE_FACTOR SPEECHD_ADDRESS
+expect_scaled_windows 0.9
+tavik_start "$binary" "$work"
+search "$search_text"
+expect_shown_at "${word_count_label[@]}" "$word_count" "the word count on the window at 90 %"
+region_picture "$work/edge.png" "$(scaled 772)" "$(scaled 300)" 1 1
+(($(convert "$work/edge.png" -format '%[fx:int(255*lightness)]' info:) < 140)) ||
+  fail "the window at 90 % shows the book cropped, not the desk at its edge"
+click "${start_button[@]}"
+expect_new_screen "the word drill at 90 %"
+poll 200 speech_service_pid >/dev/null || fail "the drill at 90 % started no speech service"
+! tr '\0' '\n' <"/proc/$(speech_service_pid)/environ" | grep -E '^(QT_SCALE_FACTOR|TAVIK_FITTED_TO_SCREEN)=' ||
+  fail "the speech service inherited the fit"
+press Escape
+expect_screen_closed "the word drill at 90 %"
+click "${close_button[@]}"
+wait_for_tavik_end
+echo "fitted to 1024 x 600: drawn whole at 90 %"
 echo PASS

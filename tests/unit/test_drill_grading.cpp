@@ -247,6 +247,9 @@ void DrillGradingTest::hints() {
     QFETCH(QString, translation);
     const QString answer = QStringLiteral("The");
     QCOMPARE(prefilledAnswer(level, answer), prefill);
+    QCOMPARE(retypableLetter(level, answer), prefill);
+    // Typed after a given "l", an "l" is the way on in "llama".
+    QCOMPARE(retypableLetter(level, QStringLiteral("llama")), QString());
     QCOMPARE(wordPrompt(QStringLiteral("廃止する"), answer, level, true), wordQuestion);
     QCOMPARE(wordPrompt(QStringLiteral("廃止する"), answer, level, false),
              QStringLiteral("廃止する"));
