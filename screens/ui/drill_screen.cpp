@@ -13,6 +13,7 @@
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
+#include "shell/ui/plain_tool_tip.h"
 #include "shell/ui/screen_parts.h"
 #include "shell/ui/screen_reader.h"
 #include "speech/ui/spoken_labels.h"
@@ -212,7 +213,7 @@ void DrillScreen::showDifference(int row, const QString& typed, const QString& a
         shown.removeLast();
         setFittedText(note, shown.join(QStringLiteral("・")) + QStringLiteral("…"));
     }
-    note->setToolTip(all);
+    setPlainToolTip(note, all);
     note->setAccessibleName(all);
     note->move(place);
     note->show();

@@ -1,9 +1,12 @@
 #include "progress/ui/frmRecord.h"
+#include "settings/level.h"
 #include "support/drill_screen_fixture.h"
 
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QFile>
 #include <QScatterSeries>
+#include <QTextDocument>
 #include <QtTest>
 
 using namespace tavik;
@@ -15,6 +18,7 @@ class FrmRecordTest : public QObject {
 private slots:
     void figuresOfAKnownHistory();
     void emptyRecordSaysWhatWillShow();
+    void levelLineIsWholeAtEveryLevel();
 };
 
 namespace {
@@ -33,19 +37,23 @@ QString text(const QWidget* screen, const QString& name) {
 // right twice; adapt right, then missed today.
 void FrmRecordTest::figuresOfAKnownHistory() {
     DrillScreenFixture fixture;
-    const auto answer = [](int days, int word, const char* headword, bool right) {
+    const auto answer = [](int days, int word, const char* headword, bool right,
+                           const char* wrong = "x, \"y\"") {
         return StoredAnswer{daysAgo(days, 10 + word),
                             word,
                             QString::fromLatin1(headword),
                             0,
-                            right ? QString::fromLatin1(headword) : QStringLiteral("x, \"y\""),
+                            QString::fromLatin1(right ? headword : wrong),
                             right};
     };
     LearningRecord record;
     record.readable = true;
-    record.answers = {answer(2, 1, "abolish", false), answer(2, 2, "acquit", true),
-                      answer(1, 1, "abolish", false), answer(1, 2, "acquit", true),
-                      answer(1, 3, "adapt", true),    answer(0, 1, "abolish", true),
+    record.answers = {answer(2, 1, "abolish", false),
+                      answer(2, 2, "acquit", true),
+                      answer(1, 1, "abolish", false, "<b>x</b> &lt;"),
+                      answer(1, 2, "acquit", true),
+                      answer(1, 3, "adapt", true),
+                      answer(0, 1, "abolish", true),
                       answer(0, 3, "adapt", false)};
     record.states = {{1, 2, daysAgo(0, 11), daysAgo(1, 11)},
                      {2, 3, daysAgo(1, 12), {}},
@@ -54,15 +62,29 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     screen.show();
 
     const auto* rates = control<QChartView>(&screen, QStringLiteral("chtRate"));
+    // Each day's point stands on its own date's label.
+    auto* dates = qobject_cast<QCategoryAxis*>(rates->chart()->axes(Qt::Horizontal).value(0));
+    QVERIFY(dates != nullptr);
     QList<qreal> points;
+    QStringList pointDates;
     for (QAbstractSeries* series : rates->chart()->series()) {
         if (auto* scatter = qobject_cast<QScatterSeries*>(series)) {
             for (const QPointF& point : scatter->points()) {
                 points.append(point.y());
+                for (const QString& date : dates->categoriesLabels()) {
+                    if (dates->endValue(date) == point.x()) {
+                        pointDates.append(date);
+                    }
+                }
             }
         }
     }
     QCOMPARE(points, (QList<qreal>{50, 66, 50}));
+    QStringList days;
+    for (int ago = 2; ago >= 0; --ago) {
+        days.append(QDate::currentDate().addDays(-ago).toString(QStringLiteral("M/d")));
+    }
+    QCOMPARE(pointDates, days);
     QVERIFY(
         rates->accessibleDescription().contains(QStringLiteral("%1/%2 66%（3問）")
                                                     .arg(QDate::currentDate().addDays(-1).month())
@@ -78,8 +100,10 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     QCOMPARE(text(&screen, QStringLiteral("lblWeakWord_1")), QStringLiteral("abolish"));
     QCOMPARE(text(&screen, QStringLiteral("lblWeakCounts_1")), QStringLiteral("1/2"));
     QCOMPARE(text(&screen, QStringLiteral("lblWeakBox_1")), QStringLiteral("2"));
-    QCOMPARE(label(&screen, QStringLiteral("lblWeakCounts_1"))->toolTip(),
-             QStringLiteral("最後の誤答：x, \"y\""));
+    // The last wrong answer, shown as typed, never read as markup.
+    QTextDocument tip;
+    tip.setHtml(label(&screen, QStringLiteral("lblWeakCounts_1"))->toolTip());
+    QCOMPARE(tip.toPlainText(), QStringLiteral("最後の誤答：<b>x</b> &lt;"));
     QVERIFY(!label(&screen, QStringLiteral("lblWeakWord_2"))->isVisible());
 
     // The whole record as CSV: a byte-order mark, a heading, a row an answer.
@@ -104,6 +128,23 @@ void FrmRecordTest::emptyRecordSaysWhatWillShow() {
     QVERIFY(label(&screen, QStringLiteral("lblEmpty"))->isVisible());
     QVERIFY(screen.findChild<QWidget*>(QStringLiteral("chtRate")) == nullptr);
     QVERIFY(!label(&screen, QStringLiteral("lblCsv"))->isVisible());
+}
+
+void FrmRecordTest::levelLineIsWholeAtEveryLevel() {
+    for (const auto& [games, rate] : {std::pair{0, 0}, std::pair{6, 50}, std::pair{11, 80}}) {
+        DrillScreenFixture fixture;
+        fixture.state.settings.statGames = static_cast<std::int16_t>(games);
+        fixture.state.settings.statRate = static_cast<std::int16_t>(rate);
+        fixture.state.settings.statQuestions = 100;
+        updateLevel(fixture.state.settings);
+        LearningRecord record;
+        record.readable = true;
+        frmRecord screen(fixture.state, sharedArtwork(), record);
+        const QLabel* line = label(&screen, QStringLiteral("lblNextLevel"));
+        QVERIFY2(QFontMetricsF(line->font()).horizontalAdvance(line->text()) <=
+                     line->contentsRect().width(),
+                 qPrintable(line->text()));
+    }
 }
 
 QTEST_MAIN(FrmRecordTest)
