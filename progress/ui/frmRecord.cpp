@@ -385,7 +385,7 @@ void frmRecord::imgCsv_Click() {
         return;
     }
     QString error;
-    if (saveRecordCsv(path, m_record.answers, error)) {
+    if (saveRecordCsv(path, m_record.answers, m_state.banks, error)) {
         showMessage(QMessageBox::Information,
                     QStringLiteral("CSVを保存しました\n\n") + QDir::toNativeSeparators(path));
     } else {

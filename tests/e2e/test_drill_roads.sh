@@ -344,14 +344,17 @@ press Return
 expect_message "CSVを保存しました"
 press Escape
 expect_screen_closed "the learning record"
-/usr/bin/python3 - "$work/record.csv" "$work/history.sqlite" <<'PYTHON' || fail "the CSV is not the record"
+/usr/bin/python3 - "$work/record.csv" "$work/history.sqlite" "$CONTENT_DIR/sentences.tsv" <<'PYTHON' || fail "the CSV is not the record"
 import collections, csv, datetime, sqlite3, sys
 with open(sys.argv[1], newline="", encoding="utf-8") as f:
     assert f.read(1) == "\ufeff", "no byte-order mark"
     rows = list(csv.reader(f))
-assert rows[0] == ["日時", "単語", "例文", "解答", "正誤"], rows[0]
+with open(sys.argv[3], encoding="utf-8") as f:
+    text = {r[0]: r[2] + r[3] + r[4] for r in (line.rstrip("\n").split("\t") for line in f)}
+assert rows[0] == ["日時", "単語", "例文番号", "例文", "解答", "正誤"], rows[0]
 stored = [(datetime.datetime.fromtimestamp(ms / 1000).strftime("%Y-%m-%d %H:%M:%S"), word,
-           "" if sentence is None else str(sentence), typed, "正" if right else "誤")
+           "" if sentence is None else str(sentence),
+           "" if sentence is None else text[str(sentence)], typed, "正" if right else "誤")
           for ms, word, sentence, typed, right in sqlite3.connect(sys.argv[2]).execute(
               "SELECT graded_at, headword, sentence, typed, correct FROM answers")]
 assert stored, "nothing stored"

@@ -1,3 +1,4 @@
+#include "progress/record_csv.h"
 #include "progress/ui/frmRecord.h"
 #include "settings/level.h"
 #include "support/drill_screen_fixture.h"
@@ -19,6 +20,7 @@ private slots:
     void figuresOfAKnownHistory();
     void emptyRecordSaysWhatWillShow();
     void levelLineIsWholeAtEveryLevel();
+    void csvGivesTheSentenceAndKeepsFormulasAsText();
 };
 
 namespace {
@@ -116,7 +118,7 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     const QByteArray saved = csv.readAll();
     QVERIFY(saved.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(saved.count("\r\n"), 8);
-    QVERIFY(saved.contains(",abolish,,\"x, \"\"y\"\"\",誤\r\n"));
+    QVERIFY(saved.contains(",abolish,,,\"x, \"\"y\"\"\",誤\r\n"));
 }
 
 void FrmRecordTest::emptyRecordSaysWhatWillShow() {
@@ -145,6 +147,32 @@ void FrmRecordTest::levelLineIsWholeAtEveryLevel() {
                      line->contentsRect().width(),
                  qPrintable(line->text()));
     }
+}
+
+void FrmRecordTest::csvGivesTheSentenceAndKeepsFormulasAsText() {
+    DrillScreenFixture fixture;
+    const std::vector<StoredAnswer> answers = {
+        {daysAgo(0, 9), 1, QStringLiteral("abolish"), 1, QStringLiteral("=1+1"), false},
+        {daysAgo(0, 9), 1, QStringLiteral("abolish"), 0, QStringLiteral("=HYPERLINK(\"x\")"),
+         false}};
+    const QString csv = QString::fromUtf8(recordCsv(answers, fixture.state.banks));
+    QVERIFY2(csv.contains(QStringLiteral(",abolish,1,The government abolished the sales tax on "
+                                         "food last year.,'=1+1,誤\r\n")),
+             qPrintable(csv));
+    QVERIFY2(csv.contains(QStringLiteral(",abolish,,,\"'=HYPERLINK(\"\"x\"\")\",誤\r\n")),
+             qPrintable(csv));
+    // The longest name a file may have leaves no room for the temporary one
+    // the replace goes through: refused at the commit, the older file stays
+    // and the save is not reported done.
+    const QString older = fixture.directory.filePath(QString(251, 'x') + ".csv");
+    QFile file(older);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("older") == 5);
+    file.close();
+    QString error;
+    QVERIFY(!saveRecordCsv(older, answers, fixture.state.banks, error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("older"));
 }
 
 QTEST_MAIN(FrmRecordTest)
