@@ -1,3 +1,4 @@
+#include "progress/learning_progress.h"
 #include "progress/record_csv.h"
 #include "progress/ui/frmRecord.h"
 #include "settings/level.h"
@@ -82,6 +83,10 @@ void FrmRecordTest::figuresOfAKnownHistory() {
         }
     }
     QCOMPARE(points, (QList<qreal>{50, 66, 50}));
+    // 最近30日 are the last days studied, not the first.
+    const std::vector<DayRate> recent = lastDaysStudied(dailyRates(record.answers), 2);
+    QCOMPARE(recent.size(), 2U);
+    QCOMPARE(recent.front().day, QDate::currentDate().addDays(-1));
     QStringList days;
     for (int ago = 2; ago >= 0; --ago) {
         days.append(QDate::currentDate().addDays(-ago).toString(QStringLiteral("M/d")));
