@@ -1,8 +1,10 @@
+#include "speech/client_routes.h"
 #include "speech/speaker.h"
 #include "support/drill_screen_fixture.h"
 
 #include <QAccessible>
 #include <QtTest>
+#include <atomic>
 
 using namespace tavik;
 using namespace tavik::testing;
@@ -25,6 +27,42 @@ struct VoicelessConnection : SpeechConnection {
     bool say(const QString& /*text*/) override { return true; }
 };
 
+// A speech service that can be started again: it then gives its client ids
+// out afresh, and reports a beginning by id alone, as Speech Dispatcher does.
+struct RestartingService {
+    ClientRoutes<struct ServiceConnection> routes;
+    std::atomic<int> generation = 0;
+    std::size_t nextClient = 1;
+    int lastGeneration = 0;
+};
+
+struct ServiceConnection : SpeechConnection {
+    ServiceConnection(RestartingService& service, SpeechBegan began)
+        : service(service), began(std::move(began)), generation(service.generation) {
+        if (service.lastGeneration != generation) {
+            service.lastGeneration = generation;
+            service.nextClient = 1;
+        }
+        client = service.nextClient++;
+        service.routes.enter(client, this);
+    }
+    ~ServiceConnection() override { service.routes.leave(client, this); }
+    bool speaksEnglish() override { return true; }
+    bool say(const QString& /*text*/) override {
+        if (generation != service.generation) {
+            return false;
+        }
+        if (ServiceConnection* heard = service.routes.connection(client)) {
+            heard->began();
+        }
+        return true;
+    }
+    RestartingService& service;
+    SpeechBegan began;
+    int generation;
+    std::size_t client = 0;
+};
+
 enum class Engine { Speaks, None, NoEnglish };
 enum class Act { Click, Key, ShiftKey, PressAction };
 
@@ -39,6 +77,7 @@ class PronunciationTest : public QObject {
 private slots:
     void theEnglishIsHeardOnceItShowsAsAnAnswer_data();
     void theEnglishIsHeardOnceItShowsAsAnAnswer();
+    void speakingIsReportedAfterTheServiceStartsAgain();
 };
 
 void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer_data() {
@@ -130,6 +169,23 @@ void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer() {
     QCOMPARE(speaker->said, heard.isEmpty()    ? QStringList()
                             : heard == u"word" ? QStringList{word}
                                                : QStringList{sentence});
+}
+
+void PronunciationTest::speakingIsReportedAfterTheServiceStartsAgain() {
+    RestartingService service;
+    Speaker speaker([&](SpeechBegan began) {
+        return std::make_unique<ServiceConnection>(service, std::move(began));
+    });
+    QSignalSpy speaking(&speaker, &Speaker::speaking);
+    speaker.say(QStringLiteral("abolish"));
+    QVERIFY(speaking.wait());
+    // The new connection gets the lost one's id; the lost one, closed
+    // after, must not take the new one's reports with it.
+    ++service.generation;
+    speaker.say(QStringLiteral("acquit"));
+    QVERIFY(speaking.wait());
+    speaker.say(QStringLiteral("adapt"));
+    QVERIFY(speaking.wait());
 }
 
 QTEST_MAIN(PronunciationTest)
