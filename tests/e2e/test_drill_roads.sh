@@ -260,6 +260,7 @@ click $((PLACE_X + 4)) $((PLACE_Y + 6))
 HEARD=$(heard_seconds 5)
 awk -v h="$HEARD" -v s="$sentence_heard" -v w="$word_heard" 'BEGIN {exit !(h < s + w - 0.5)}' ||
   fail "the sentence went on under the click: $HEARD s heard for a sentence of $sentence_heard s and a word of $word_heard s"
+echo "a click cut the sentence: $HEARD s heard for a sentence of $sentence_heard s and a word of $word_heard s"
 # The speech service killed mid-sentence: the next click speaks again.
 mark_sound
 click "${line[@]}"
