@@ -11,6 +11,7 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <vector>
 
 namespace tavik {
 
@@ -59,21 +60,21 @@ qreal placeOf(QDate day) {
     return static_cast<qreal>(day.toJulianDay());
 }
 
-// Dates labelled where their points stand: a date axis of Qt's own spaces
-// its ticks evenly over the range, between the dates.
+// Dates labelled where their points stand (a date axis of Qt's own spaces
+// its ticks evenly over the range, between the dates): evenly back from the
+// last day, today's usually, a whole number of days apart.
 QCategoryAxis* dateAxis(QDate first, QDate last, qreal from, qreal to) {
     auto* dates = new QCategoryAxis;
     dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     dates->setRange(from, to);
     const qint64 span = first.daysTo(last);
-    const qint64 steps = std::min<qint64>(span, kDateTicks - 1);
-    QDate previous;
-    for (qint64 step = 0; step <= steps; ++step) {
-        const QDate day = steps == 0 ? first : first.addDays(span * step / steps);
-        if (day != previous) {
-            dates->append(day.toString(QStringLiteral("M/d")), placeOf(day));
-            previous = day;
-        }
+    const qint64 step = std::max<qint64>(1, (span + kDateTicks - 2) / (kDateTicks - 1));
+    std::vector<QDate> labelled;
+    for (QDate day = last; day >= first; day = day.addDays(-step)) {
+        labelled.push_back(day);
+    }
+    for (auto day = labelled.rbegin(); day != labelled.rend(); ++day) {
+        dates->append(day->toString(QStringLiteral("M/d")), placeOf(*day));
     }
     return dates;
 }
