@@ -1,24 +1,41 @@
 #include "app/command_line.h"
 
+#include "app/qt_translations.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
 namespace tavik {
 
-CommandLineRequest parseCommandLine(QCommandLineParser& parser, const QStringList& arguments) {
+namespace {
+
+bool japanese(const QLocale& locale) {
+    return locale.language() == QLocale::Japanese;
+}
+
+} // namespace
+
+CommandLineRequest parseCommandLine(QCommandLineParser& parser, const QStringList& arguments,
+                                    const QLocale& locale) {
+    const bool ja = japanese(locale);
     // Qt's own one-dash options must not read as runs of letters: -reverse
     // would otherwise hold a -v.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral(
-        "Drill program for Japanese learners of business English.\n"
-        "Options, statistics and the learning record are kept in conf.ini, tavik.ini\n"
-        "and history.sqlite (see tavik(1))."));
+    parser.setApplicationDescription(
+        ja ? QStringLiteral("ビジネス英語を学ぶ人のための単語ドリルです。\n"
+                            "設定、成績、学習記録は conf.ini、tavik.ini、history.sqlite に\n"
+                            "保存します（tavik(1) を参照）。")
+           : QStringLiteral("Drill program for Japanese learners of business English.\n"
+                            "Options, statistics and the learning record are kept in conf.ini, "
+                            "tavik.ini\nand history.sqlite (see tavik(1))."));
     // Qt's own help option would also offer --help-all, whose Qt options
     // only QApplication knows.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help and exits."));
+                                  ja ? QStringLiteral("このヘルプを表示して終了します。")
+                                     : QStringLiteral("Shows this help and exits."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version and exits."));
+                                     ja ? QStringLiteral("バージョンを表示して終了します。")
+                                        : QStringLiteral("Shows the version and exits."));
     parser.addOptions({help, version});
     // Options of Qt's own are not known here; they are QApplication's to read.
     parser.parse(arguments);
@@ -39,15 +56,22 @@ std::optional<int> answerCommandLine(int argc, char* argv[], const char* version
         return std::nullopt;
     }
     // The help text names the program from the application's arguments; no
-    // window system is touched.
-    const QCoreApplication application(argc, argv);
+    // window system is touched. Its headings are Qt's own, translated where
+    // Qt's translations are installed.
+    QCoreApplication application(argc, argv);
+    installQtTranslations(application);
     QTextStream out(stdout);
     if (request == CommandLineRequest::Help) {
         out << parser.helpText();
     } else {
-        out << "tavik " << version << '\n';
+        out << versionText(version) << '\n';
     }
     return 0;
+}
+
+QString versionText(const char* version, const QLocale& locale) {
+    return (japanese(locale) ? QStringLiteral("tavik バージョン %1") : QStringLiteral("tavik %1"))
+        .arg(QString::fromUtf8(version));
 }
 
 } // namespace tavik

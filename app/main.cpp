@@ -6,6 +6,7 @@
 #include "drill/app_state.h"
 #include "menu/ui/frmSearch.h"
 #include "shell/ui/artwork.h"
+#include "shell/ui/downscaled_windows.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmSplash.h"
 #include "shell/ui/program_exit.h"
@@ -18,7 +19,6 @@
 #include <QStandardPaths>
 #include <malloc.h>
 #include <memory>
-#include <vector>
 
 int main(int argc, char* argv[]) {
     tavik::StartupTrace::mark("main");
@@ -34,17 +34,23 @@ int main(int argc, char* argv[]) {
     mallopt(M_ARENA_MAX, 1);
 #endif
     tavik::choosePlatform();
-    // QApplication takes its own options out of argv; a restart needs them.
-    const std::vector<char*> arguments(argv, argv + argc + 1);
+    // QApplication takes its own options out of argv, and the window
+    // system's start-up id out of the environment; a restart needs both.
+    const tavik::ScaledRestart restart(argc, argv);
     QApplication application(argc, argv);
-    // A screen too small for the book (a laptop's at 125 % to 200 %) gets
-    // the whole program scaled to fit, before any window exists.
+    // A screen too small for the book (a laptop's at 125 % to 200 %, a
+    // netbook's) gets the whole program scaled to fit, before any window
+    // exists.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         if (const auto scale = tavik::scaleToFit(QSizeF(screen->availableGeometry().size()),
-                                                 application.devicePixelRatio())) {
-            tavik::restartScaled(arguments, *scale);
+                                                 screen->devicePixelRatio())) {
+            restart.run(*scale);
+        }
+        if (screen->devicePixelRatio() < 1) {
+            new tavik::DownscaledWindows(&application);
         }
     }
+    restart.forget();
     tavik::installQtTranslations(application);
     QApplication::setApplicationName(QStringLiteral("tavik"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tavik"));

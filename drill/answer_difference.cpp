@@ -49,10 +49,12 @@ QString text(uint letter) {
 
 // Adds a letter in front of the last piece found (the alignment is walked
 // from the end) when it is of the same kind, so that a run of changes reads
-// as one.
+// as one. A letter that differs only in case or width stays a piece of its
+// own: a word typed with Caps Lock on, or in full-width letters, then reads
+// letter by letter, not as one struck word.
 void prepend(std::vector<DifferencePiece>& pieces, DifferencePiece::Kind kind, const QString& typed,
-             const QString& expected) {
-    if (pieces.empty() || pieces.back().kind != kind) {
+             const QString& expected, bool joins = true) {
+    if (pieces.empty() || pieces.back().kind != kind || !joins) {
         pieces.push_back({kind, {}, {}});
     }
     pieces.back().typed.prepend(typed);
@@ -78,36 +80,38 @@ public:
         AnswerDifference result;
         std::vector<DifferencePiece> reversed;
         bool caseDiffers = false;
+        // Letters typed as in the answer, or differing only in case or width.
+        qsizetype kept = 0;
+        bool afterLookAlike = false;
         qsizetype t = m_typed.size();
         qsizetype a = m_answer.size();
         while (t > 0 || a > 0) {
             if (t > 0 && a > 0 && cost(t, a) == cost(t - 1, a - 1) + pairCost(t - 1, a - 1)) {
                 const uint typed = m_typed[t - 1];
                 const uint expected = m_answer[a - 1];
+                const bool lookAlike = folded(typed) == folded(expected);
+                kept += lookAlike ? 1 : 0;
                 if (typed == expected) {
                     prepend(reversed, DifferencePiece::Kind::Same, text(typed), text(expected));
                 } else {
-                    caseDiffers = caseDiffers || (folded(typed) == folded(expected) &&
-                                                  narrowed(typed) != expected);
-                    prepend(reversed, DifferencePiece::Kind::Wrong, text(typed), text(expected));
+                    caseDiffers = caseDiffers || (lookAlike && narrowed(typed) != expected);
+                    prepend(reversed, DifferencePiece::Kind::Wrong, text(typed), text(expected),
+                            !lookAlike && !afterLookAlike);
                 }
+                afterLookAlike = lookAlike && typed != expected;
                 --t;
                 --a;
             } else if (t > 0 && cost(t, a) == cost(t - 1, a) + kMissingOrExtraCost) {
                 prepend(reversed, DifferencePiece::Kind::Extra, text(m_typed[t - 1]), {});
+                afterLookAlike = false;
                 --t;
             } else {
                 prepend(reversed, DifferencePiece::Kind::Missing, {}, text(m_answer[a - 1]));
+                afterLookAlike = false;
                 --a;
             }
         }
         result.pieces.assign(reversed.rbegin(), reversed.rend());
-        qsizetype kept = 0;
-        for (const DifferencePiece& piece : result.pieces) {
-            if (piece.kind == DifferencePiece::Kind::Same) {
-                kept += piece.typed.size();
-            }
-        }
         if (2 * kept < m_typed.size() && 2 * kept < m_answer.size()) {
             result.pieces = {{DifferencePiece::Kind::Wrong,
                               text(m_typed.constData(), m_typed.size()),

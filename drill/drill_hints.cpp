@@ -20,6 +20,14 @@ QString prefilledAnswer(Level level, const QString& answer) {
     return answer.left(1);
 }
 
+QString retypableLetter(Level level, const QString& answer) {
+    const QString given = prefilledAnswer(level, answer);
+    if (given.isEmpty() || answer.mid(1, 1).compare(given, Qt::CaseInsensitive) == 0) {
+        return {};
+    }
+    return given;
+}
+
 QString wordPrompt(const QString& meaning, const QString& headword, Level level,
                    bool questionMode) {
     if (!questionMode) {

@@ -26,6 +26,12 @@ QString letterCountHint(Level level, const QString& answer);
 // What an answer box starts with.
 QString prefilledAnswer(Level level, const QString& answer);
 
+// The given first letter that a learner who types the whole word types
+// again: typed as the first key after it, it takes the given letter's place
+// instead of doubling it. None where the answer begins with a doubled
+// letter, whose second is then the right way on, or where nothing is given.
+QString retypableLetter(Level level, const QString& answer);
+
 // The meaning on the word screen; the letter count is a hint for solving
 // only, so a word list (check mode) shows the meaning alone.
 QString wordPrompt(const QString& meaning, const QString& headword, Level level, bool questionMode);

@@ -29,16 +29,33 @@ std::vector<std::int16_t> inRandomOrder(const std::vector<std::int16_t>& rows,
     return reordered;
 }
 
+// Full-width letters, digits and blanks as their half-width selves.
+QString narrowed(const QString& text) {
+    QString result = text;
+    for (QChar& letter : result) {
+        if (letter.decompositionTag() == QChar::Wide) {
+            const QString narrow = letter.decomposition();
+            if (narrow.size() == 1) {
+                letter = narrow.front();
+            }
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 void selectBySearch(DrillSet& set, const Banks& banks, const QString& freeWord,
                     RandomSource& random) {
     std::vector<std::int16_t> found;
+    const QString narrowWord = narrowed(freeWord);
     const int words = questionRows(banks.WordBank);
     for (int r = 1; r <= words; ++r) {
         const WordQuestion word = wordAt(banks, r);
         if (word.headword.contains(freeWord, Qt::CaseSensitive) ||
-            word.meaning.contains(freeWord, Qt::CaseSensitive)) {
+            word.meaning.contains(freeWord, Qt::CaseSensitive) ||
+            (narrowWord != freeWord && (word.headword.contains(narrowWord, Qt::CaseSensitive) ||
+                                        word.meaning.contains(narrowWord, Qt::CaseSensitive)))) {
             found.push_back(static_cast<std::int16_t>(r));
         }
     }

@@ -11,8 +11,10 @@
 namespace tavik {
 
 // Free-word search: every word whose headword or meaning contains freeWord
-// (plain, case-sensitive substring; the empty text matches every word), in
-// random order, then the sentence list built from them.
+// (plain, case-sensitive substring; the empty text matches every word), or
+// its half-width form where it was typed in full-width letters, as an input
+// method left on gives them, in random order, then the sentence list built
+// from them.
 void selectBySearch(DrillSet& set, const Banks& banks, const QString& freeWord,
                     RandomSource& random);
 

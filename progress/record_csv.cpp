@@ -1,6 +1,7 @@
 #include "progress/record_csv.h"
 
 #include <QDir>
+#include <QHash>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -45,29 +46,46 @@ void appendRow(QString& text, const QStringList& fields) {
     text += QStringLiteral("\r\n");
 }
 
+// Each sentence by its key, its blank filled with its answer.
+QHash<QString, QString> sentencesByKey(const Banks& banks) {
+    QHash<QString, QString> sentences;
+    for (std::size_t row = 1; row < banks.SentenceBank.size(); ++row) {
+        const BankRow& sentence = banks.SentenceBank[row];
+        if (sentence.size() > SentenceField::After) {
+            sentences.insert(sentence[SentenceField::Key], sentence[SentenceField::Before] +
+                                                               sentence[SentenceField::Answer] +
+                                                               sentence[SentenceField::After]);
+        }
+    }
+    return sentences;
+}
+
 } // namespace
 
-QByteArray recordCsv(const std::vector<StoredAnswer>& answers) {
+QByteArray recordCsv(const std::vector<StoredAnswer>& answers, const Banks& banks) {
+    const QHash<QString, QString> sentences = sentencesByKey(banks);
     QString text;
-    text.reserve(static_cast<qsizetype>(answers.size()) * 48 + 64);
-    appendRow(text, {QStringLiteral("日時"), QStringLiteral("単語"), QStringLiteral("例文"),
-                     QStringLiteral("解答"), QStringLiteral("正誤")});
+    text.reserve(static_cast<qsizetype>(answers.size()) * 96 + 64);
+    appendRow(text, {QStringLiteral("日時"), QStringLiteral("単語"), QStringLiteral("例文番号"),
+                     QStringLiteral("例文"), QStringLiteral("解答"), QStringLiteral("正誤")});
     for (const StoredAnswer& answer : answers) {
+        const QString key =
+            answer.sentenceKey > 0 ? QString::number(answer.sentenceKey) : QString();
         appendRow(text, {answer.when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                         answer.headword,
-                         answer.sentenceKey > 0 ? QString::number(answer.sentenceKey) : QString(),
+                         answer.headword, key, key.isEmpty() ? QString() : sentences.value(key),
                          answer.typed, answer.right ? QStringLiteral("正") : QStringLiteral("誤")});
     }
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-bool saveRecordCsv(const QString& path, const std::vector<StoredAnswer>& answers, QString& error) {
+bool saveRecordCsv(const QString& path, const std::vector<StoredAnswer>& answers,
+                   const Banks& banks, QString& error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = file.errorString();
         return false;
     }
-    const QByteArray csv = recordCsv(answers);
+    const QByteArray csv = recordCsv(answers, banks);
     // Qt's save file forgets a write that failed while its buffer was
     // flushed (a full disk) and would put the cut file in place: the buffer
     // is flushed here, where the failure can still be seen.

@@ -179,6 +179,19 @@ fitted_screens() { # screen desktop-scale fitted-ratio name
 fitted_screens 1920x1080 2 1.7 1920x1080-200
 click "${close_button[@]}"
 wait_for_tavik_end
+# Screens smaller than the book: a netbook's 1024 x 600 and 800 x 600, both
+# fitted at 0.9, with the record of the drill just graded.
+for small in 1024x600 800x600; do
+  fitted_screens "$small" 1 0.9 "$small"
+  click "${record_button[@]}"
+  expect_new_screen "the fitted learning record"
+  sleep 0.5
+  import -window root "$out/fitted-$small-record.png"
+  press Escape
+  expect_screen_closed "the fitted learning record"
+  click "${close_button[@]}"
+  wait_for_tavik_end
+done
 
 # The save dialog of the PDF in Japanese (Qt's own translations), with two
 # earlier sheets whose names differ only in their middle; on the laptop at

@@ -13,7 +13,7 @@
 #include "screens/ui/frmListT.h"
 #include "settings/settings_files.h"
 #include "shell/ui/artwork.h"
-#include "shell/ui/speaker.h"
+#include "speech/speaker.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

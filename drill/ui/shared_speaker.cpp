@@ -1,7 +1,7 @@
 #include "drill/ui/shared_speaker.h"
 
 #include "drill/app_state.h"
-#include "shell/ui/speaker.h"
+#include "speech/speaker.h"
 
 namespace tavik {
 

@@ -11,9 +11,10 @@
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
+#include "shell/ui/plain_tool_tip.h"
 #include "shell/ui/save_file_dialog.h"
 #include "shell/ui/screen_parts.h"
-#include "shell/ui/spoken_labels.h"
+#include "speech/ui/spoken_labels.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -259,7 +260,7 @@ void frmRecord::Form_Load() {
 void frmRecord::showLevel() {
     const SettingsState& settings = m_state.settings;
     lblLevel->setText(QStringLiteral("レベル：%1").arg(levelName(settings.level)));
-    lblNextLevel->setText(nextLevelText(settings));
+    setTextWithinWidth(lblNextLevel, nextLevelText(settings), kSmallPoints);
     lblLevelRule->setText(levelRuleText());
 }
 
@@ -328,7 +329,7 @@ void frmRecord::showWeakest(const std::vector<WeakWord>& weakest) {
         const QFontMetrics meaning(lblWeakMeaning[row]->font());
         lblWeakMeaning[row]->setText(
             meaning.elidedText(word.meaning, Qt::ElideRight, kMeaningWidth));
-        lblWeakMeaning[row]->setToolTip(word.meaning);
+        setPlainToolTip(lblWeakMeaning[row], word.meaning);
         lblWeakMeaning[row]->setAccessibleName(word.meaning);
         lblWeakCounts[row]->setText(QStringLiteral("%1/%2").arg(word.right).arg(word.wrong));
         lblWeakCounts[row]->setAccessibleName(
@@ -336,7 +337,7 @@ void frmRecord::showWeakest(const std::vector<WeakWord>& weakest) {
         const QString lastMiss = word.lastWrongTyped.isEmpty()
                                      ? QStringLiteral("最後の誤答：（空欄）")
                                      : QStringLiteral("最後の誤答：%1").arg(word.lastWrongTyped);
-        lblWeakCounts[row]->setToolTip(lastMiss);
+        setPlainToolTip(lblWeakCounts[row], lastMiss);
         lblWeakCounts[row]->setAccessibleDescription(lastMiss);
         lblWeakBox[row]->setText(QString::number(word.box));
         lblWeakBox[row]->setAccessibleName(boxName(word.box));
@@ -384,7 +385,7 @@ void frmRecord::imgCsv_Click() {
         return;
     }
     QString error;
-    if (saveRecordCsv(path, m_record.answers, error)) {
+    if (saveRecordCsv(path, m_record.answers, m_state.banks, error)) {
         showMessage(QMessageBox::Information,
                     QStringLiteral("CSVを保存しました\n\n") + QDir::toNativeSeparators(path));
     } else {

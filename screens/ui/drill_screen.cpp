@@ -13,9 +13,10 @@
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmHelp.h"
 #include "shell/ui/picture_button.h"
+#include "shell/ui/plain_tool_tip.h"
 #include "shell/ui/screen_parts.h"
 #include "shell/ui/screen_reader.h"
-#include "shell/ui/spoken_labels.h"
+#include "speech/ui/spoken_labels.h"
 
 #include <QDateTime>
 #include <QFocusEvent>
@@ -50,14 +51,17 @@ DrillScreen::DrillScreen(AppState& state, const Artwork& art, const QString& obj
 namespace {
 
 // An answer box keeps what it holds when the learner tabs into it: the
-// first letter given as a hint is to be continued, not typed over. Answers
-// are English: the box keeps the input method out, which then leaves the
-// keys alone here and takes them up again in the search box. fcitx5, IBus
-// and Mozc ignore the Latin hints; a box that is not enabled for input
-// methods they skip.
+// first letter given as a hint is to be continued. A learner who types the
+// whole word anyway types that letter again, which then takes the given
+// one's place rather than doubling it. Answers are English: the box keeps
+// the input method out, which then leaves the keys alone here and takes
+// them up again in the search box. fcitx5, IBus and Mozc ignore the Latin
+// hints; a box that is not enabled for input methods they skip.
 class AnswerBox final : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
+
+    void setRetypableLetter(const QString& letter) { m_retypable = letter; }
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
         if (query == Qt::ImEnabled) {
@@ -67,6 +71,15 @@ public:
     }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!m_retypable.isEmpty() && !isReadOnly() && text() == m_retypable &&
+            cursorPosition() == m_retypable.size() &&
+            event->text().startsWith(m_retypable, Qt::CaseInsensitive)) {
+            clear();
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
     void focusInEvent(QFocusEvent* event) override {
         QLineEdit::focusInEvent(event);
         if (event->reason() != Qt::MouseFocusReason) {
@@ -74,6 +87,9 @@ protected:
             end(false);
         }
     }
+
+private:
+    QString m_retypable;
 };
 
 } // namespace
@@ -197,7 +213,7 @@ void DrillScreen::showDifference(int row, const QString& typed, const QString& a
         shown.removeLast();
         setFittedText(note, shown.join(QStringLiteral("・")) + QStringLiteral("…"));
     }
-    note->setToolTip(all);
+    setPlainToolTip(note, all);
     note->setAccessibleName(all);
     note->move(place);
     note->show();
@@ -220,9 +236,10 @@ void DrillScreen::Form_Load() {
     screen.viewMode = m_state.settings.optQuestion ? ViewMode::Solving : ViewMode::Checking;
     lblCount->setText(QString::number(count));
 
+    m_hintLevel = m_state.settings.level;
     screen.typedAnswers.clear();
     for (int question = 0; question < count; ++question) {
-        screen.typedAnswers.append(prefilledAnswer(m_state.settings.level, rightAnswer(question)));
+        screen.typedAnswers.append(prefilledAnswer(m_hintLevel, rightAnswer(question)));
     }
     resetPages(pageCountFor(count));
     lblTPagenum->setText(QStringLiteral("/%1").arg(pageCount()));
@@ -297,6 +314,8 @@ void DrillScreen::showAnswerBox(int row, int question) {
     box->setAccessibleName(
         QStringLiteral("解答 %1：%2").arg(question + 1).arg(spokenQuestion(row)));
     box->setText(m_state.screen.typedAnswers.value(question));
+    static_cast<AnswerBox*>(box)->setRetypableLetter(
+        retypableLetter(m_hintLevel, rightAnswer(question)));
     box->show();
     if (m_state.screen.viewMode != ViewMode::Graded) {
         return;

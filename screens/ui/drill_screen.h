@@ -3,6 +3,7 @@
 #include "drill/drill_paging.h"
 #include "drill/ui/paged_screen.h"
 #include "history/answered_question.h"
+#include "settings/settings_state.h"
 
 #include <QStringList>
 #include <array>
@@ -85,6 +86,9 @@ protected:
 
     AppState& m_state;
     const Artwork& m_art;
+    // The level whose hints the questions were answered with: a level that
+    // grading changes does not change them on the graded page.
+    Level m_hintLevel = Level::Advanced;
 
     Row<QLabel> lblNo{};
     Row<QLabel> lblFormer{};

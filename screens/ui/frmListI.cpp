@@ -85,8 +85,8 @@ void frmListI::buildSentencePage() {
             continue;
         }
         const SentenceQuestion& sentence = m_questions[static_cast<std::size_t>(question)];
-        setFittedText(lblJp[row], translationLine(sentence.translation, sentence.answer,
-                                                  m_state.settings.level));
+        setFittedText(lblJp[row],
+                      translationLine(sentence.translation, sentence.answer, m_hintLevel));
         if (questionMode) {
             showSentenceAroundBox(row, sentence);
             showAnswerBox(row, question);

@@ -73,8 +73,8 @@ void frmListT::buildWordPage() {
             continue;
         }
         const WordQuestion& word = m_questions[static_cast<std::size_t>(question)];
-        setFittedText(lblFormer[row], wordPrompt(word.meaning, word.headword,
-                                                 m_state.settings.level, questionMode));
+        setFittedText(lblFormer[row],
+                      wordPrompt(word.meaning, word.headword, m_hintLevel, questionMode));
         if (questionMode) {
             lblLatter[row]->clear();
             showAnswerBox(row, question);

@@ -12,4 +12,8 @@ namespace tavik {
 // its advance.
 void setFittedText(QLabel* label, const QString& text);
 
+// Gives a one-line label its text within the width it has: a text longer
+// than that is set in a smaller font, never cut at the page's edge.
+void setTextWithinWidth(QLabel* label, const QString& text, qreal points);
+
 } // namespace tavik

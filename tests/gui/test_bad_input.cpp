@@ -84,7 +84,7 @@ void TestBadInput::searchTexts_data() {
     QTest::newRow("control characters") << u"\u0001\u001b[31m\u007f"_qs << 0;
     QTest::newRow("NUL") << QString(QChar(0)) << 0;
     QTest::newRow("right-to-left") << u"\u202eabolish مرحبا"_qs << 0;
-    QTest::newRow("full-width letters") << u"ａｂｏｌｉｓｈ"_qs << 0;
+    QTest::newRow("full-width letters: as half-width") << u"ａｂｏｌｉｓｈ"_qs << 1;
     QTest::newRow("half-width katakana") << u"ﾊｲｼ"_qs << 0;
     QTest::newRow("Japanese meaning") << u"廃止"_qs << 2;
     QTest::newRow("regular expression signs") << ".*[(" << 0;

@@ -30,7 +30,8 @@ private slots:
     void unwritableStatisticsFileStillGrades();
     void gradingReachesTheRecord_data();
     void gradingReachesTheRecord();
-    void rebuiltPageFollowsTheNewLevel();
+    void gradedPageKeepsTheHintsAnsweredWith_data();
+    void gradedPageKeepsTheHintsAnsweredWith();
     void helpReturnsToTheSamePage();
     void exitEndsTheProgram();
     void buttonsLightUnderThePointer();
@@ -352,23 +353,33 @@ void FrmListTTest::gradingReachesTheRecord() {
     }
 }
 
-void FrmListTTest::rebuiltPageFollowsTheNewLevel() {
+void FrmListTTest::gradedPageKeepsTheHintsAnsweredWith_data() {
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("up to 上級: the counts stay") << 100 << "中級"
+                                                 << "上級";
+    QTest::newRow("down to 中級: no counts come") << 60 << "上級"
+                                                  << "中級";
+}
+
+void FrmListTTest::gradedPageKeepsTheHintsAnsweredWith() {
+    QFETCH(int, rate);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
     DrillScreenFixture fixture;
     fixture.useWords(2);
     fixture.state.settings.statGames = 10;
-    fixture.state.settings.statRate = 100;
+    fixture.state.settings.statRate = static_cast<std::int16_t>(rate);
     fixture.state.settings.statQuestions = 10;
-    fixture.state.settings.level = Level::Intermediate;
+    fixture.state.settings.level = levelNamed(before);
     frmListT screen(fixture.state, sharedArtwork());
     screen.show();
-    QVERIFY(
-        label(&screen, QStringLiteral("lblFormer_0"))->text().contains(QStringLiteral("文字】")));
-    QTest::keyClicks(answerBox(&screen, 0), fixture.headword(0));
-    QTest::keyClicks(answerBox(&screen, 1), fixture.headword(1));
+    const QString asked = label(&screen, QStringLiteral("lblFormer_0"))->text();
+    QTest::keyClicks(answerBox(&screen, 0), rate == 100 ? fixture.headword(0) : QString());
     QTest::keyClick(&screen, Qt::Key_Return);
-    QCOMPARE(levelName(fixture.state.settings.level), QStringLiteral("上級"));
-    QVERIFY(
-        !label(&screen, QStringLiteral("lblFormer_0"))->text().contains(QStringLiteral("文字】")));
+    QCOMPARE(levelName(fixture.state.settings.level), after);
+    QCOMPARE(label(&screen, QStringLiteral("lblFormer_0"))->text(), asked);
 }
 
 void FrmListTTest::helpReturnsToTheSamePage() {
@@ -449,6 +460,9 @@ void FrmListTTest::tabWalksTheAnswerBoxesAndKeepsTheGivenLetter() {
     answerBox(&screen, 0)->setFocus();
     QTest::keyClick(answerBox(&screen, 0), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), answerBox(&screen, 1));
+    // Typed whole, the word is not doubled at its start.
+    QTest::keyClicks(answerBox(&screen, 1), fixture.headword(11));
+    QCOMPARE(answerBox(&screen, 1)->text(), fixture.headword(11));
 }
 
 void FrmListTTest::pagingLeadsTheFocusToTheTopOfThePage_data() {

@@ -141,6 +141,9 @@ void TestHighDensity::screensTooSmallAreFitted_data() {
     QTest::newRow("1366 x 768 at 125 %") << QSizeF(1092.8, 588.8) << 1.25 << 1.15;
     QTest::newRow("1920 x 1080 at 200 %") << QSizeF(960, 524) << 2.0 << 1.65;
     QTest::newRow("1280 x 1024 at 200 %") << QSizeF(640, 496) << 2.0 << 1.55;
+    // 32.66 twentieths: rounded up, the button bar would run under the panel.
+    QTest::newRow("1920 x 1080 at 225 %, a 48 px panel") << QSizeF(853.33, 458.67) << 2.25 << 1.6;
+    QTest::newRow("1024 x 600 at 100 %: below 1") << QSizeF(1024, 600) << 1.0 << 0.9;
     QTest::newRow("a tiny screen: a twentieth at least") << QSizeF(30, 20) << 1.0 << 0.05;
 }
 

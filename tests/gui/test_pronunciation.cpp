@@ -1,8 +1,10 @@
-#include "shell/ui/speaker.h"
+#include "speech/client_routes.h"
+#include "speech/speaker.h"
 #include "support/drill_screen_fixture.h"
 
 #include <QAccessible>
 #include <QtTest>
+#include <atomic>
 
 using namespace tavik;
 using namespace tavik::testing;
@@ -25,6 +27,28 @@ struct VoicelessConnection : SpeechConnection {
     bool say(const QString& /*text*/) override { return true; }
 };
 
+// A connection to a speech service that can be started again: each start
+// gives the first client id out afresh, and reports by that id alone, as
+// Speech Dispatcher does.
+struct ServiceConnection : SpeechConnection {
+    ServiceConnection(std::atomic<int>& starts, SpeechBegan began)
+        : starts(starts), began(std::move(began)), start(starts) {
+        routes.enter(1, this);
+    }
+    ~ServiceConnection() override { routes.leave(1, this); }
+    bool speaksEnglish() override { return true; }
+    bool say(const QString& /*text*/) override {
+        if (ServiceConnection* heard = routes.connection(1); heard && start == starts) {
+            heard->began();
+        }
+        return start == starts;
+    }
+    static inline ClientRoutes<ServiceConnection> routes;
+    std::atomic<int>& starts;
+    SpeechBegan began;
+    int start;
+};
+
 enum class Engine { Speaks, None, NoEnglish };
 enum class Act { Click, Key, ShiftKey, PressAction };
 
@@ -39,6 +63,7 @@ class PronunciationTest : public QObject {
 private slots:
     void theEnglishIsHeardOnceItShowsAsAnAnswer_data();
     void theEnglishIsHeardOnceItShowsAsAnAnswer();
+    void speakingIsReportedAfterTheServiceStartsAgain();
 };
 
 void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer_data() {
@@ -130,6 +155,21 @@ void PronunciationTest::theEnglishIsHeardOnceItShowsAsAnAnswer() {
     QCOMPARE(speaker->said, heard.isEmpty()    ? QStringList()
                             : heard == u"word" ? QStringList{word}
                                                : QStringList{sentence});
+}
+
+void PronunciationTest::speakingIsReportedAfterTheServiceStartsAgain() {
+    std::atomic<int> starts = 0;
+    Speaker speaker([&](SpeechBegan began) {
+        return std::make_unique<ServiceConnection>(starts, std::move(began));
+    });
+    QSignalSpy speaking(&speaker, &Speaker::speaking);
+    // After a restart the new connection gets the lost one's id; the lost
+    // one, closed after, must not take the new one's reports with it.
+    for (const char* word : {"abolish", "acquit", "adapt"}) {
+        speaker.say(QString::fromLatin1(word));
+        QVERIFY(speaking.wait());
+        ++starts;
+    }
 }
 
 QTEST_MAIN(PronunciationTest)

@@ -37,6 +37,28 @@ private slots:
         QCOMPARE(parseCommandLine(parser, ("tavik " + options).split(' ', Qt::SkipEmptyParts)),
                  request);
     }
+
+    void answersInTheLocalesLanguage_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("help");
+        QTest::addColumn<QString>("version");
+        QTest::newRow("ja_JP") << "ja_JP"
+                               << "このヘルプを表示して終了します。"
+                               << "tavik バージョン 1.0";
+        QTest::newRow("en_US") << "en_US"
+                               << "Shows this help and exits."
+                               << "tavik 1.0";
+    }
+
+    void answersInTheLocalesLanguage() {
+        QFETCH(QString, locale);
+        QFETCH(QString, help);
+        QFETCH(QString, version);
+        QCommandLineParser parser;
+        parseCommandLine(parser, {"tavik", "--help"}, QLocale(locale));
+        QVERIFY2(parser.helpText().contains(help), qPrintable(parser.helpText()));
+        QCOMPARE(versionText("1.0", QLocale(locale)), version);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestCommandLine)

@@ -138,7 +138,15 @@ void DrillGradingTest::answerComparison_data() {
         << "abolish" << false << "[- ]abolish" << QStringList{"先頭に空白"};
     QTest::newRow("full-width letters")
         << "ａｂｏｌｉｓｈ"
-        << "abolish" << false << "[ａｂｏｌｉｓｈ>abolish]" << QStringList{"全角文字"};
+        << "abolish" << false << "[ａ>a][ｂ>b][ｏ>o][ｌ>l][ｉ>i][ｓ>s][ｈ>h]"
+        << QStringList{"全角文字"};
+    QTest::newRow("Caps Lock on") << "ABOLISH"
+                                  << "abolish" << false << "[A>a][B>b][O>o][L>l][I>i][S>s][H>h]"
+                                  << QStringList{"大文字/小文字"};
+    QTest::newRow("Caps Lock and a letter wrong")
+        << "ABOLOSH"
+        << "abolish" << false << "[A>a][B>b][O>o][L>l][O>i][S>s][H>h]"
+        << QStringList{"大文字/小文字"};
     QTest::newRow("full-width capital and space")
         << "Ａbolish\u3000"
         << "abolish" << false << "[Ａ>a]bolish[-\u3000]"
@@ -247,6 +255,9 @@ void DrillGradingTest::hints() {
     QFETCH(QString, translation);
     const QString answer = QStringLiteral("The");
     QCOMPARE(prefilledAnswer(level, answer), prefill);
+    QCOMPARE(retypableLetter(level, answer), prefill);
+    // Typed after a given "l", an "l" is the way on in "llama".
+    QCOMPARE(retypableLetter(level, QStringLiteral("llama")), QString());
     QCOMPARE(wordPrompt(QStringLiteral("廃止する"), answer, level, true), wordQuestion);
     QCOMPARE(wordPrompt(QStringLiteral("廃止する"), answer, level, false),
              QStringLiteral("廃止する"));

@@ -222,8 +222,10 @@ void TestSelection::search_data() {
     QTest::newRow("one word") << "abolish" << QList<int>{1} << QList<int>{1};
     QTest::newRow("case-sensitive") << "Abolish" << QList<int>{} << QList<int>{};
     QTest::newRow("no match") << "zzz" << QList<int>{} << QList<int>{};
-    QTest::newRow("full-width letters not folded")
-        << "ａｂｏｌｉｓｈ" << QList<int>{} << QList<int>{};
+    QTest::newRow("full-width letters, as an input method gives them")
+        << "ａｂｏｌｉｓｈ" << QList<int>{1} << QList<int>{1};
+    QTest::newRow("full-width capitals stay capitals")
+        << "ＡＢＯＬＩＳＨ" << QList<int>{} << QList<int>{};
     QTest::newRow("substring") << "deduct" << QList<int>{48, 49, 50} << QList<int>{49, 50, 51};
     QTest::newRow("Japanese meaning") << "廃止" << QList<int>{1, 52} << QList<int>{1, 53};
     QTest::newRow("later gloss") << "取り壊" << QList<int>{52} << QList<int>{53};

@@ -75,6 +75,9 @@ void TestStatisticsUpdate::level() {
     QCOMPARE(labels.lblNog, QString::number(games));
     QCOMPARE(labels.lblRate, lblRate);
     QCOMPARE(tavik::nextLevelText(settings), toNextLevel);
+    // The rule as the rows above find it.
+    QCOMPARE(tavik::levelRuleText(),
+             QStringLiteral("採点6回・平均正答率46%以上で中級、11回・71%以上で上級"));
 }
 
 void TestStatisticsUpdate::recordGrading_data() {

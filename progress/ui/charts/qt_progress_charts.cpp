@@ -3,14 +3,15 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QObject>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <vector>
 
 namespace tavik {
 
@@ -20,7 +21,6 @@ constexpr qreal kPointSize = 7.0;
 constexpr int kDateTicks = 5;
 constexpr qreal kRateTick = 25;
 constexpr qreal kRateRoom = 4;
-constexpr qint64 kDayMsecs = 24 * 60 * 60 * 1000;
 
 // No theme of Qt's own: no background, shadow, title or legend; the book's
 // lettering and inks, thin axes and a faint grid.
@@ -55,8 +55,28 @@ QChartView* viewOf(QChart* chart, QWidget* parent) {
     return view;
 }
 
-qint64 msecsOf(QDate day) {
-    return day.startOfDay().toMSecsSinceEpoch();
+// Days along the date axis, whole numbers on the dates themselves.
+qreal placeOf(QDate day) {
+    return static_cast<qreal>(day.toJulianDay());
+}
+
+// Dates labelled where their points stand (a date axis of Qt's own spaces
+// its ticks evenly over the range, between the dates): evenly back from the
+// last day, today's usually, a whole number of days apart.
+QCategoryAxis* dateAxis(QDate first, QDate last, qreal from, qreal to) {
+    auto* dates = new QCategoryAxis;
+    dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    dates->setRange(from, to);
+    const qint64 span = first.daysTo(last);
+    const qint64 step = std::max<qint64>(1, (span + kDateTicks - 2) / (kDateTicks - 1));
+    std::vector<QDate> labelled;
+    for (QDate day = last; day >= first; day = day.addDays(-step)) {
+        labelled.push_back(day);
+    }
+    for (auto day = labelled.rbegin(); day != labelled.rend(); ++day) {
+        dates->append(day->toString(QStringLiteral("M/d")), placeOf(*day));
+    }
+    return dates;
 }
 
 } // namespace
@@ -73,8 +93,8 @@ public:
         auto* line = new QLineSeries;
         auto* points = new QScatterSeries;
         for (const DayRate& day : days) {
-            line->append(static_cast<qreal>(msecsOf(day.day)), day.percent());
-            points->append(static_cast<qreal>(msecsOf(day.day)), day.percent());
+            line->append(placeOf(day.day), day.percent());
+            points->append(placeOf(day.day), day.percent());
         }
         line->setPen(QPen(look.line, 1.5));
         points->setColor(look.line);
@@ -83,11 +103,14 @@ public:
 
         // Room around the first and last points, so their dots are whole; a
         // lone day gets a day on either side.
-        const QDate first = days.empty() ? QDate::currentDate() : days.front().day;
-        const QDate last = days.empty() ? first : days.back().day;
-        const qint64 room = first == last ? kDayMsecs : kDayMsecs / 2;
-        const auto from = static_cast<qreal>(msecsOf(first) - room);
-        const auto to = static_cast<qreal>(msecsOf(last) + room);
+        QDate first = days.empty() ? QDate::currentDate() : days.front().day;
+        QDate last = days.empty() ? first : days.back().day;
+        if (first == last) {
+            first = first.addDays(-1);
+            last = last.addDays(1);
+        }
+        const qreal from = placeOf(first) - 0.5;
+        const qreal to = placeOf(last) + 0.5;
         auto* average = new QLineSeries;
         average->append(from, averagePercent);
         average->append(to, averagePercent);
@@ -98,11 +121,7 @@ public:
         chart->addSeries(line);
         chart->addSeries(points);
 
-        auto* dates = new QDateTimeAxis;
-        dates->setFormat(QStringLiteral("M/d"));
-        dates->setTickCount(std::clamp(static_cast<int>(days.size()), 3, kDateTicks));
-        dates->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(from)),
-                        QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(to)));
+        QCategoryAxis* dates = dateAxis(first, last, from, to);
         styleAxis(dates, look);
         dates->setGridLineVisible(false);
         auto* rates = new QValueAxis;

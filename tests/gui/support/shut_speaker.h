@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ui/speaker.h"
+#include "speech/speaker.h"
 
 #include <memory>
 

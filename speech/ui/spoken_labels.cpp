@@ -1,6 +1,6 @@
-#include "shell/ui/spoken_labels.h"
+#include "speech/ui/spoken_labels.h"
 
-#include "shell/ui/speaker.h"
+#include "speech/speaker.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>

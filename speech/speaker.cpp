@@ -1,7 +1,7 @@
-#include "shell/ui/speaker.h"
+#include "speech/speaker.h"
 
-#include "shell/ui/speech_dispatcher.h"
-#include "shell/ui/speech_worker.h"
+#include "speech/speech_dispatcher.h"
+#include "speech/speech_worker.h"
 
 namespace tavik {
 

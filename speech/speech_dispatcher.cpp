@@ -1,10 +1,11 @@
-#include "shell/ui/speech_dispatcher.h"
+#include "speech/speech_dispatcher.h"
+
+#include "speech/client_routes.h"
 
 #include <QLibrary>
 #include <csignal>
 #include <cstring>
 #include <libspeechd.h>
-#include <map>
 #include <mutex>
 #include <optional>
 #include <pthread.h>
@@ -75,7 +76,7 @@ class DispatcherConnection;
 // service may report while the program ends.
 struct Listeners {
     std::mutex mutex;
-    std::map<std::size_t, DispatcherConnection*> byClient;
+    ClientRoutes<DispatcherConnection> byClient;
 };
 
 Listeners& listeners() {
@@ -92,7 +93,7 @@ public:
         {
             // Waits for a report in progress; none comes after.
             const std::lock_guard lock(listeners().mutex);
-            listeners().byClient.erase(m_client);
+            listeners().byClient.leave(m_client, this);
         }
         m_api.close(m_connection);
     }
@@ -109,7 +110,7 @@ public:
         m_client = static_cast<std::size_t>(client);
         {
             const std::lock_guard lock(listeners().mutex);
-            listeners().byClient[m_client] = this;
+            listeners().byClient.enter(m_client, this);
         }
         m_connection->callback_begin = &DispatcherConnection::onEvent;
         m_connection->callback_end = &DispatcherConnection::onEvent;
@@ -160,9 +161,8 @@ public:
 private:
     static void onEvent(std::size_t message, std::size_t client, SPDNotificationType event) {
         const std::lock_guard lock(listeners().mutex);
-        const auto found = listeners().byClient.find(client);
-        if (found != listeners().byClient.end()) {
-            found->second->report(static_cast<int>(message), event);
+        if (DispatcherConnection* connection = listeners().byClient.connection(client)) {
+            connection->report(static_cast<int>(message), event);
         }
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ui/speech_connection.h"
+#include "speech/speech_connection.h"
 
 namespace tavik {
 

@@ -1,4 +1,4 @@
-#include "shell/ui/speech_worker.h"
+#include "speech/speech_worker.h"
 
 #include <QObject>
 
