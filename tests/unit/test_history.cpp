@@ -385,27 +385,92 @@ void TestHistory::unwritableRecordKeepsGradingsForTheNext() {
 }
 
 void TestHistory::recordGoneWhileOpenIsBegunAnew_data() {
-    QTest::addColumn<bool>("moved");
-    QTest::newRow("deleted") << false;
-    QTest::newRow("moved") << true;
+    // What happens to the files while the store holds them open.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QList<int>>("words"); // in the file at the path afterwards
+    QTest::addColumn<HistoryStore::Health>("health");
+    using H = HistoryStore::Health;
+    QTest::newRow("deleted") << "deleted" << QList<int>{4} << H::Recreated;
+    QTest::newRow("moved") << "moved" << QList<int>{4} << H::Recreated;
+    // A backup restored by rename, the open record's log and index left
+    // beside it; or with companions of its own; or copied in as a new file.
+    QTest::newRow("restored alone") << "restored alone" << QList<int>{9, 4} << H::Ready;
+    QTest::newRow("restored with its companions")
+        << "restored with companions" << QList<int>{9, 4} << H::Ready;
+    QTest::newRow("replaced by a new file") << "new file" << QList<int>{9, 4} << H::Ready;
+    // A later version of Tavik, run meanwhile, upgraded the record.
+    QTest::newRow("upgraded by a later version") << "upgraded" << QList<int>{3} << H::Newer;
 }
 
 void TestHistory::recordGoneWhileOpenIsBegunAnew() {
-    QFETCH(bool, moved);
+    QFETCH(QString, change);
+    QFETCH(QList<int>, words);
+    QFETCH(HistoryStore::Health, health);
+    const QString backup = m_dir->filePath(QStringLiteral("backup/history.sqlite"));
+    QVERIFY(QDir().mkpath(QFileInfo(backup).path()));
+    {
+        HistoryStore saved;
+        saved.open(backup);
+        QVERIFY(saved.record({{9, 0, true}}, localTime(0)));
+        if (change != QLatin1String("restored with companions")) {
+            saved.close();
+        }
+        QCOMPARE(QFile::exists(backup + QStringLiteral("-wal")),
+                 change == QLatin1String("restored with companions"));
+        if (change == QLatin1String("restored with companions")) {
+            for (const QString& file : QDir(QFileInfo(backup).path()).entryList(QDir::Files)) {
+                QVERIFY(QFile::copy(QFileInfo(backup).dir().filePath(file),
+                                    m_dir->filePath(QStringLiteral("copy-") + file)));
+            }
+        }
+    }
     HistoryStore store;
     store.open(path());
     QVERIFY(store.record({{3, 0, true}}, localTime(0)));
-    for (const QString& file : QDir(m_dir->path()).entryList(QDir::Files)) {
+    QVERIFY(QFile::exists(path() + QStringLiteral("-wal")));
+    const QStringList files = QDir(m_dir->path()).entryList({QStringLiteral("history.sqlite*")});
+    for (const QString& file : files) {
         const QString from = m_dir->filePath(file);
-        QVERIFY(moved ? QFile::rename(from, from + QStringLiteral(".old")) : QFile::remove(from));
+        if (change == QLatin1String("deleted")) {
+            QVERIFY(QFile::remove(from));
+        } else if (change == QLatin1String("moved")) {
+            QVERIFY(QFile::rename(from, from + QStringLiteral(".old")));
+        }
     }
+    if (change == QLatin1String("restored alone")) {
+        QCOMPARE(
+            ::rename(QFile::encodeName(backup).constData(), QFile::encodeName(path()).constData()),
+            0);
+    } else if (change == QLatin1String("restored with companions")) {
+        for (const QString& file : QDir(m_dir->path()).entryList({QStringLiteral("copy-*")})) {
+            QCOMPARE(::rename(QFile::encodeName(m_dir->filePath(file)).constData(),
+                              QFile::encodeName(m_dir->filePath(file.mid(5))).constData()),
+                     0);
+        }
+    } else if (change == QLatin1String("new file")) {
+        QVERIFY(QFile::remove(path()));
+        QVERIFY(QFile::copy(backup, path()));
+    } else if (change == QLatin1String("upgraded")) {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), change);
+        db.setDatabaseName(path());
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 9")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(change);
     ignoreWarnings();
-    QVERIFY(store.record({{4, 0, true}}, localTime(1)));
-    QCOMPARE(store.health(), HistoryStore::Health::Recreated);
+    QCOMPARE(store.record({{4, 0, true}}, localTime(1)), health != HistoryStore::Health::Newer);
+    QCOMPARE(store.health(), health);
+    store.close();
     HistoryStore reader;
     reader.open(path());
-    QCOMPARE(reader.answers()->size(), std::size_t{1});
-    QCOMPARE(reader.answers()->front().wordKey, 4);
+    const auto answers = reader.answers();
+    QVERIFY(answers);
+    QList<int> stored;
+    for (const StoredAnswer& answer : *answers) {
+        stored.append(answer.wordKey);
+    }
+    QCOMPARE(stored, words);
 }
 
 // A learner who copies history.sqlite alone as a backup has every answer,
