@@ -1,17 +1,23 @@
+#include "history/damaged_file.h"
 #include "history/history_store.h"
+#include "history/network_folder.h"
 #include "support/files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <ctime>
+#include <linux/magic.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace tavik;
@@ -87,6 +93,11 @@ private slots:
     void recordGoneWhileOpenIsBegunAnew_data();
     void recordGoneWhileOpenIsBegunAnew();
     void closedRecordIsWholeInItsOneFile();
+    void twoCopiesSetADamagedRecordAsideOnce();
+    void companionThatCannotMoveLeavesTheRecordInPlace();
+    void writePermissionGivenBackStoresWhatWaits();
+    void networkFolderToldByItsFileSystemType_data();
+    void networkFolderToldByItsFileSystemType();
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("history.sqlite")); }
@@ -222,6 +233,8 @@ void TestHistory::recordFoundAtOpening_data() {
 
     using H = HistoryStore::Health;
     QTest::newRow("version 1, brought up to date") << "version 1" << H::Ready << true;
+    // A writer of version 2 left the tallies behind its answers.
+    QTest::newRow("version 2, tallies counted again") << "version 2" << H::Ready << true;
     QTest::newRow("SQLite's own statistics left alone") << "analyzed" << H::Ready << true;
     QTest::newRow("later version only read") << "version 9" << H::Newer << false;
     QTest::newRow("someone else's tables left in place") << "foreign" << H::Unavailable << false;
@@ -266,6 +279,18 @@ void TestHistory::recordFoundAtOpening() {
         QVERIFY(query.exec(QStringLiteral("INSERT INTO words VALUES (2, 1, %1, %1)").arg(day0)));
         if (found == QLatin1String("analyzed")) {
             QVERIFY(query.exec(QStringLiteral("ANALYZE")));
+        } else if (found == QLatin1String("version 2")) {
+            for (const char* sql :
+                 {"ALTER TABLE answers ADD COLUMN headword TEXT",
+                  "ALTER TABLE answers ADD COLUMN typed TEXT",
+                  "ALTER TABLE words ADD COLUMN last_raised INTEGER",
+                  "ALTER TABLE words ADD COLUMN headword TEXT",
+                  "ALTER TABLE words ADD COLUMN wrong_answers INTEGER NOT NULL"
+                  " DEFAULT 0",
+                  "ALTER TABLE words ADD COLUMN last_right INTEGER",
+                  "UPDATE answers SET headword = 'acquit'", "PRAGMA user_version = 2"}) {
+                QVERIFY(query.exec(QString::fromLatin1(sql)));
+            }
         } else if (found == QLatin1String("version 9")) {
             for (const char* sql : {"ALTER TABLE answers ADD COLUMN headword TEXT",
                                     "ALTER TABLE answers ADD COLUMN typed TEXT",
@@ -315,6 +340,7 @@ void TestHistory::recordFoundAtOpening() {
     QCOMPARE(store.record({{2, 0, true, QStringLiteral("acquit"), QStringLiteral("acquit")}},
                           localTime(1)),
              writable);
+    QCOMPARE(store.health(), health);
     QCOMPARE(store.unsavedGradings(), writable ? 0 : 1);
     if (writable) {
         const std::optional<WordState> state = stateOf(store, 2);
@@ -487,6 +513,100 @@ void TestHistory::closedRecordIsWholeInItsOneFile() {
     HistoryStore restored;
     restored.open(backup);
     QCOMPARE(restored.answers()->size(), std::size_t{1});
+}
+
+// Two copies find one damaged record: the first sets it aside and begins a
+// new one while the second waits for the lock; the second then finds a
+// sound record and leaves it alone.
+void TestHistory::twoCopiesSetADamagedRecordAsideOnce() {
+    writeBytes(path(), QByteArray(4096, '\x5a'));
+    QLockFile firstCopy(path() + QStringLiteral(".lock"));
+    QVERIFY(firstCopy.lock());
+    ignoreWarnings();
+    HistoryStore second;
+    std::thread opening([&] {
+        second.open(path());
+        second.close();
+    });
+    // Time for the second copy to find the damage and wait for the lock.
+    QThread::msleep(1000);
+    QVERIFY(QFile::rename(path(), m_dir->filePath(QStringLiteral("history-damaged-first.sqlite"))));
+    {
+        HistoryStore first;
+        first.open(path());
+        QVERIFY(first.record({{3, 0, true}}, localTime(0)));
+    }
+    firstCopy.unlock();
+    opening.join();
+    QCOMPARE(second.health(), HistoryStore::Health::Ready);
+    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*damaged*")}).size(), 1);
+    HistoryStore reader;
+    reader.open(path());
+    QCOMPARE(reader.answers()->size(), std::size_t{1});
+}
+
+// A companion that cannot be moved (another account's log in a folder with
+// the sticky bit) leaves the record where it was, beside its log.
+void TestHistory::companionThatCannotMoveLeavesTheRecordInPlace() {
+    if (::geteuid() != 0) {
+        QSKIP("needs root to give the log to another account");
+    }
+    const QByteArray record(4096, '\x5a');
+    writeBytes(path(), record);
+    writeBytes(path() + QStringLiteral("-wal"), "log");
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()), 01777), 0);
+    QCOMPARE(::chown(QFile::encodeName(path()), 65534, 65534), 0);
+    ignoreWarnings();
+    {
+        Learner learner;
+        QCOMPARE(setDamagedFileAside(path(), companionsOf(path())), QString());
+    }
+    QCOMPARE(readBytes(path()), record);
+    QCOMPARE(readBytes(path() + QStringLiteral("-wal")), QByteArray("log"));
+    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*damaged*")}), QStringList());
+}
+
+// Write permission given back while the program runs: the gradings that
+// waited are stored, without a restart.
+void TestHistory::writePermissionGivenBackStoresWhatWaits() {
+    {
+        HistoryStore earlier;
+        earlier.open(path());
+        QVERIFY(earlier.record({{2, 0, false}}, localTime(0)));
+    }
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()), 0777), 0);
+    QCOMPARE(::chmod(QFile::encodeName(path()), 0644), 0);
+    ignoreWarnings();
+    HistoryStore store;
+    {
+        Learner learner;
+        store.open(path());
+        QCOMPARE(store.health(), HistoryStore::Health::ReadOnly);
+        QVERIFY(!store.record({{3, 0, true}}, localTime(1)));
+    }
+    QCOMPARE(::chmod(QFile::encodeName(path()), 0666), 0);
+    Learner learner;
+    QVERIFY(store.storeWaiting());
+    QCOMPARE(store.health(), HistoryStore::Health::Ready);
+    QCOMPARE(store.answers()->size(), std::size_t{2});
+}
+
+void TestHistory::networkFolderToldByItsFileSystemType_data() {
+    QTest::addColumn<unsigned long>("type");
+    QTest::addColumn<bool>("network");
+    QTest::newRow("NFS") << static_cast<unsigned long>(NFS_SUPER_MAGIC) << true;
+    QTest::newRow("SMB") << static_cast<unsigned long>(SMB_SUPER_MAGIC) << true;
+    QTest::newRow("AFS") << static_cast<unsigned long>(AFS_SUPER_MAGIC) << true;
+    QTest::newRow("9P") << static_cast<unsigned long>(V9FS_MAGIC) << true;
+    QTest::newRow("ext4") << static_cast<unsigned long>(EXT4_SUPER_MAGIC) << false;
+    QTest::newRow("tmpfs") << static_cast<unsigned long>(TMPFS_MAGIC) << false;
+    QTest::newRow("btrfs") << static_cast<unsigned long>(BTRFS_SUPER_MAGIC) << false;
+}
+
+void TestHistory::networkFolderToldByItsFileSystemType() {
+    QFETCH(unsigned long, type);
+    QFETCH(bool, network);
+    QCOMPARE(isNetworkFileSystemType(type), network);
 }
 
 QTEST_GUILESS_MAIN(TestHistory)
