@@ -33,6 +33,7 @@ public:
     };
 
     HistoryStore();
+    explicit HistoryStore(const QString& path) : HistoryStore() { open(path); }
     ~HistoryStore();
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
