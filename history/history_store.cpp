@@ -4,9 +4,11 @@
 #include "history/network_folder.h"
 
 #include <QDebug>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -15,7 +17,9 @@
 #include <algorithm>
 #include <atomic>
 #include <map>
+#include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace tavik {
 
@@ -32,9 +36,21 @@ constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 
 // The layout this program writes. A record of version 1 (before answers
-// kept their headword and typed text) is brought up to it at opening; a
-// record of a later version is read and left as it is.
-constexpr int kSchemaVersion = 2;
+// kept their headword and typed text) or 2 (before each word kept the tally
+// of its wrong answers and its last right one) is brought up to it at
+// opening; a record of a later version is read and left as it is.
+constexpr int kSchemaVersion = 3;
+// The first version whose writers keep the words' tallies.
+constexpr int kTalliedVersion = 3;
+
+// A file's identity: the same path may come to name another file.
+std::pair<dev_t, ino_t> identityOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        return {0, 0};
+    }
+    return {info.st_dev, info.st_ino};
+}
 
 QString newConnectionName() {
     static std::atomic<int> next{0};
@@ -188,10 +204,14 @@ void HistoryStore::close() {
 
 bool HistoryStore::ensureOpen() {
     if (m_db.isOpen() && !fileStillThere()) {
-        qWarning().noquote() << "The learning record" << m_path
-                             << "was moved or deleted while Tavik ran; a new record is begun";
-        disconnect();
-        if (openOrRenew() && m_health == Health::Ready) {
+        // A backup restored, a sync folder's copy: the file now at the path
+        // is the record from here on. None at all: a new one is begun.
+        const bool replaced = QFileInfo::exists(m_path);
+        qWarning().noquote() << "The learning record" << m_path << "was"
+                             << (replaced ? "replaced" : "moved or deleted")
+                             << "while Tavik ran; the file at its place is used";
+        letGoOfChangedFile();
+        if (openOrRenew() && m_health == Health::Ready && !replaced) {
             m_health = Health::Recreated;
         }
         return m_db.isOpen();
@@ -203,9 +223,33 @@ bool HistoryStore::ensureOpen() {
 }
 
 bool HistoryStore::fileStillThere() const {
-    struct stat info {};
-    return ::stat(QFile::encodeName(m_path).constData(), &info) == 0 && info.st_dev == m_device &&
-           info.st_ino == m_inode;
+    return identityOf(m_path) == m_identity;
+}
+
+// Closing a connection in WAL mode deletes the log and index by their names,
+// which now may be those of the file put in the record's place; and a log of
+// the old file left at the path would be read into the new one. So the
+// closing leaves the files at the path alone, and only the companions that
+// are still the very files this connection opened are removed: the old
+// file's log was folded into it as it closed.
+void HistoryStore::letGoOfChangedFile() {
+    const QVariant handle = m_db.isOpen() ? m_db.driver()->handle() : QVariant();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+        int persist = 1;
+        sqlite3_file_control(*static_cast<sqlite3* const*>(handle.constData()), "main",
+                             SQLITE_FCNTL_PERSIST_WAL, &persist);
+    }
+    QStringList ours;
+    for (const QString& companion : companionsOf(m_path)) {
+        if (std::find(m_companions.begin(), m_companions.end(), identityOf(companion)) !=
+            m_companions.end()) {
+            ours.append(companion);
+        }
+    }
+    disconnect();
+    for (const QString& companion : ours) {
+        QFile::remove(companion);
+    }
 }
 
 // The file is first only read, so that a damaged one is set aside exactly as
@@ -338,16 +382,17 @@ HistoryStore::Outcome HistoryStore::connect(Access access) {
                              << m_db.lastError().text();
         return Outcome::Failed;
     }
-    struct stat info {};
-    if (::stat(QFile::encodeName(m_path).constData(), &info) == 0) {
-        m_device = info.st_dev;
-        m_inode = info.st_ino;
-    }
+    m_identity = identityOf(m_path);
+    m_companions.clear();
     const Outcome checked = checkFile();
     if (checked != Outcome::Done || access != Access::Write) {
         return checked;
     }
-    return prepareFile();
+    const Outcome prepared = prepareFile();
+    for (const QString& companion : companionsOf(m_path)) {
+        m_companions.push_back(identityOf(companion));
+    }
+    return prepared;
 }
 
 // Only reads, so that a damaged file stays exactly as it was found.
@@ -449,13 +494,17 @@ HistoryStore::Outcome HistoryStore::migrate() {
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         return failed("taking the write lock", query);
     }
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        return failed("reading the version", query);
+    }
+    // Writers of version 2 left the tallies as they were: counted again.
+    const bool tallied = query.value(0).toInt() >= kTalliedVersion;
     for (const auto& table : kTables) {
         if (!query.exec(QString::fromLatin1(table.create))) {
             return failed("creating the tables", query);
         }
     }
     bool added = false;
-    bool tallied = true;
     for (const auto& [table, column] : kAddedColumns) {
         const QString name = QString::fromLatin1(column).section(QLatin1Char(' '), 0, 0);
         if (!columnsOf(query, QString::fromLatin1(table)).contains(name)) {
@@ -464,7 +513,6 @@ HistoryStore::Outcome HistoryStore::migrate() {
                 return failed("adding a column", query);
             }
             added = true;
-            tallied = tallied && name != QLatin1String("wrong_answers");
         }
     }
     if (!tallied && !query.exec(QStringLiteral(
@@ -505,10 +553,22 @@ bool HistoryStore::record(const std::vector<AnsweredQuestion>& questions, const 
     std::vector<AnsweredQuestion> kept;
     std::copy_if(questions.begin(), questions.end(), std::back_inserter(kept),
                  [](const AnsweredQuestion& question) { return question.wordKey > 0; });
-    if (kept.empty()) {
+    if (!kept.empty()) {
+        m_unsaved.push_back({std::move(kept), when});
+    }
+    return storeWaiting();
+}
+
+bool HistoryStore::storeWaiting() {
+    if (m_unsaved.empty()) {
         return true;
     }
-    m_unsaved.push_back({std::move(kept), when});
+    // Write permission given back while the program runs is found here,
+    // not at the next start.
+    if (m_health == Health::ReadOnly && writableNow()) {
+        disconnect();
+        m_health = Health::Closed;
+    }
     if (m_health == Health::ReadOnly || m_health == Health::Newer || !ensureOpen()) {
         qWarning().noquote() << "The learning record" << m_path << "cannot be written;"
                              << m_unsaved.size() << "graded drills wait in memory";
@@ -523,6 +583,8 @@ bool HistoryStore::record(const std::vector<AnsweredQuestion>& questions, const 
     if (outcome != Outcome::Done) {
         if (outcome == Outcome::ReadOnly) {
             m_health = Health::ReadOnly;
+        } else if (outcome == Outcome::Newer) {
+            m_health = Health::Newer;
         }
         qWarning().noquote() << "Could not write the learning record" << m_path << ";"
                              << m_unsaved.size() << "graded drills wait in memory";
@@ -530,6 +592,14 @@ bool HistoryStore::record(const std::vector<AnsweredQuestion>& questions, const 
     }
     m_unsaved.clear();
     return true;
+}
+
+// Whether this user may now write the file and make its companions beside it.
+bool HistoryStore::writableNow() const {
+    const QByteArray file = QFile::encodeName(m_path);
+    const QByteArray folder = QFile::encodeName(QFileInfo(m_path).absolutePath());
+    return ::access(file.constData(), R_OK | W_OK) == 0 &&
+           ::access(folder.constData(), W_OK | X_OK) == 0;
 }
 
 HistoryStore::Outcome HistoryStore::writeUnsaved() {
@@ -546,7 +616,12 @@ HistoryStore::Outcome HistoryStore::writeUnsaved() {
         return code == kSqliteCorrupt || code == kSqliteNotADatabase ? Outcome::Damaged
                                                                      : Outcome::Failed;
     }
-    const Outcome outcome = storeGradings();
+    // A later version may have upgraded the record since it was opened.
+    QSqlQuery version(m_db);
+    const bool newer = version.exec(QStringLiteral("PRAGMA user_version")) && version.next() &&
+                       version.value(0).toInt() > kSchemaVersion;
+    version.finish();
+    const Outcome outcome = newer ? Outcome::Newer : storeGradings();
     QSqlQuery end(m_db);
     if (outcome == Outcome::Done && end.exec(QStringLiteral("COMMIT"))) {
         return Outcome::Done;

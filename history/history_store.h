@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <optional>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace tavik {
@@ -32,6 +33,7 @@ public:
     };
 
     HistoryStore();
+    explicit HistoryStore(const QString& path) : HistoryStore() { open(path); }
     ~HistoryStore();
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
@@ -57,7 +59,11 @@ public:
     // kept in memory for the next grading, the failure is reported on
     // standard error, and false is returned.
     bool record(const std::vector<AnsweredQuestion>& questions, const QDateTime& when);
+    // Tries again to store the gradings that wait in memory; true when none
+    // is left waiting.
+    bool storeWaiting();
     int unsavedGradings() const { return static_cast<int>(m_unsaved.size()); }
+    const QString& path() const { return m_path; }
 
     // The state of every word ever graded, as the file holds it now (another
     // copy may have graded meanwhile); none when the record cannot be read.
@@ -91,6 +97,8 @@ private:
     bool ensureOpen();
     // Whether the file opened is still the one at m_path.
     bool fileStillThere() const;
+    void letGoOfChangedFile();
+    bool writableNow() const;
     const QString& wordsQuery();
     const QString& answersQuery();
 
@@ -103,8 +111,9 @@ private:
     Health m_health = Health::Closed;
     QString m_setAside;
     bool m_wal = true;
-    dev_t m_device = 0;
-    ino_t m_inode = 0;
+    std::pair<dev_t, ino_t> m_identity;
+    // The log and index files the write connection found or made.
+    std::vector<std::pair<dev_t, ino_t>> m_companions;
     std::vector<Grading> m_unsaved;
 };
 

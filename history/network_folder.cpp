@@ -26,13 +26,16 @@ constexpr std::array<unsigned long, 10> kNetworkTypes{
 
 } // namespace
 
+bool isNetworkFileSystemType(unsigned long type) {
+    return std::find(kNetworkTypes.begin(), kNetworkTypes.end(), type) != kNetworkTypes.end();
+}
+
 bool isOnNetworkFileSystem(const QString& folder) {
     struct statfs info {};
     if (statfs(QFile::encodeName(folder).constData(), &info) != 0) {
         return false;
     }
-    const auto type = static_cast<unsigned long>(info.f_type);
-    return std::find(kNetworkTypes.begin(), kNetworkTypes.end(), type) != kNetworkTypes.end();
+    return isNetworkFileSystemType(static_cast<unsigned long>(info.f_type));
 }
 
 } // namespace tavik

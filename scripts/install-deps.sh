@@ -14,8 +14,8 @@ packages=(
   qt6-translations-l10n
   # hearing the English: Speech Dispatcher's client library, the service and its English voice
   libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
-  # the learning record: Qt's SQL module with its SQLite driver
-  libqt6sql6-sqlite
+  # the learning record: Qt's SQL module with its SQLite driver, and SQLite's own header
+  libqt6sql6-sqlite libsqlite3-dev
   # tests: a real X server, a person's clicks, printing to PDF
   xvfb xdotool x11-utils imagemagick cups printer-driver-cups-pdf poppler-utils
   # tests: reading the learning record

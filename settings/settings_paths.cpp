@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <unistd.h>
 
 namespace tavik {
 
@@ -22,12 +23,19 @@ SettingsPaths pathsIn(const QString& directory) {
             dir.filePath(QStringLiteral("history.sqlite"))};
 }
 
+// Files of another account (a teacher who once ran a shared copy) are that
+// account's statistics and typed answers, never this learner's.
+bool ownFile(const QString& file) {
+    const QFileInfo info(file);
+    return info.exists() && info.ownerId() == ::geteuid();
+}
+
 // A copy that once kept its files beside itself (a portable copy made
 // read-only, or moved onto a read-only medium) still holds the learner's
 // statistics there; they go along to the new place rather than starting
 // again from nothing. Files already in the new place win.
 void carryOver(const QString& from, const QString& to) {
-    if (QFile::exists(to) || !QFile::exists(from) || !QFile::copy(from, to)) {
+    if (QFile::exists(to) || !ownFile(from) || !QFile::copy(from, to)) {
         return;
     }
     QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
@@ -43,16 +51,24 @@ bool newer(const QString& file, const QString& than) {
 } // namespace
 
 SettingsPaths locateSettingsFiles(const QString& programDir, const QString& userConfigDir) {
-    const SettingsPaths besideProgram = pathsIn(programDir);
     SettingsPaths own = pathsIn(userConfigDir);
+    // An installed program: the user's folder is where the files belong.
+    if (QDir(programDir) == QDir(userConfigDir)) {
+        QDir().mkpath(userConfigDir);
+        return own;
+    }
+    const SettingsPaths besideProgram = pathsIn(programDir);
     own.movedFrom = programDir;
     if (canCreateFilesIn(programDir)) {
         // A run while this folder could not be written graded into the
-        // user's folder: files there that are newer than these hold the
-        // learner's latest drills, which must not vanish from the counts.
-        if (QDir(programDir) != QDir(userConfigDir) &&
-            (newer(own.statisticsFile, besideProgram.statisticsFile) ||
-             newer(own.historyFile, besideProgram.historyFile))) {
+        // user's folder: files there that are newer than these, or the
+        // learner's files there while none are here, hold the latest drills,
+        // which must not vanish from the counts nor split the record.
+        const bool noneHere = !QFile::exists(besideProgram.statisticsFile) &&
+                              !QFile::exists(besideProgram.historyFile);
+        if (newer(own.statisticsFile, besideProgram.statisticsFile) ||
+            newer(own.historyFile, besideProgram.historyFile) ||
+            (noneHere && (ownFile(own.statisticsFile) || ownFile(own.historyFile)))) {
             return own;
         }
         return besideProgram;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QThread>
 
 #include <chrono>
 
@@ -22,7 +23,7 @@ using namespace std::chrono_literals;
 constexpr auto staleLockAge = 10s;
 // How long a grading waits for another copy before it writes regardless:
 // losing this grading would be worse than the slight chance of a clash.
-constexpr auto lockWait = 5s;
+constexpr auto gradingLockWait = 5s;
 // A copy writes its process id into the lock file the moment it creates it;
 // an empty lock file older than this belongs to a copy that died in between,
 // which QLockFile cannot tell from a live owner until the lock goes stale.
@@ -50,12 +51,23 @@ void copyStatistics(const SettingsState& from, SettingsState& to) {
 
 bool recordGradingToFile(SettingsState& settings, const SettingsPaths& paths, int questionCount,
                          int correctCount) {
+    return storeStatistics(settings, paths, GradedDrill{questionCount, correctCount},
+                           gradingLockWait);
+}
+
+bool storeStatistics(SettingsState& settings, const SettingsPaths& paths,
+                     std::optional<GradedDrill> drill, std::chrono::milliseconds lockWait) {
     const QString lockPath = paths.statisticsFile + QStringLiteral(".lock");
     QLockFile lock(lockPath);
     lock.setStaleLockTime(staleLockAge);
     const QDeadlineTimer deadline(lockWait);
     bool locked = false;
     while (!(locked = lock.tryLock(lockRetry)) && !deadline.hasExpired()) {
+        // A lock file that cannot even be made (a read-only folder) fails
+        // at once: the next try waits its turn rather than spinning.
+        if (lock.error() != QLockFile::LockFailedError) {
+            QThread::msleep(static_cast<unsigned long>(lockRetry.count()));
+        }
         removeOwnerlessLock(lockPath);
     }
     if (!locked) {
@@ -65,13 +77,15 @@ bool recordGradingToFile(SettingsState& settings, const SettingsPaths& paths, in
     SettingsState stored = settings;
     if (readStatistics(stored, paths)) {
         copyStatistics(stored, settings);
-        for (const GradedDrill& drill : settings.unsavedDrills) {
-            recordGrading(settings, drill.questionCount, drill.correctCount);
+        for (const GradedDrill& waiting : settings.unsavedDrills) {
+            recordGrading(settings, waiting.questionCount, waiting.correctCount);
         }
     }
-    recordGrading(settings, questionCount, correctCount);
+    if (drill) {
+        recordGrading(settings, drill->questionCount, drill->correctCount);
+        settings.unsavedDrills.append(*drill);
+    }
     if (!writeStatistics(settings, paths)) {
-        settings.unsavedDrills.append({questionCount, correctCount});
         return false;
     }
     settings.unsavedDrills.clear();

@@ -3,6 +3,9 @@
 #include "settings/settings_files.h"
 #include "settings/settings_state.h"
 
+#include <chrono>
+#include <optional>
+
 namespace tavik {
 
 // Adds one graded drill to the statistics stored in tavik.ini. Another copy
@@ -16,5 +19,11 @@ namespace tavik {
 // which the next grading that can write stores on top of the file's counts.
 bool recordGradingToFile(SettingsState& settings, const SettingsPaths& paths, int questionCount,
                          int correctCount);
+
+// The same for the drills already counted in settings and waiting to be
+// stored, with or without a new one, waiting at most lockWait for another
+// copy's lock (sleeping between tries) before writing regardless.
+bool storeStatistics(SettingsState& settings, const SettingsPaths& paths,
+                     std::optional<GradedDrill> drill, std::chrono::milliseconds lockWait);
 
 } // namespace tavik

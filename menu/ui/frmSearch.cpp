@@ -90,6 +90,13 @@ frmSearch::frmSearch(AppState& state, const Artwork& art) : m_state(state), m_ar
     createControls();
     enableKeyPreview();
     Form_Load();
+    // Gradings are stored after their screen has shown them: the 苦手 count
+    // and the line follow when the files have taken them.
+    m_state.recorder.setOnStored([this] { refreshWeakWordCount(); });
+}
+
+frmSearch::~frmSearch() {
+    m_state.recorder.setOnStored({});
 }
 
 QString frmSearch::countPrompt() {

@@ -21,6 +21,7 @@ class frmSearch : public ScreenWindow {
     Q_OBJECT
 public:
     frmSearch(AppState& state, const Artwork& art);
+    ~frmSearch() override;
 
     // Shows the statistics and the level as they stand now. Gradings on the
     // drill screens change the statistics; the window refreshes itself when

@@ -66,6 +66,8 @@ statistics=$'[STATISTICS]\r\nNAME=\xe8\x8a\xb1\xe5\xad\x90\r\nSCORE= 21\r\nQUEST
 mkdir -p "$work/readonly"
 cp "$binary" "$work/readonly/tavik"
 printf '%s' "$statistics" >"$work/readonly/tavik.ini"
+# The learner's own file: another account's would stay behind.
+[ ${#as_learner[@]} = 0 ] || chown nobody "$work/readonly/tavik.ini"
 chmod 555 "$work/readonly"
 new_home "$work/home1"
 start_copy "$work/readonly" "$work/home1"
@@ -112,6 +114,10 @@ poll 100 find_new_window "$SCREEN_SIZE" "$menu" || fail "the drill did not open"
 xdotool windowfocus --sync "$FOUND_WINDOW"
 xdotool key Return
 poll 100 grep -q '^NOG= 1' "$folder/tavik.ini" 2>/dev/null || fail "the grading was not stored"
+# The record is written after tavik.ini, on the recorder's thread; killed, the
+# program would not wait for it.
+recorded() { test "$(sqlite3 "$folder/history.sqlite" 'SELECT count(*) FROM answers')" = 141; }
+poll 100 recorded 2>/dev/null || fail "the grading did not reach the record"
 stop_tavik
 cmp "$work/before.sqlite" "$folder"/history-damaged-*.sqlite
 test "$(sqlite3 "$folder/history.sqlite" 'SELECT count(*) FROM answers')" = 141

@@ -119,4 +119,34 @@ for _ in $(seq 20); do running || break; sleep 0.05; done
 ! running || { echo "the closed copy still runs" >&2; exit 1; }
 cp "$work/program/history.sqlite" "$work/backup.sqlite"
 test "$(sqlite3 "$work/backup.sqlite" 'SELECT count(*) FROM answers')" = 846
-echo "two copies graded 3 drills each; tavik.ini and the learning record hold all 6"
+
+# The record held by another program (the sqlite3 shell) while the second
+# copy grades: the window goes on, the statistics are stored, the answers
+# wait; the lock let go, the × at once stores them: nothing promised is lost.
+mkfifo "$work/shell"
+sqlite3 "$work/program/history.sqlite" <"$work/shell" &
+holder=$!
+exec 7>"$work/shell"
+echo 'BEGIN IMMEDIATE;' >&7
+until ! sqlite3 -cmd '.timeout 0' "$work/program/history.sqlite" 'BEGIN IMMEDIATE;' 2>/dev/null; do
+  sleep 0.05
+done
+grade_once "$second" 7
+for _ in $(seq 400); do
+  grep -q 'graded drills wait in memory' "$work/tavik.log" && break
+  sleep 0.05
+done
+grep -q 'graded drills wait in memory' "$work/tavik.log"
+test "$(recorded 'SELECT count(*) FROM answers')" = 846
+echo 'COMMIT;' >&7
+exec 7>&-
+wait "$holder"
+source "$here/lib/main_window.sh"
+pid=$(xdotool getwindowpid "$second")
+xdotool windowfocus --sync "$second"
+xdotool mousemove --window "$second" "${close_button[@]}" click 1
+for _ in $(seq 200); do running || break; sleep 0.05; done
+! running || { echo "the second copy still runs after its ×" >&2; exit 1; }
+test "$(stored NOG)" = 7
+test "$(recorded 'SELECT count(*) FROM answers')" = $((846 + 141))
+echo "two copies graded 3 drills each, then one more with the record held; tavik.ini and the learning record hold all 7"

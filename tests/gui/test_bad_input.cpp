@@ -199,6 +199,7 @@ void TestBadInput::iniValues() {
     drill.show();
     QTest::keyClick(&drill, Qt::Key_Return);
     QCOMPARE(m_state->screen.viewMode, ViewMode::Graded);
+    QVERIFY(m_state->recorder.waitUntilTried(5000));
     SettingsState stored;
     readStatistics(stored, m_state->paths);
     QCOMPARE(stored.statGames, gamesAfter);
@@ -243,6 +244,7 @@ void TestBadInput::pastedAnswers() {
     QCOMPARE(testing::label(&drill, QStringLiteral("lblScore"))->text(),
              right ? QStringLiteral("1／2点") : QStringLiteral("0／2点"));
     QCOMPARE(box->text() == fixture.headword(0), right);
+    QVERIFY(fixture.state.recorder.waitUntilTried(5000));
     SettingsState stored;
     readStatistics(stored, fixture.state.paths);
     QCOMPARE(stored.statGames, 4);

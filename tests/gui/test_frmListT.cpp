@@ -291,6 +291,7 @@ void FrmListTTest::gradingStoresTheStatistics() {
     QTest::keyClick(&screen, Qt::Key_Enter);
 
     QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(), QStringLiteral("7／10点"));
+    QVERIFY(fixture.state.recorder.waitUntilTried(5000));
     const QString ini = fixture.state.paths.statisticsFile;
     QCOMPARE(statisticsValue(ini, QStringLiteral("RATE")), QStringLiteral("60"));
     QCOMPARE(statisticsValue(ini, QStringLiteral("NOG")), QStringLiteral("3"));
@@ -310,6 +311,7 @@ void FrmListTTest::unwritableStatisticsFileStillGrades() {
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Could not write")));
     QTest::keyClick(&screen, Qt::Key_Return);
     QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(), QStringLiteral("1／2点"));
+    QVERIFY(fixture.state.recorder.waitUntilTried(5000));
     QCOMPARE(fixture.state.settings.statGames, std::int16_t{1});
     QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
     QVERIFY(QFileInfo(fixture.directory.path()).isDir());
@@ -336,6 +338,7 @@ void FrmListTTest::gradingReachesTheRecord() {
     QTest::keyClicks(answerBox(screen.get(), 0), right);
     QTest::keyClicks(answerBox(screen.get(), 1), right);
     QTest::keyClick(screen.get(), Qt::Key_Return);
+    QVERIFY(fixture.state.recorder.waitUntilTried(5000));
 
     const auto stored = fixture.state.history.answers();
     QVERIFY(stored);

@@ -594,6 +594,7 @@ void TestFrmSearch::gradingOnTheWordDrillShowsOnTheMenuWhenItCloses() {
     QCOMPARE(labelText(QStringLiteral("lblRate")), QStringLiteral("100"));
     QCOMPARE(labelText(QStringLiteral("lblLevel")), QStringLiteral("初級"));
     QVERIFY(!control<QLabel>(QStringLiteral("lblLevelChange"))->isVisible());
+    QVERIFY(m_state->recorder.waitUntilTried(5000));
     QVERIFY(QFile::exists(m_state->paths.statisticsFile));
 }
 

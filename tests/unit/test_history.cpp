@@ -1,17 +1,23 @@
+#include "history/damaged_file.h"
 #include "history/history_store.h"
+#include "history/network_folder.h"
 #include "support/files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <ctime>
+#include <linux/magic.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace tavik;
@@ -87,6 +93,11 @@ private slots:
     void recordGoneWhileOpenIsBegunAnew_data();
     void recordGoneWhileOpenIsBegunAnew();
     void closedRecordIsWholeInItsOneFile();
+    void twoCopiesSetADamagedRecordAsideOnce();
+    void companionThatCannotMoveLeavesTheRecordInPlace();
+    void writePermissionGivenBackStoresWhatWaits();
+    void networkFolderToldByItsFileSystemType_data();
+    void networkFolderToldByItsFileSystemType();
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("history.sqlite")); }
@@ -222,6 +233,8 @@ void TestHistory::recordFoundAtOpening_data() {
 
     using H = HistoryStore::Health;
     QTest::newRow("version 1, brought up to date") << "version 1" << H::Ready << true;
+    // A writer of version 2 left the tallies behind its answers.
+    QTest::newRow("version 2, tallies counted again") << "version 2" << H::Ready << true;
     QTest::newRow("SQLite's own statistics left alone") << "analyzed" << H::Ready << true;
     QTest::newRow("later version only read") << "version 9" << H::Newer << false;
     QTest::newRow("someone else's tables left in place") << "foreign" << H::Unavailable << false;
@@ -266,6 +279,18 @@ void TestHistory::recordFoundAtOpening() {
         QVERIFY(query.exec(QStringLiteral("INSERT INTO words VALUES (2, 1, %1, %1)").arg(day0)));
         if (found == QLatin1String("analyzed")) {
             QVERIFY(query.exec(QStringLiteral("ANALYZE")));
+        } else if (found == QLatin1String("version 2")) {
+            for (const char* sql :
+                 {"ALTER TABLE answers ADD COLUMN headword TEXT",
+                  "ALTER TABLE answers ADD COLUMN typed TEXT",
+                  "ALTER TABLE words ADD COLUMN last_raised INTEGER",
+                  "ALTER TABLE words ADD COLUMN headword TEXT",
+                  "ALTER TABLE words ADD COLUMN wrong_answers INTEGER NOT NULL"
+                  " DEFAULT 0",
+                  "ALTER TABLE words ADD COLUMN last_right INTEGER",
+                  "UPDATE answers SET headword = 'acquit'", "PRAGMA user_version = 2"}) {
+                QVERIFY(query.exec(QString::fromLatin1(sql)));
+            }
         } else if (found == QLatin1String("version 9")) {
             for (const char* sql : {"ALTER TABLE answers ADD COLUMN headword TEXT",
                                     "ALTER TABLE answers ADD COLUMN typed TEXT",
@@ -315,6 +340,7 @@ void TestHistory::recordFoundAtOpening() {
     QCOMPARE(store.record({{2, 0, true, QStringLiteral("acquit"), QStringLiteral("acquit")}},
                           localTime(1)),
              writable);
+    QCOMPARE(store.health(), health);
     QCOMPARE(store.unsavedGradings(), writable ? 0 : 1);
     if (writable) {
         const std::optional<WordState> state = stateOf(store, 2);
@@ -385,27 +411,57 @@ void TestHistory::unwritableRecordKeepsGradingsForTheNext() {
 }
 
 void TestHistory::recordGoneWhileOpenIsBegunAnew_data() {
-    QTest::addColumn<bool>("moved");
-    QTest::newRow("deleted") << false;
-    QTest::newRow("moved") << true;
+    // What happens to the open record's files; the words then in the file.
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QList<int>>("words");
+    QTest::addColumn<HistoryStore::Health>("health");
+    using H = HistoryStore::Health;
+    QTest::newRow("deleted") << "deleted" << QList<int>{4} << H::Recreated;
+    QTest::newRow("moved") << "moved" << QList<int>{4} << H::Recreated;
+    // A backup put in its place, the open record's log left beside it.
+    QTest::newRow("restored by rename") << "renamed" << QList<int>{9, 4} << H::Ready;
+    QTest::newRow("replaced by a new file") << "copied" << QList<int>{9, 4} << H::Ready;
+    QTest::newRow("upgraded by a later version") << "upgraded" << QList<int>{3} << H::Newer;
 }
 
 void TestHistory::recordGoneWhileOpenIsBegunAnew() {
-    QFETCH(bool, moved);
-    HistoryStore store;
-    store.open(path());
+    QFETCH(QString, change);
+    QFETCH(QList<int>, words);
+    QFETCH(HistoryStore::Health, health);
+    const QString backup = m_dir->filePath(QStringLiteral("backup.sqlite"));
+    HistoryStore(backup).record({{9, 0, true}}, localTime(0));
+    HistoryStore store(path());
     QVERIFY(store.record({{3, 0, true}}, localTime(0)));
-    for (const QString& file : QDir(m_dir->path()).entryList(QDir::Files)) {
+    for (const QString& file : QDir(m_dir->path()).entryList({QStringLiteral("history.sqlite*")})) {
         const QString from = m_dir->filePath(file);
-        QVERIFY(moved ? QFile::rename(from, from + QStringLiteral(".old")) : QFile::remove(from));
+        QVERIFY(change == QLatin1String("deleted") ? QFile::remove(from)
+                : change == QLatin1String("moved")
+                    ? QFile::rename(from, from + QStringLiteral(".old"))
+                    : true);
     }
+    if (change == QLatin1String("renamed")) {
+        QCOMPARE(
+            ::rename(QFile::encodeName(backup).constData(), QFile::encodeName(path()).constData()),
+            0);
+    } else if (change == QLatin1String("copied")) {
+        QVERIFY(QFile::remove(path()) && QFile::copy(backup, path()));
+    } else if (change == QLatin1String("upgraded")) {
+        auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), change);
+        db.setDatabaseName(path());
+        QVERIFY(db.open() && QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 9")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(change);
     ignoreWarnings();
-    QVERIFY(store.record({{4, 0, true}}, localTime(1)));
-    QCOMPARE(store.health(), HistoryStore::Health::Recreated);
-    HistoryStore reader;
-    reader.open(path());
-    QCOMPARE(reader.answers()->size(), std::size_t{1});
-    QCOMPARE(reader.answers()->front().wordKey, 4);
+    QCOMPARE(store.record({{4, 0, true}}, localTime(1)), health != HistoryStore::Health::Newer);
+    QCOMPARE(store.health(), health);
+    store.close();
+    QList<int> stored;
+    for (const StoredAnswer& answer :
+         HistoryStore(path()).answers().value_or(std::vector<StoredAnswer>{})) {
+        stored.append(answer.wordKey);
+    }
+    QCOMPARE(stored, words);
 }
 
 // A learner who copies history.sqlite alone as a backup has every answer,
@@ -422,6 +478,75 @@ void TestHistory::closedRecordIsWholeInItsOneFile() {
     HistoryStore restored;
     restored.open(backup);
     QCOMPARE(restored.answers()->size(), std::size_t{1});
+}
+
+// Two copies find one damaged record: the first sets it aside and begins a
+// new one while the second waits for the lock, then leaves that one alone.
+void TestHistory::twoCopiesSetADamagedRecordAsideOnce() {
+    writeBytes(path(), QByteArray(4096, '\x5a'));
+    QLockFile firstCopy(path() + QStringLiteral(".lock"));
+    QVERIFY(firstCopy.lock());
+    ignoreWarnings();
+    HistoryStore second;
+    std::thread opening([&] { second.open(path()), second.close(); });
+    QThread::msleep(1000); // the second finds the damage and waits for the lock
+    QVERIFY(QFile::rename(path(), path() + QStringLiteral("-damaged-first")));
+    QVERIFY(HistoryStore(path()).record({{3, 0, true}}, localTime(0)));
+    firstCopy.unlock();
+    opening.join();
+    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*damaged*")}).size(), 1);
+    QCOMPARE(HistoryStore(path()).answers()->size(), std::size_t{1});
+}
+
+// Another account's log in a folder with the sticky bit cannot be moved:
+// the record stays where it was, beside its log.
+void TestHistory::companionThatCannotMoveLeavesTheRecordInPlace() {
+    writeBytes(path(), "damaged");
+    writeBytes(path() + QStringLiteral("-wal"), "log");
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()), 01777), 0);
+    QCOMPARE(::chown(QFile::encodeName(path()), 65534, 65534), 0);
+    ignoreWarnings();
+    {
+        Learner learner;
+        QCOMPARE(setDamagedFileAside(path(), companionsOf(path())), QString());
+    }
+    QCOMPARE(readBytes(path()), QByteArray("damaged"));
+    QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("*damaged*")}), QStringList());
+}
+
+// Write permission given back while the program runs: what waited is
+// stored without a restart.
+void TestHistory::writePermissionGivenBackStoresWhatWaits() {
+    HistoryStore(path()).record({{2, 0, false}}, localTime(0));
+    QCOMPARE(::chmod(QFile::encodeName(m_dir->path()), 0777) +
+                 ::chmod(QFile::encodeName(path()), 0644),
+             0);
+    ignoreWarnings();
+    HistoryStore store;
+    {
+        Learner learner;
+        store.open(path());
+        QVERIFY(!store.record({{3, 0, true}}, localTime(1)));
+    }
+    QCOMPARE(::chmod(QFile::encodeName(path()), 0666), 0);
+    Learner learner;
+    QVERIFY(store.storeWaiting());
+    QCOMPARE(store.answers()->size(), std::size_t{2});
+}
+
+void TestHistory::networkFolderToldByItsFileSystemType_data() {
+    QTest::addColumn<long>("type");
+    QTest::addColumn<bool>("network");
+    QTest::newRow("NFS") << long{NFS_SUPER_MAGIC} << true;
+    QTest::newRow("SMB") << long{SMB_SUPER_MAGIC} << true;
+    QTest::newRow("ext4") << long{EXT4_SUPER_MAGIC} << false;
+    QTest::newRow("tmpfs") << long{TMPFS_MAGIC} << false;
+}
+
+void TestHistory::networkFolderToldByItsFileSystemType() {
+    QFETCH(long, type);
+    QFETCH(bool, network);
+    QCOMPARE(isNetworkFileSystemType(static_cast<unsigned long>(type)), network);
 }
 
 QTEST_GUILESS_MAIN(TestHistory)

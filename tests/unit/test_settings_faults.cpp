@@ -156,7 +156,10 @@ private slots:
     void blockedWritesKeepOldFiles();
     void unreadableStatisticsAreNeitherResetNorOverwritten();
     void fullDiskKeepsOldFiles();
+    void readOnlyProgramFolderMovesFilesToTheUsersFolder_data();
     void readOnlyProgramFolderMovesFilesToTheUsersFolder();
+    void placeOfTheFilesToldWhereItSurprises_data();
+    void placeOfTheFilesToldWhereItSurprises();
     void readOnlyMountMovesFilesToTheUsersFolder();
 
 private:
@@ -281,13 +284,27 @@ void TestSettingsFaults::fullDiskKeepsOldFiles() {
              QStringList({QStringLiteral("conf.ini"), QStringLiteral("tavik.ini")}));
 }
 
+void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder_data() {
+    QTest::addColumn<bool>("learnersOwn"); // or another account's, as a teacher's shared copy
+    QTest::newRow("the learner's own files come along") << true;
+    QTest::newRow("another account's files stay behind") << false;
+}
+
 void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
+    QFETCH(bool, learnersOwn);
     const QString program = m_dir->filePath(QStringLiteral("program"));
     const QString home = m_dir->filePath(QStringLiteral("home"));
     QVERIFY(QDir().mkpath(program));
     QVERIFY(QDir().mkpath(home));
     writeBytes(QDir(program).filePath(QStringLiteral("tavik.ini")), oldStatistics);
     QVERIFY(QFile::setPermissions(QDir(program).filePath(QStringLiteral("tavik.ini")), readOnly));
+    if (learnersOwn && geteuid() == 0) {
+        const passwd* nobody = getpwnam("nobody");
+        QVERIFY(nobody != nullptr);
+        QCOMPARE(chown(QFile::encodeName(QDir(program).filePath(QStringLiteral("tavik.ini"))),
+                       nobody->pw_uid, nobody->pw_gid),
+                 0);
+    }
     QVERIFY(QFile::setPermissions(program, readAndEnter));
     QVERIFY(QFile::setPermissions(home, openToAll));
     const QString userFolder = QDir(home).filePath(QStringLiteral(".config/tavik"));
@@ -300,8 +317,9 @@ void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
         }
         SettingsState state;
         tavik::readStatistics(state, paths);
-        if (state.statGames != 3 || state.userName != QStringLiteral("花子")) {
-            return QStringLiteral("the old statistics did not come along");
+        if ((state.statGames == 3 && state.userName == QStringLiteral("花子")) != learnersOwn) {
+            return QStringLiteral("the old statistics came along: ") +
+                   QString::number(state.statGames);
         }
         return tavik::recordGradingToFile(state, paths, 10, 7) && tavik::writeConfig(state, paths)
                    ? QString()
@@ -311,7 +329,7 @@ void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
     QCOMPARE(fault, QString());
     SettingsState moved;
     tavik::readStatistics(moved, settingsPathsIn(userFolder));
-    QCOMPARE(moved.statGames, 4);
+    QCOMPARE(moved.statGames, learnersOwn ? 4 : 1);
     QCOMPARE(readBytes(QDir(program).filePath(QStringLiteral("tavik.ini"))), oldStatistics);
     QVERIFY(!QFile::exists(QDir(program).filePath(QStringLiteral("conf.ini"))));
 
@@ -319,8 +337,37 @@ void TestSettingsFaults::readOnlyProgramFolderMovesFilesToTheUsersFolder() {
     const SettingsPaths again = tavik::locateSettingsFiles(program, userFolder);
     SettingsState next;
     tavik::readStatistics(next, again);
-    QCOMPARE(next.statGames, 4);
+    QCOMPARE(next.statGames, learnersOwn ? 4 : 1);
     QCOMPARE(again.movedFrom, program);
+}
+
+void TestSettingsFaults::placeOfTheFilesToldWhereItSurprises_data() {
+    QTest::addColumn<bool>("installed");    // the user's folder is the program's place
+    QTest::addColumn<QString>("userFiles"); // file already in the user's folder
+    QTest::addColumn<bool>("moved");        // the files are elsewhere than beside the program
+    QTest::newRow("installed, the first start") << true << "" << false;
+    QTest::newRow("installed, files in their place") << true << "tavik.ini" << false;
+    QTest::newRow("portable copy, nothing anywhere") << false << "" << false;
+    QTest::newRow("portable copy writable again, files only in the user's folder")
+        << false << "history.sqlite" << true;
+}
+
+void TestSettingsFaults::placeOfTheFilesToldWhereItSurprises() {
+    QFETCH(bool, installed);
+    QFETCH(QString, userFiles);
+    QFETCH(bool, moved);
+    const QString program = m_dir->filePath(QStringLiteral("program"));
+    const QString userFolder = m_dir->filePath(QStringLiteral("home/.config/tavik"));
+    QVERIFY(QDir().mkpath(program));
+    if (!userFiles.isEmpty()) {
+        QVERIFY(QDir().mkpath(userFolder));
+        writeBytes(QDir(userFolder).filePath(userFiles), oldStatistics);
+    }
+    const SettingsPaths paths =
+        tavik::locateSettingsFiles(installed ? userFolder : program, userFolder);
+    QCOMPARE(paths.movedFrom.isEmpty(), !moved);
+    QCOMPARE(QFileInfo(paths.statisticsFile).path(), installed || moved ? userFolder : program);
+    QVERIFY(QFileInfo(QFileInfo(paths.statisticsFile).path()).isWritable());
 }
 
 void TestSettingsFaults::readOnlyMountMovesFilesToTheUsersFolder() {
