@@ -72,12 +72,17 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     QCOMPARE(text(&screen, QStringLiteral("lblDueToday")), QStringLiteral("今日 1語"));
     QCOMPARE(text(&screen, QStringLiteral("lblDueTomorrow")), QStringLiteral("明日 1語"));
     QCOMPARE(text(&screen, QStringLiteral("lblDueWeek")), QStringLiteral("7日以内 3語"));
-    // Lowest box first: adapt, back in box 1, before abolish in box 2.
+    // The weakest first: adapt, missed today, has no recall yet; abolish,
+    // right today, all of it. Due: adapt today; abolish tomorrow (S = 0.73
+    // after two lapses); acquit in 5 days (S = 5.87).
     QCOMPARE(text(&screen, QStringLiteral("lblWeakWord_0")), QStringLiteral("adapt"));
     QCOMPARE(text(&screen, QStringLiteral("lblWeakCounts_0")), QStringLiteral("1/1"));
     QCOMPARE(text(&screen, QStringLiteral("lblWeakWord_1")), QStringLiteral("abolish"));
     QCOMPARE(text(&screen, QStringLiteral("lblWeakCounts_1")), QStringLiteral("1/2"));
-    QCOMPARE(text(&screen, QStringLiteral("lblWeakBox_1")), QStringLiteral("2"));
+    QCOMPARE(text(&screen, QStringLiteral("lblWeakBox_0")), QStringLiteral("0%"));
+    QCOMPARE(text(&screen, QStringLiteral("lblWeakBox_1")), QStringLiteral("100%"));
+    // None yet known a week ahead: acquit's recall a week ahead is 0.87.
+    QCOMPARE(text(&screen, QStringLiteral("lblKnown")), QStringLiteral("覚えた単語 0/141"));
     QCOMPARE(label(&screen, QStringLiteral("lblWeakCounts_1"))->toolTip(),
              QStringLiteral("最後の誤答：x, \"y\""));
     QVERIFY(!label(&screen, QStringLiteral("lblWeakWord_2"))->isVisible());
