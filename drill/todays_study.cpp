@@ -1,6 +1,7 @@
 #include "drill/todays_study.h"
 
 #include "drill/selection.h"
+#include "drill/weak_word_pick.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,8 +21,7 @@ QString dayText(QDate day) {
 
 TodaysStudy planToday(const BookMemory& book, const Banks& banks, QDate today, int goal) {
     TodaysStudy study;
-    const auto wanted =
-        static_cast<std::size_t>(std::clamp(goal, kFewestDailyGoal, kMostDailyGoal));
+    const auto wanted = static_cast<std::size_t>(std::max(goal, 0));
     for (const BookWord& word : dueBookWords(book, today)) {
         if (study.due.size() == wanted) {
             break;
@@ -47,6 +47,13 @@ TodaysStudy planToday(const BookMemory& book, const Banks& banks, QDate today, i
     for (std::size_t i = 0; i < fresh; ++i) {
         const std::size_t at = (2 * i + 1) * neverAsked.size() / (2 * fresh);
         study.fresh.push_back(neverAsked[at]);
+    }
+    // A drill needs two words: a lone one is paired as the 苦手 pick pairs it.
+    if (study.due.size() == 1 && study.fresh.empty()) {
+        const std::vector<BookWord> paired = weakWordCandidates(book, today);
+        if (paired.size() == 2) {
+            study.due.push_back(paired[1].row);
+        }
     }
     return study;
 }

@@ -20,7 +20,8 @@ struct TodaysStudy {
     int answeredToday = 0;
 };
 
-// The due words come first, all of them up to the goal: a word missed today
+// The goal is as conf.ini gives it (settings keep it in range; the learning
+// benchmark asks more). The due words come first, all of them up to the goal: a word missed today
 // is due until it is right again, so it is asked at the next press. The
 // goal's rest, less the words already answered today, goes to words never
 // asked, spread evenly through the book so that every part of it is met
