@@ -12,6 +12,8 @@ namespace tavik {
 namespace {
 
 constexpr int kPaceDays = 7;
+// New words have at least a third of the day's goal.
+constexpr std::size_t kNewShare = 3;
 
 QString dayText(QDate day) {
     return QStringLiteral("%1月%2日").arg(day.month()).arg(day.day());
@@ -22,18 +24,14 @@ QString dayText(QDate day) {
 TodaysStudy planToday(const BookMemory& book, const Banks& banks, QDate today, int goal) {
     TodaysStudy study;
     const auto wanted = static_cast<std::size_t>(std::max(goal, 0));
-    for (const BookWord& word : dueBookWords(book, today)) {
-        if (study.due.size() == wanted) {
-            break;
-        }
-        study.due.push_back(word.row);
-    }
     std::vector<bool> asked(banks.WordBank.size(), false);
+    std::size_t metToday = 0;
     for (const BookWord& word : book.words) {
         asked[static_cast<std::size_t>(word.row)] = true;
         if (word.memory.lastDay == today && !word.memory.missedLast) {
             ++study.answeredToday;
         }
+        metToday += word.memory.firstDay == today ? 1 : 0;
     }
     std::vector<int> neverAsked;
     for (std::size_t row = 1; row < banks.WordBank.size(); ++row) {
@@ -41,8 +39,19 @@ TodaysStudy planToday(const BookMemory& book, const Banks& banks, QDate today, i
             neverAsked.push_back(static_cast<int>(row));
         }
     }
+    // A share of each day is kept for new words while the book has them, so
+    // that words due never crowd the rest of the book out.
+    const std::size_t share = std::min(neverAsked.size(), (wanted + kNewShare - 1) / kNewShare);
+    const std::size_t kept = share > metToday ? share - metToday : 0;
+    for (const BookWord& word : dueBookWords(book, today)) {
+        if (study.due.size() + kept >= wanted) {
+            break;
+        }
+        study.due.push_back(word.row);
+    }
     const std::size_t spent = study.due.size() + static_cast<std::size_t>(study.answeredToday);
-    const std::size_t fresh = std::min(neverAsked.size(), spent < wanted ? wanted - spent : 0);
+    const std::size_t fresh =
+        std::min(neverAsked.size(), std::max(kept, spent < wanted ? wanted - spent : 0));
     // The i-th of n words taken from the middle of its n-th of the book.
     for (std::size_t i = 0; i < fresh; ++i) {
         const std::size_t at = (2 * i + 1) * neverAsked.size() / (2 * fresh);

@@ -49,6 +49,7 @@ void applyGrading(Replayed& replayed, const MemoryParameters& p) {
     const Grade grade = replayed.gradingRight ? Grade::Good : Grade::Again;
     if (!word.lastDay.isValid()) {
         word.memory = firstMemory(grade, p);
+        word.firstDay = day;
     } else if (day == word.lastDay) {
         word.memory = sameDayMemory(word.memory, grade, p);
     } else {

@@ -54,6 +54,7 @@ struct WordMemory {
     // a word missed stays at recall 0 until it is answered right again.
     QDate lastDay;
     bool missedLast = false;
+    QDate firstDay; // the local day of its first answer
     int right = 0;
     int wrong = 0;
     QString lastWrongTyped;
