@@ -27,7 +27,10 @@ struct BookMemory {
 };
 
 // A stored word is the bank's word of the same headword; a word stored
-// without one (an older record) is the bank row its key names.
+// without one (an older record) is the bank row its key names. The program
+// schedules with the published weights: fitting the learner's own
+// (learnerParameters) did not bring the benchmark's learners to the book
+// sooner at every pace (docs/learning.md).
 BookMemory bookMemory(const Banks& banks, const std::vector<StoredAnswer>& answers,
                       double retention, const MemoryParameters& p = {});
 

@@ -12,8 +12,12 @@ namespace tavik {
 namespace {
 
 constexpr int kPaceDays = 7;
-// New words have at least a third of the day's goal.
+// New words have at least a third of the day's goal, and no more than this
+// many words of it: at 15 answers a day that meets the whole book within a
+// month, and a larger goal spends its rest on new words only when nothing
+// is due.
 constexpr std::size_t kNewShare = 3;
+constexpr std::size_t kMostKeptForNew = 5;
 
 QString dayText(QDate day) {
     return QStringLiteral("%1月%2日").arg(day.month()).arg(day.day());
@@ -41,7 +45,8 @@ TodaysStudy planToday(const BookMemory& book, const Banks& banks, QDate today, i
     }
     // A share of each day is kept for new words while the book has them, so
     // that words due never crowd the rest of the book out.
-    const std::size_t share = std::min(neverAsked.size(), (wanted + kNewShare - 1) / kNewShare);
+    const std::size_t share =
+        std::min({neverAsked.size(), (wanted + kNewShare - 1) / kNewShare, kMostKeptForNew});
     const std::size_t kept = share > metToday ? share - metToday : 0;
     for (const BookWord& word : dueBookWords(book, today)) {
         if (study.due.size() + kept >= wanted) {

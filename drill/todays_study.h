@@ -23,7 +23,8 @@ struct TodaysStudy {
 // The goal is as conf.ini gives it (settings keep it in range; the learning
 // benchmark asks more). The due words come first, weakest first: a word
 // missed today is due until it is right again, so it is asked at the next
-// press. A third of the goal (less the words met today) is kept for words
+// press. A third of the goal, five words at most (less the words met
+// today), is kept for words
 // never asked while the book has them, so due words never keep the rest of
 // the book away; the goal's rest, less the words answered today, goes to new
 // words too. New words are spread evenly through the book.

@@ -15,9 +15,10 @@ constexpr double kFactor = 19.0 / 81.0;
 constexpr double kLowestStability = 0.01;
 constexpr double kLowestDifficulty = 1;
 constexpr double kHighestDifficulty = 10;
-// Days exactly at the retention count as fallen to it, whatever the
-// rounding of the powers.
-constexpr double kDayTolerance = 1e-6;
+// A review the model thought certain still counts, if hardly.
+constexpr double kLeastChance = 1e-6;
+// The scales of stability growth tried: 2^(k/4) for k = -4 .. 4.
+constexpr int kScaleSteps = 4;
 
 double clampDifficulty(double difficulty) {
     return std::clamp(difficulty, kLowestDifficulty, kHighestDifficulty);
@@ -43,7 +44,7 @@ struct Replayed {
     bool gradingRight = true;
 };
 
-void applyGrading(Replayed& replayed, const MemoryParameters& p) {
+void applyGrading(Replayed& replayed, const MemoryParameters& p, double* likelihood) {
     WordMemory& word = replayed.word;
     const QDate day = replayed.lastGrading.toLocalTime().date();
     const Grade grade = replayed.gradingRight ? Grade::Good : Grade::Again;
@@ -55,6 +56,10 @@ void applyGrading(Replayed& replayed, const MemoryParameters& p) {
     } else {
         const double recall =
             recallAfter(static_cast<double>(word.lastDay.daysTo(day)), word.memory.stability);
+        if (likelihood != nullptr) {
+            *likelihood += std::log(
+                std::clamp(replayed.gradingRight ? recall : 1 - recall, kLeastChance, 1.0));
+        }
         word.memory = reviewedMemory(word.memory, recall, grade, p);
     }
     word.lastDay = day;
@@ -102,8 +107,10 @@ Memory sameDayMemory(const Memory& memory, Grade grade, const MemoryParameters& 
             nextDifficulty(memory.difficulty, grade, p)};
 }
 
-std::vector<WordMemory> replayAnswers(const std::vector<StoredAnswer>& answers,
-                                      const MemoryParameters& p) {
+namespace {
+
+std::vector<WordMemory> replay(const std::vector<StoredAnswer>& answers, const MemoryParameters& p,
+                               double* likelihood) {
     QHash<QString, std::size_t> indexOf;
     std::vector<Replayed> words;
     for (const StoredAnswer& answer : answers) {
@@ -133,7 +140,7 @@ std::vector<WordMemory> replayAnswers(const std::vector<StoredAnswer>& answers,
             continue;
         }
         if (replayed.lastGrading.isValid()) {
-            applyGrading(replayed, p);
+            applyGrading(replayed, p, likelihood);
         }
         replayed.lastGrading = answer.when;
         replayed.gradingRight = answer.right;
@@ -141,10 +148,41 @@ std::vector<WordMemory> replayAnswers(const std::vector<StoredAnswer>& answers,
     std::vector<WordMemory> memories;
     memories.reserve(words.size());
     for (Replayed& replayed : words) {
-        applyGrading(replayed, p);
+        applyGrading(replayed, p, likelihood);
         memories.push_back(std::move(replayed.word));
     }
     return memories;
+}
+
+} // namespace
+
+std::vector<WordMemory> replayAnswers(const std::vector<StoredAnswer>& answers,
+                                      const MemoryParameters& p) {
+    return replay(answers, p, nullptr);
+}
+
+double logLikelihood(const std::vector<StoredAnswer>& answers, const MemoryParameters& p) {
+    double likelihood = 0;
+    replay(answers, p, &likelihood);
+    return likelihood;
+}
+
+MemoryParameters learnerParameters(const std::vector<StoredAnswer>& answers) {
+    MemoryParameters best;
+    if (answers.size() < kFittingAnswers) {
+        return best;
+    }
+    double bestLikelihood = logLikelihood(answers, best);
+    for (int step = -kScaleSteps; step <= kScaleSteps; ++step) {
+        MemoryParameters tried;
+        tried.stabilityScale = std::exp2(static_cast<double>(step) / kScaleSteps);
+        const double likelihood = logLikelihood(answers, tried);
+        if (likelihood > bestLikelihood) {
+            best = tried;
+            bestLikelihood = likelihood;
+        }
+    }
+    return best;
 }
 
 double recallOn(const WordMemory& word, QDate day) {
@@ -158,8 +196,7 @@ QDate dueDate(const WordMemory& word, double retention) {
     if (word.missedLast) {
         return word.lastDay;
     }
-    const double days =
-        std::ceil(daysUntilRecall(retention, word.memory.stability) - kDayTolerance);
+    const double days = std::round(daysUntilRecall(retention, word.memory.stability));
     return word.lastDay.addDays(std::max<qint64>(1, static_cast<qint64>(days)));
 }
 

@@ -67,11 +67,24 @@ struct WordMemory {
 std::vector<WordMemory> replayAnswers(const std::vector<StoredAnswer>& answers,
                                       const MemoryParameters& p = {});
 
+// The learner's own parameters: once the record holds kFittingAnswers
+// answers, the published weights with the scale of stability growth that
+// makes the learner's answers on later days likeliest (maximum likelihood
+// over a grid of scales from half to twice the published growth); the
+// published weights before that.
+constexpr std::size_t kFittingAnswers = 300;
+MemoryParameters learnerParameters(const std::vector<StoredAnswer>& answers);
+// The log-likelihood of every review on a later day than the last, as the
+// parameters predict its recall.
+double logLikelihood(const std::vector<StoredAnswer>& answers, const MemoryParameters& p);
+
 // The model's chance that the learner recalls the word on the day: 0 while
 // its last answer is wrong, whole days after its last answer otherwise.
 double recallOn(const WordMemory& word, QDate day);
-// The day the word's recall falls to `retention`: the same day for a word
-// missed, at least the next day otherwise.
+// The day the word's recall falls to `retention`, to the nearest whole day
+// (a day's sitting a little early rather than a little late, as FSRS
+// schedules): the same day for a word missed, at least the next day
+// otherwise.
 QDate dueDate(const WordMemory& word, double retention);
 bool isDue(const WordMemory& word, QDate day, double retention);
 

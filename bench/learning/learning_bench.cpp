@@ -103,11 +103,16 @@ struct Scheduler {
     std::function<void(int row, int day, bool right)> answered;
 };
 
-Scheduler tavikScheduler(const Banks& banks, int goal) {
+// Tavik as the program schedules, with the published weights; or, as an
+// experiment the program does not follow, with the learner's parameters
+// fitted afresh each day from the record (history/word_memory.h).
+Scheduler tavikScheduler(const Banks& banks, int goal, bool fitting) {
     auto answers = std::make_shared<std::vector<StoredAnswer>>();
-    return {[&banks, goal, answers](int day) {
+    return {[&banks, goal, answers, fitting](int day) {
                 const QDate date = kFirstDay.addDays(day);
-                const BookMemory book = bookMemory(banks, *answers, kDefaultRetention);
+                const BookMemory book =
+                    bookMemory(banks, *answers, kDefaultRetention,
+                               fitting ? learnerParameters(*answers) : MemoryParameters());
                 const TodaysStudy study = planToday(book, banks, date, goal);
                 std::vector<int> rows = study.due;
                 rows.insert(rows.end(), study.fresh.begin(), study.fresh.end());
@@ -254,8 +259,10 @@ int main(int argc, char* argv[]) {
                 "(median) | Reviews per word held at day 90 | Reviews a day, days 61-90 | "
                 "Words never asked by day 30 |\n|---|---|---|---|---|---|\n");
     for (const int goal : {15, 30, 60}) {
-        const std::array<std::pair<const char*, std::function<Scheduler()>>, 3> ways{{
-            {"Tavik (今日の学習)", [&] { return tavikScheduler(banks, goal); }},
+        const std::array<std::pair<const char*, std::function<Scheduler()>>, 4> ways{{
+            {"Tavik (今日の学習)", [&] { return tavikScheduler(banks, goal, false); }},
+            {"Tavik, the learner's growth of stability fitted",
+             [&] { return tavikScheduler(banks, goal, true); }},
             {"FSRS, default weights", [&] { return fsrsScheduler(rows, goal); }},
             {"Fixed waits 0, 1, 3, 7, 14", [&] { return fixedWaits(rows, goal); }},
         }};

@@ -201,7 +201,7 @@ void TestSelection::weakWordOrder_data() {
         << QList<QList<int>>{{1, 1}, {3, -2}, {2, -1}} << QList<int>{2, 3} << 2;
     QTest::newRow("missed today stays due")
         << QList<QList<int>>{{4, -100}, {5, 10}} << QList<int>{4, 5} << 2;
-    // Word 2 falls due in 4 days, word 3 in 3: the lone due word is paired
+    // Word 2 falls due in 3 days, word 3 in 2: the lone due word is paired
     // with the one due next.
     QTest::newRow("a lone due word paired with the word due next")
         << QList<QList<int>>{{2, 0}, {1, -1}, {3, 1}} << QList<int>{1, 3} << 1;
