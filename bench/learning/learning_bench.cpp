@@ -256,7 +256,7 @@ int main(int argc, char* argv[]) {
     const int rows = static_cast<int>(banks.WordBank.size()) - 1;
 
     std::printf("| Answers a day | Scheduling | Day 90 %% of the words are held at >= 0.9 "
-                "(median) | Reviews per word held at day 90 | Reviews a day, days 61-90 | "
+                "(median) | Answers per word held at day 90 | Reviews a day, days 61-90 | "
                 "Words never asked by day 30 |\n|---|---|---|---|---|---|\n");
     for (const int goal : {15, 30, 60}) {
         const std::array<std::pair<const char*, std::function<Scheduler()>>, 4> ways{{
