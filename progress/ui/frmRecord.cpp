@@ -264,7 +264,12 @@ void frmRecord::Form_Load() {
     showDue(dueCounts(book, today));
     const BookMemory weekAgo = bookMemory(
         m_state.banks, answersUntil(m_record.answers, today.addDays(-kWeekDays)), retention);
-    lblKnown->setText(knownLine(book, weekAgo, today));
+    // Words the record holds that the book no longer has are told apart,
+    // never counted as due.
+    lblKnown->setText(book.notInBook.empty() ? knownLine(book, weekAgo, today)
+                                             : QStringLiteral("%1・本にない単語 %2語")
+                                                   .arg(knownLine(book, weekAgo, today))
+                                                   .arg(book.notInBook.size()));
     showWeakest(weakestWords(m_state.banks, book, today));
     m_spoken->refresh();
 }

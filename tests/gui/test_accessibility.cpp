@@ -492,8 +492,8 @@ void TestAccessibility::wholeDrillByKeyboardAlone() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(menu.findChild<QWidget*>(QStringLiteral("imgHWG"))->isVisible());
 
-    // Tab to 単語 and PC, choosing each with Space.
-    for (int step = 0; step < 5; ++step) {
+    // Tab past 今日の学習 to 単語 and PC, choosing each with Space.
+    for (int step = 0; step < 6; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imgRP_0"));

@@ -30,7 +30,8 @@ QString text(const QWidget* screen, const QString& name) {
 } // namespace
 
 // Three words over three days: abolish missed twice, then right; acquit
-// right twice; adapt right, then missed today.
+// right twice; adapt right, then missed today; and gone, a word the book no
+// longer has, one right and one wrong two days ago.
 void FrmRecordTest::figuresOfAKnownHistory() {
     DrillScreenFixture fixture;
     const auto answer = [](int days, int word, const char* headword, bool right) {
@@ -46,7 +47,8 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     record.answers = {answer(2, 1, "abolish", false), answer(2, 2, "acquit", true),
                       answer(1, 1, "abolish", false), answer(1, 2, "acquit", true),
                       answer(1, 3, "adapt", true),    answer(0, 1, "abolish", true),
-                      answer(0, 3, "adapt", false)};
+                      answer(0, 3, "adapt", false),   answer(2, 4, "gone", false),
+                      answer(2, 4, "gone", true)};
     record.states = {{1, 2, daysAgo(0, 11), daysAgo(1, 11)},
                      {2, 3, daysAgo(1, 12), {}},
                      {3, 1, daysAgo(0, 13), daysAgo(0, 13)}};
@@ -82,7 +84,9 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     QCOMPARE(text(&screen, QStringLiteral("lblWeakBox_0")), QStringLiteral("0%"));
     QCOMPARE(text(&screen, QStringLiteral("lblWeakBox_1")), QStringLiteral("100%"));
     // None yet known a week ahead: acquit's recall a week ahead is 0.87.
-    QCOMPARE(text(&screen, QStringLiteral("lblKnown")), QStringLiteral("覚えた単語 0/141"));
+    // gone, no longer in the book, is told apart and never due.
+    QCOMPARE(text(&screen, QStringLiteral("lblKnown")),
+             QStringLiteral("覚えた単語 0/141・本にない単語 1語"));
     QCOMPARE(label(&screen, QStringLiteral("lblWeakCounts_1"))->toolTip(),
              QStringLiteral("最後の誤答：x, \"y\""));
     QVERIFY(!label(&screen, QStringLiteral("lblWeakWord_2"))->isVisible());
@@ -96,7 +100,7 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QByteArray saved = csv.readAll();
     QVERIFY(saved.startsWith("\xEF\xBB\xBF"));
-    QCOMPARE(saved.count("\r\n"), 8);
+    QCOMPARE(saved.count("\r\n"), 10);
     QVERIFY(saved.contains(",abolish,,\"x, \"\"y\"\"\",誤\r\n"));
 }
 
