@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QDate>
 #include <QDateTime>
 #include <QString>
-#include <vector>
 
 namespace tavik {
 
 // A word's place in the learner's Leitner boxes, as its graded answers left
 // it. Box 1 holds the words last answered wrong; each right answer moves a
-// word one box up, to box 5 at most, and each box waits longer before the
-// word is asked again.
+// word one box up, to box 5 at most. The boxes are a display, kept for the
+// record's readers; when a word is due is the memory model's
+// (word_memory.h).
 struct WordState {
     int wordKey = 0;
     int box = 1;
@@ -37,15 +36,5 @@ constexpr int kLastBox = 5;
 // moves it one box up, once a calendar day at most. A word met for the
 // first time starts in box 1.
 void advance(WordState& state, bool right, const QDateTime& when);
-
-// The first day on which the word is due again. Days are calendar days in
-// the learner's local time: a word answered right late in the evening is
-// due again from the morning after, not 24 hours later.
-QDate dueDate(const WordState& state);
-
-// The keys of the words due on the day, weakest box first and, within a
-// box, the most recently missed first (words never missed after those, in
-// key order).
-std::vector<int> dueWords(const std::vector<WordState>& states, QDate today);
 
 } // namespace tavik

@@ -78,10 +78,10 @@ BoxCounts boxCounts(const BankWords& words, const std::vector<BankWordState>& st
     return counts;
 }
 
-DueCounts dueCounts(const std::vector<BankWordState>& states, QDate today) {
+DueCounts dueCounts(const BookMemory& book, QDate today) {
     DueCounts counts;
-    for (const BankWordState& word : states) {
-        const QDate due = dueDate(word.state);
+    for (const BookWord& word : book.words) {
+        const QDate due = dueDate(word.memory, book.retention);
         if (due <= today) {
             ++counts.today;
         } else if (due == today.addDays(1)) {
@@ -94,76 +94,22 @@ DueCounts dueCounts(const std::vector<BankWordState>& states, QDate today) {
     return counts;
 }
 
-namespace {
-
-struct Misses {
-    int right = 0;
-    int wrong = 0;
-    int recentWrong = 0;
-    QString lastWrongTyped;
-};
-
-} // namespace
-
-std::vector<WeakWord> weakestWords(const BankWords& words, const std::vector<StoredAnswer>& answers,
-                                   const std::vector<BankWordState>& states, QDate today) {
-    std::map<int, Misses> byRow;
-    const QDate recentFrom = today.addDays(-kRecentMissDays);
-    for (const StoredAnswer& answer : answers) {
-        const int row = words.rowOf(answer.wordKey, answer.headword);
-        if (row == 0) {
-            continue;
-        }
-        Misses& misses = byRow[row];
-        if (answer.right) {
-            ++misses.right;
-            continue;
-        }
-        ++misses.wrong;
-        // The answers come oldest first.
-        misses.lastWrongTyped = answer.typed;
-        if (answer.when.toLocalTime().date() >= recentFrom) {
-            ++misses.recentWrong;
-        }
-    }
-    struct Candidate {
-        const BankWordState* word;
-        Misses misses;
-    };
-    std::vector<Candidate> candidates;
-    for (const BankWordState& word : states) {
-        const auto found = byRow.find(word.wordRow);
-        if (found != byRow.end() && found->second.wrong > 0) {
-            candidates.push_back({&word, found->second});
-        }
-    }
-    std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
-        if (a.word->state.box != b.word->state.box) {
-            return a.word->state.box < b.word->state.box;
-        }
-        if (a.misses.recentWrong != b.misses.recentWrong) {
-            return a.misses.recentWrong > b.misses.recentWrong;
-        }
-        if (a.misses.wrong != b.misses.wrong) {
-            return a.misses.wrong > b.misses.wrong;
-        }
-        if (a.word->state.lastGraded != b.word->state.lastGraded) {
-            return a.word->state.lastGraded < b.word->state.lastGraded;
-        }
-        return a.word->wordRow < b.word->wordRow;
-    });
+std::vector<WeakWord> weakestWords(const Banks& banks, const BookMemory& book, QDate today) {
+    std::vector<BookWord> missed;
+    std::copy_if(book.words.begin(), book.words.end(), std::back_inserter(missed),
+                 [](const BookWord& word) { return word.memory.wrong > 0; });
+    sortWeakestFirst(missed, today);
     std::vector<WeakWord> weakest;
-    const BankTable& bank = words.banks().WordBank;
-    for (const Candidate& candidate : candidates) {
+    const BankTable& bank = banks.WordBank;
+    for (const BookWord& word : missed) {
         if (weakest.size() == kWeakestWordCount) {
             break;
         }
-        const BankRow& row = bank[static_cast<std::size_t>(candidate.word->wordRow)];
-        weakest.push_back({candidate.word->wordRow, row.at(WordField::Headword),
+        const BankRow& row = bank[static_cast<std::size_t>(word.row)];
+        weakest.push_back({word.row, row.at(WordField::Headword),
                            row.size() > WordField::Meaning ? row[WordField::Meaning] : QString(),
-                           candidate.misses.right, candidate.misses.wrong,
-                           std::clamp(candidate.word->state.box, kFirstBox, kLastBox),
-                           dueDate(candidate.word->state), candidate.misses.lastWrongTyped});
+                           word.memory.right, word.memory.wrong, recallOn(word.memory, today),
+                           dueDate(word.memory, book.retention), word.memory.lastWrongTyped});
     }
     return weakest;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/banks.h"
+#include "drill/book_memory.h"
 #include "history/leitner.h"
 #include "history/stored_answer.h"
 
@@ -55,14 +56,12 @@ struct WeakWord {
     QString meaning;
     int right = 0;
     int wrong = 0;
-    int box = kFirstBox;
+    double recall = 0; // the memory model's chance of recall today
     QDate due;
     QString lastWrongTyped; // what the learner typed the last time it was wrong
 };
 
 constexpr int kWeakestWordCount = 10;
-// What counts as recent for the weakest words, in days before today.
-constexpr int kRecentMissDays = 30;
 
 // Ties the record to the bank: a stored word is the bank's word of the same
 // headword; a word stored without one (an older record) is the bank row its
@@ -90,12 +89,10 @@ std::vector<BankWordState> bankWordStates(const BankWords& words,
                                           const std::vector<WordState>& states);
 
 BoxCounts boxCounts(const BankWords& words, const std::vector<BankWordState>& states);
-DueCounts dueCounts(const std::vector<BankWordState>& states, QDate today);
+DueCounts dueCounts(const BookMemory& book, QDate today);
 
-// The ten weakest of the words ever answered wrong: lowest box first, then
-// the most wrong answers in the last kRecentMissDays days, then the most
-// wrong answers of all, then the longest since last graded.
-std::vector<WeakWord> weakestWords(const BankWords& words, const std::vector<StoredAnswer>& answers,
-                                   const std::vector<BankWordState>& states, QDate today);
+// The ten weakest of the words ever answered wrong, by the one rule of
+// weakest (weakerThan).
+std::vector<WeakWord> weakestWords(const Banks& banks, const BookMemory& book, QDate today);
 
 } // namespace tavik

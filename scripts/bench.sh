@@ -71,3 +71,10 @@ awk -v median="$median" -v count="$count" -v slowest="$(echo "$later" | tail -1)
     row("First word clicked at once after grading, speech service not yet running when the drill opened", first["at-once-cold"], 300)
     row("Later words (median of " count ", slowest " sprintf("%.0f", slowest) " ms)", median, 100)
   }' "$speech"
+
+# The learning benchmark: 200 simulated learners through the program's own
+# scheduling for 90 days, against the fixed waits and FSRS's defaults
+# (LEARNERS in the environment changes their number); docs/learning.md.
+cmake --build build --target tavik_learning_bench >/dev/null
+echo
+build/bench/tavik_learning_bench --learners "${LEARNERS:-200}"

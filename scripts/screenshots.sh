@@ -110,6 +110,12 @@ xdotool mousemove --window "$MAIN_WINDOW" 40 580
 sleep 0.3
 screenshot "$out/main-weak-words.png"
 
+# Today's study after those drills: the words missed, then new ones.
+click "${today_button[@]}"
+xdotool mousemove --window "$MAIN_WINDOW" 40 580
+sleep 0.3
+screenshot "$out/main-today.png"
+
 # Near misses on a page, marked after grading where each went astray: a
 # letter dropped, a capital, a blank at the end, two letters swapped, and
 # every fifth row right.

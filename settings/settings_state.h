@@ -12,6 +12,16 @@ struct GradedDrill {
     int correctCount = 0;
 };
 
+// The desired retention (conf.ini's RETENTION): the chance of recall at
+// which a word falls due again. Outside its range the default holds.
+constexpr double kDefaultRetention = 0.9;
+constexpr double kLowestRetention = 0.7;
+constexpr double kHighestRetention = 0.97;
+// The daily goal (conf.ini's GOAL): how many words 今日の学習 asks a day.
+constexpr int kDefaultDailyGoal = 20;
+constexpr int kFewestDailyGoal = 5;
+constexpr int kMostDailyGoal = 40;
+
 // The learner's level, from the statistics; it decides how much help the
 // drills give.
 enum class Level { Beginner, Intermediate, Advanced };
@@ -24,6 +34,8 @@ struct SettingsState {
     bool optTerms = false;    // word drill (true) or sentence drill
     bool optPc = false;       // on screen (true) or on paper
     bool optQuestion = false; // solve (true) or check
+    double desiredRetention = kDefaultRetention;
+    int dailyGoal = kDefaultDailyGoal;
     QString userName;
     std::int16_t statScore = 0;
     std::int16_t statQuestions = 0;

@@ -1,5 +1,6 @@
 #include "bench_world.h"
 
+#include "drill/book_memory.h"
 #include "history/history_store.h"
 
 #include <QDateTime>
@@ -70,15 +71,17 @@ BENCHMARK(record144<BenchWorld::Storage::Disk>)
     ->UseManualTime();
 
 // The due words of a record in which all 141 words are due, as the main
-// window counts them after a grading.
+// window counts them after a grading: every stored answer read and replayed.
 void dueCount(benchmark::State& state) {
     BenchWorld& world = BenchWorld::get();
     world.prepareDueRecord();
     ActionTimer timer(state);
     for (auto _ : state) {
         timer.time([&] {
-            const auto states = world.state.history.wordStates();
-            benchmark::DoNotOptimize(dueWords(*states, QDate::currentDate()).size());
+            const auto answers = world.state.history.answers();
+            const BookMemory book =
+                bookMemory(world.state.banks, *answers, world.state.settings.desiredRetention);
+            benchmark::DoNotOptimize(dueBookWords(book, QDate::currentDate()).size());
         });
     }
 }

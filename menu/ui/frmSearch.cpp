@@ -3,6 +3,7 @@
 #include "drill/app_state.h"
 #include "drill/drill_questions.h"
 #include "drill/selection.h"
+#include "drill/todays_study.h"
 #include "drill/weak_word_pick.h"
 #include "menu/ui/option_hotspot.h"
 #include "print/ui/frmPrintI.h"
@@ -29,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <limits>
 #include <memory>
 
 namespace tavik {
@@ -39,6 +41,10 @@ constexpr qreal kNumberPoints = 20.25;
 constexpr qreal kInputPoints = 9.75;
 constexpr qreal kHealthPoints = 9;
 constexpr QRect kRecordHealthPlace{340, 70, 350, 31};
+// Today's study at the top of the left page, its two lines beside it.
+constexpr QRect kTodayPlace{92, 64, 120, 29};
+constexpr QRect kTodayLinePlace{218, 62, 165, 17};
+constexpr QRect kKnownLinePlace{218, 79, 165, 17};
 // The deep blue of the book's lettering.
 const QColor kHealthInk(30, 40, 120);
 
@@ -114,6 +120,10 @@ QString frmSearch::unreadableRecordMessage() {
 QString frmSearch::newRecordMessage() {
     return QStringLiteral("以前の学習記録は壊れていたため別名で残し、新しい記録を始めました。"
                           "新しい記録には、まだ復習する単語がありません");
+}
+
+QString frmSearch::todayDoneMessage() {
+    return QStringLiteral("今日の学習は終わりました");
 }
 
 QString frmSearch::oneWeakWordMessage() {
@@ -193,6 +203,25 @@ void frmSearch::createControls() {
     imgWeak->setAccessibleName(QStringLiteral("苦手な単語"));
     connect(imgWeak, &PictureButton::clicked, this, &frmSearch::imgWeak_Click);
 
+    imgToday = new PictureButton(this, QStringLiteral("imgToday"), kTodayPlace, m_art.todayBar,
+                                 m_art.todayBarHover, m_art.handPointer);
+    imgToday->setAccessibleName(QStringLiteral("今日の学習"));
+    connect(imgToday, &PictureButton::clicked, this, &frmSearch::imgToday_Click);
+    for (QLabel** line : {&lblToday, &lblKnown}) {
+        *line = new QLabel(this);
+        (*line)->setFont(gothicFont(kHealthPoints));
+        (*line)->setTextFormat(Qt::PlainText);
+        QPalette ink = (*line)->palette();
+        ink.setColor(QPalette::WindowText, kHealthInk);
+        (*line)->setPalette(ink);
+    }
+    lblToday->setObjectName(QStringLiteral("lblToday"));
+    lblToday->setGeometry(kTodayLinePlace);
+    lblKnown->setObjectName(QStringLiteral("lblKnown"));
+    lblKnown->setGeometry(kKnownLinePlace);
+    lblKnown->setToolTip(knownRuleText());
+    lblKnown->setAccessibleDescription(knownRuleText());
+
     // Above the bar whose words come from the learning record: how the
     // record stands, when the learner should know.
     lblRecordHealth = new QLabel(this);
@@ -267,10 +296,11 @@ void frmSearch::createControls() {
     registerButton(imgHWG);
     registerButton(imgWeak);
     registerButton(imgRecord);
+    registerButton(imgToday);
 
     // The two inputs first, then the buttons in reading order.
-    chainTabOrder({txtFreeWord, cmbRandom, imgS1, imgS2, imgWeak, imgRP[0], imgRP[1], imgRP[2],
-                   imgRP[3], imgRP[4], imgRP[5], imgHWG, imgRecord, imgHelp, imgExit});
+    chainTabOrder({txtFreeWord, cmbRandom, imgToday, imgS1, imgS2, imgWeak, imgRP[0], imgRP[1],
+                   imgRP[2], imgRP[3], imgRP[4], imgRP[5], imgHWG, imgRecord, imgHelp, imgExit});
     txtFreeWord->setFocus();
 }
 
@@ -312,20 +342,28 @@ void frmSearch::imgS2_Click() {
         QStringLiteral("ランダムに選んだ%1語から出題します").arg(m_state.drill.drillWords.size()));
 }
 
+std::optional<BookMemory> frmSearch::readBookMemory() {
+    const std::optional<std::vector<StoredAnswer>> answers = m_state.history.answers();
+    if (!answers) {
+        return std::nullopt;
+    }
+    return bookMemory(m_state.banks, *answers, m_state.settings.desiredRetention);
+}
+
 void frmSearch::imgWeak_Click() {
     HistoryStore& history = m_state.history;
     const QDate today = QDate::currentDate();
-    const std::optional<std::vector<WordState>> states = history.wordStates();
+    const std::optional<BookMemory> book = readBookMemory();
     refreshRecordHealth();
-    if (!states) {
+    if (!book) {
         showMessage(unreadableRecordMessage());
         return;
     }
-    const std::vector<WordState> candidates = weakWordCandidates(*states, today);
+    const std::vector<BookWord> candidates = weakWordCandidates(*book, today);
     if (candidates.empty()) {
         // A record begun afresh beside a damaged one has nothing due yet;
         // the old words are in the file set aside, not gone.
-        const QString next = nextDueText(*states, today);
+        const QString next = nextDueText(*book, today);
         if (history.health() == HistoryStore::Health::Renewed) {
             showMessage(newRecordMessage());
         } else {
@@ -347,6 +385,24 @@ void frmSearch::imgWeak_Click() {
         QStringLiteral("苦手な単語%1語から出題します").arg(m_state.drill.drillWords.size()));
 }
 
+void frmSearch::imgToday_Click() {
+    const QDate today = QDate::currentDate();
+    const std::optional<BookMemory> book = readBookMemory();
+    refreshRecordHealth();
+    if (!book) {
+        showMessage(unreadableRecordMessage());
+        return;
+    }
+    const TodaysStudy study = planToday(*book, m_state.banks, today, m_state.settings.dailyGoal);
+    if (!selectToday(m_state.drill, m_state.banks, study, m_state.random)) {
+        showMessage(todayDoneMessage() + QStringLiteral("\n\n") + todayLine(study, *book, today));
+        return;
+    }
+    showSelection(QStringLiteral("今日の学習: 復習%1語と新出%2語から出題します")
+                      .arg(study.due.size())
+                      .arg(study.fresh.size()));
+}
+
 void frmSearch::imgRecord_Click() {
     frmRecord record(m_state, m_art, readLearningRecord(m_state.history));
     openScreen(record);
@@ -356,11 +412,33 @@ void frmSearch::refreshWeakWordCount() {
     if (m_state.history.health() == HistoryStore::Health::Closed) {
         return;
     }
-    const std::optional<std::vector<WordState>> states = m_state.history.wordStates();
-    lblWeakCount->setText(
-        states ? QStringLiteral("(%1)").arg(dueWords(*states, QDate::currentDate()).size())
-               : QString());
+    const QDate today = QDate::currentDate();
+    const std::optional<std::vector<StoredAnswer>> answers = m_state.history.answers();
+    if (!answers) {
+        for (QLabel* label : {lblWeakCount, lblToday, lblKnown}) {
+            label->clear();
+        }
+        refreshRecordHealth();
+        return;
+    }
+    const double retention = m_state.settings.desiredRetention;
+    const BookMemory book = bookMemory(m_state.banks, *answers, retention);
+    lblWeakCount->setText(QStringLiteral("(%1)").arg(dueBookWords(book, today).size()));
+    setFittedText(
+        lblToday,
+        todayLine(planToday(book, m_state.banks, today, m_state.settings.dailyGoal), book, today));
+    const BookMemory weekAgo =
+        bookMemory(m_state.banks, answersUntil(*answers, today.addDays(-7)), retention);
+    setFittedText(lblKnown, knownLine(book, weekAgo, today));
     refreshRecordHealth();
+}
+
+void frmSearch::waitForMidnight() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime midnight(now.date().addDays(1), QTime(0, 0));
+    // A second after, so that the new day has surely begun.
+    m_midnight->start(static_cast<int>(
+        std::min<qint64>(now.msecsTo(midnight) + 1000, std::numeric_limits<int>::max())));
 }
 
 void frmSearch::refreshRecordHealth() {
@@ -383,6 +461,14 @@ void frmSearch::paintEvent(QPaintEvent* event) {
 void frmSearch::openHistory() {
     m_state.recorder.openRecord(bankHeadwords(m_state.banks));
     refreshWeakWordCount();
+    // The counts follow the calendar day while the program runs.
+    m_midnight = new QTimer(this);
+    m_midnight->setSingleShot(true);
+    connect(m_midnight, &QTimer::timeout, this, [this] {
+        refreshWeakWordCount();
+        waitForMidnight();
+    });
+    waitForMidnight();
     StartupTrace::mark("history");
 }
 

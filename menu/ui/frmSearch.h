@@ -2,11 +2,15 @@
 
 #include "shell/ui/screen_window.h"
 
+#include "drill/book_memory.h"
+
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QTimer;
 
 namespace tavik {
 
@@ -29,7 +33,8 @@ public:
     // this too.
     void refreshLevelPanel();
 
-    // The number of words the learning record has due, on the 苦手 button.
+    // The number of words the learning record has due, on the 苦手 button,
+    // with today's study and the words known beside 今日の学習.
     void refreshWeakWordCount();
     // The line on how the statistics and the learning record stand.
     void refreshRecordHealth();
@@ -39,6 +44,7 @@ public:
     static QString unreadableRecordMessage();
     static QString newRecordMessage();
     static QString oneWeakWordMessage();
+    static QString todayDoneMessage();
 
 protected:
     // Shows a screen modally and returns when it has been closed.
@@ -58,6 +64,12 @@ private:
     void imgS1_Click();
     void imgS2_Click();
     void imgWeak_Click();
+    void imgToday_Click();
+    // The learner's memory of the book as the record holds it now; none
+    // when the record cannot be read.
+    std::optional<BookMemory> readBookMemory();
+    // Refreshes the counts at the next local midnight, then every midnight.
+    void waitForMidnight();
     void imgRecord_Click();
     void openHistory();
     void imgRP_Click(int Index);
@@ -83,6 +95,9 @@ private:
     PictureButton* imgS2 = nullptr;
     PictureButton* imgWeak = nullptr;
     PictureButton* imgRecord = nullptr;
+    PictureButton* imgToday = nullptr;
+    QLabel* lblToday = nullptr;
+    QLabel* lblKnown = nullptr;
     QLabel* lblWeakCount = nullptr;
     QLabel* lblRecordHealth = nullptr;
     std::array<OptionHotspot*, 6> imgRP{};
@@ -97,6 +112,7 @@ private:
     // Says so when the last grading changed the level.
     QLabel* lblLevelChange = nullptr;
     bool m_historyOpening = false;
+    QTimer* m_midnight = nullptr;
 };
 
 } // namespace tavik

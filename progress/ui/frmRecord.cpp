@@ -1,6 +1,7 @@
 #include "progress/ui/frmRecord.h"
 
 #include "drill/app_state.h"
+#include "drill/todays_study.h"
 #include "drill/ui/shared_speaker.h"
 #include "progress/record_csv.h"
 #include "progress/ui/chart_module.h"
@@ -182,6 +183,13 @@ void frmRecord::createControls() {
         makeText(QStringLiteral("lblDueTomorrow"), {524, 190, 104, 22}, kFigurePoints, true);
     lblDueWeek = makeText(QStringLiteral("lblDueWeek"), {628, 190, 122, 22}, kFigurePoints, true);
 
+    // The words known, beside the days to come; the rule is told with it.
+    lblKnown = makeText(QStringLiteral("lblKnown"), {512, 171, 238, 17}, kSmallPoints);
+    lblKnown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblKnown->setPalette(navy);
+    lblKnown->setToolTip(knownRuleText());
+    lblKnown->setAccessibleDescription(knownRuleText());
+
     lblWeakHeading =
         makeText(QStringLiteral("lblWeakHeading"), {416, 220, 334, 17}, kSectionPoints, true);
     lblWeakHeading->setText(QStringLiteral("苦手な単語（単語をクリックすると発音）"));
@@ -189,7 +197,7 @@ void frmRecord::createControls() {
         {{kWordLeft, QStringLiteral("単語")},
          {kMeaningLeft, QStringLiteral("意味")},
          {kCountsLeft, QStringLiteral("正/誤")},
-         {kBoxLeft, QStringLiteral("箱")},
+         {kBoxLeft, QStringLiteral("記憶")},
          {kDueLeft, QStringLiteral("次回")}}};
     for (std::size_t column = 0; column < columns.size(); ++column) {
         const auto& [left, heading] = columns[column];
@@ -249,11 +257,21 @@ void frmRecord::Form_Load() {
     const QDate today = QDate::currentDate();
     const BankWords words(m_state.banks);
     const std::vector<BankWordState> states = bankWordStates(words, m_record.states);
+    const double retention = m_state.settings.desiredRetention;
+    const BookMemory book = bookMemory(m_state.banks, m_record.answers, retention);
     m_days = dailyRates(m_record.answers);
     showRates();
     showBoxes(boxCounts(words, states));
-    showDue(dueCounts(states, today));
-    showWeakest(weakestWords(words, m_record.answers, states, today));
+    showDue(dueCounts(book, today));
+    const BookMemory weekAgo = bookMemory(
+        m_state.banks, answersUntil(m_record.answers, today.addDays(-kWeekDays)), retention);
+    // Words the record holds that the book no longer has are told apart,
+    // never counted as due.
+    lblKnown->setText(book.notInBook.empty() ? knownLine(book, weekAgo, today)
+                                             : QStringLiteral("%1・本にない単語 %2語")
+                                                   .arg(knownLine(book, weekAgo, today))
+                                                   .arg(book.notInBook.size()));
+    showWeakest(weakestWords(m_state.banks, book, today));
     m_spoken->refresh();
 }
 
@@ -339,8 +357,9 @@ void frmRecord::showWeakest(const std::vector<WeakWord>& weakest) {
                                      : QStringLiteral("最後の誤答：%1").arg(word.lastWrongTyped);
         setPlainToolTip(lblWeakCounts[row], lastMiss);
         lblWeakCounts[row]->setAccessibleDescription(lastMiss);
-        lblWeakBox[row]->setText(QString::number(word.box));
-        lblWeakBox[row]->setAccessibleName(boxName(word.box));
+        const int percent = static_cast<int>(word.recall * 100);
+        lblWeakBox[row]->setText(QStringLiteral("%1%").arg(percent));
+        lblWeakBox[row]->setAccessibleName(QStringLiteral("思い出せる見込み %1%").arg(percent));
         lblWeakDue[row]->setText(dayText(word.due));
         lblWeakDue[row]->setAccessibleName(QStringLiteral("次回 %1").arg(dayText(word.due)));
     }
@@ -364,7 +383,7 @@ void frmRecord::showEmptyRecord() {
     lblEmpty->show();
     for (QWidget* part : std::initializer_list<QWidget*>{
              lblRateHeading, lblRateRange, lblAverage, lblBoxHeading, lblDueHeading, lblDueToday,
-             lblDueTomorrow, lblDueWeek, lblWeakHeading}) {
+             lblDueTomorrow, lblDueWeek, lblKnown, lblWeakHeading}) {
         part->hide();
     }
     for (QLabel* column : lblWeakColumn) {

@@ -77,6 +77,7 @@ private:
     QLabel* lblDueToday = nullptr;
     QLabel* lblDueTomorrow = nullptr;
     QLabel* lblDueWeek = nullptr;
+    QLabel* lblKnown = nullptr;
     QLabel* lblWeakHeading = nullptr;
     static constexpr std::size_t kWeakColumns = 5;
     std::array<QLabel*, kWeakColumns> lblWeakColumn{};

@@ -68,6 +68,8 @@ void Artwork::loadScreens(qreal dpr) {
     weakWordsHover = render(QStringLiteral("weak_words_hover"), {180, 29}, dpr);
     recordBar = render(QStringLiteral("record_bar"), {120, 29}, dpr);
     recordBarHover = render(QStringLiteral("record_bar_hover"), {120, 29}, dpr);
+    todayBar = render(QStringLiteral("today_bar"), {120, 29}, dpr);
+    todayBarHover = render(QStringLiteral("today_bar_hover"), {120, 29}, dpr);
     helpPage = render(QStringLiteral("help_page"), {567, 409}, dpr);
     handPointer = QCursor(render(QStringLiteral("hand_pointer"), {32, 32}, dpr), 12, 1);
 }

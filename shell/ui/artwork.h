@@ -32,6 +32,8 @@ struct Artwork {
     QPixmap weakWordsHover; // the 苦手 pick's bar lit; at rest it is in the background
     QPixmap recordBar;      // the learning record's bar, at rest and lit
     QPixmap recordBarHover;
+    QPixmap todayBar; // today's study, at rest and lit
+    QPixmap todayBarHover;
     QPixmap helpPage;
     QCursor handPointer;
 

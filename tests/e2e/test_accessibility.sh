@@ -162,8 +162,8 @@ expect_node "radio button" "単語を選択" "選択中" "focusable,checked"
 expect_node "radio button" "例文を選択" "未選択" "focusable"
 expect_node "push button" "開始"
 
-# Options by Tab and Space: sentences, then back to words.
-press Tab Tab Tab Tab Tab Tab
+# Options by Tab and Space, past 今日の学習: sentences, then back to words.
+press Tab Tab Tab Tab Tab Tab Tab
 expect_focus "例文を選択"
 press space
 expect_node "radio button" "例文を選択" "選択中" "focused,focusable,checked"

@@ -110,6 +110,7 @@ void TestAccessibility::controlsHaveJapaneseNamesAndRoles_data() {
         {"frmSearch", "imgWeak", "苦手な単語", button},
         {"frmSearch", "imgHWG", "開始", button},
         {"frmSearch", "imgRecord", "学習記録", button},
+        {"frmSearch", "imgToday", "今日の学習", button},
         {"frmSearch", "imgHelp", "ヘルプ", button},
         {"frmSearch", "imgExit", "終了", button},
         {"frmSearch", "imgRP_0", "単語を選択", radio},
@@ -338,9 +339,9 @@ void TestAccessibility::tabWalksEachScreenInReadingOrder_data() {
     QTest::addColumn<QStringList>("order");
     QTest::newRow("main window, panel revealed")
         << "frmSearch"
-        << QStringList{"txtFreeWord", "cmbRandom", "imgS1",   "imgS2",      "imgWeak", "imgRP_0",
-                       "imgRP_1",     "imgRP_2",   "imgRP_3", "imgRP_4",    "imgRP_5", "imgHWG",
-                       "imgRecord",   "imgHelp",   "imgExit", "txtFreeWord"};
+        << QStringList{"txtFreeWord", "cmbRandom", "imgToday", "imgS1",   "imgS2",      "imgWeak",
+                       "imgRP_0",     "imgRP_1",   "imgRP_2",  "imgRP_3", "imgRP_4",    "imgRP_5",
+                       "imgHWG",      "imgRecord", "imgHelp",  "imgExit", "txtFreeWord"};
     QTest::newRow("learning record")
         << "frmRecord" << QStringList{"imgCsv", "imgBack", "imgHelp", "imgExit", "imgCsv"};
     QTest::newRow("word drill, first page")
@@ -491,8 +492,8 @@ void TestAccessibility::wholeDrillByKeyboardAlone() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(menu.findChild<QWidget*>(QStringLiteral("imgHWG"))->isVisible());
 
-    // Tab to 単語 and PC, choosing each with Space.
-    for (int step = 0; step < 5; ++step) {
+    // Tab past 今日の学習 to 単語 and PC, choosing each with Space.
+    for (int step = 0; step < 6; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("imgRP_0"));

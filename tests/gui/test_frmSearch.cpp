@@ -91,6 +91,8 @@ private slots:
     void gradingOnTheWordDrillShowsOnTheMenuWhenItCloses();
     void weakWordPick_data();
     void weakWordPick();
+    void todaysStudy_data();
+    void todaysStudy();
     void helpButtonOpensTheHelpScreen();
     void exitEndsTheProgramWithoutSaving();
     void buttonsLightUpUntilThePointerCrossesTheBackground_data();
@@ -662,6 +664,66 @@ void TestFrmSearch::weakWordPick() {
     QCOMPARE(labelText(QStringLiteral("lblSelection")),
              words.isEmpty() ? QStringLiteral("すべての単語から出題します")
                              : QStringLiteral("苦手な単語%1語から出題します").arg(words.size()));
+}
+
+void TestFrmSearch::todaysStudy_data() {
+    // The record before the start: each word with its answers, R or W, a
+    // letter a day ending today (R. yesterday right, .W today wrong).
+    QTest::addColumn<QMap<int, QString>>("record");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QList<int>>("words"); // the drill, in any order; empty: unchanged
+
+    // New words from the middle of each fifth of the 141.
+    QTest::newRow("a fresh record: new words up to the goal, spread through the book")
+        << QMap<int, QString>{} << "今日: 復習 0語＋新出 5語" << QList<int>{15, 43, 71, 99, 127};
+    // Word 25 missed yesterday is due; word 3, right yesterday, is not.
+    QTest::newRow("due words first, then new ones up to the goal")
+        << QMap<int, QString>{{25, "W."}, {3, "R."}} << "今日: 復習 1語＋新出 4語"
+        << QList<int>{25, 19, 55, 89, 124};
+    // Four right today count towards the goal; the one missed is asked
+    // again, paired with the word due next.
+    QTest::newRow("a word missed today asked again at the next press")
+        << QMap<int, QString>{{1, ".R"}, {2, ".R"}, {3, ".R"}, {4, ".R"}, {25, ".W"}}
+        << "今日: 復習 2語＋新出 0語" << QList<int>{1, 25};
+    QTest::newRow("today done says when the next words come")
+        << QMap<int, QString>{{1, ".R"}, {2, ".R"}, {3, ".R"}, {4, ".R"}, {5, ".R"}}
+        << QStringLiteral("今日の学習は終わりました。次は%1に5語")
+               .arg(QLocale::c().toString(QDate::currentDate().addDays(3), "M月d日"))
+        << QList<int>{};
+}
+
+void TestFrmSearch::todaysStudy() {
+    using Record = QMap<int, QString>;
+    QFETCH(Record, record);
+    QFETCH(QString, line);
+    QFETCH(QList<int>, words);
+    writeBytes(m_state->paths.configFile, "[CONFIG]\nGOAL=5\n");
+    HistoryStore earlier;
+    earlier.open(m_state->paths.historyFile);
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const int day : {1, 0}) {
+        std::vector<AnsweredQuestion> answers;
+        for (auto it = record.cbegin(); it != record.cend(); ++it) {
+            const QChar answer = it.value()[1 - day];
+            if (answer != QLatin1Char('.')) {
+                answers.push_back({it.key(), 0, answer == QLatin1Char('R')});
+            }
+        }
+        QVERIFY(earlier.record(answers, now.addDays(-day)));
+    }
+    earlier.close();
+    openMenu();
+    QTRY_COMPARE(labelText(QStringLiteral("lblToday")), line);
+    search(QString());
+    const DrillSet before = m_state->drill;
+
+    clickAt(QStringLiteral("imgToday"));
+    QCOMPARE(m_menu->messages.isEmpty(), !words.isEmpty());
+    QList<int> picked(m_state->drill.drillWords.begin(), m_state->drill.drillWords.end());
+    std::sort(picked.begin(), picked.end());
+    std::sort(words.begin(), words.end());
+    QVERIFY(words.isEmpty() ? m_state->drill.drillWords == before.drillWords : picked == words);
+    QCOMPARE(panelRevealed(), true);
 }
 
 void TestFrmSearch::helpButtonOpensTheHelpScreen() {

@@ -1,6 +1,7 @@
 #include "history/damaged_file.h"
 #include "history/history_store.h"
 #include "history/network_folder.h"
+#include "history/word_memory.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <linux/magic.h>
 #include <sys/resource.h>
@@ -83,7 +86,8 @@ private slots:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
     void boxesAndDueDays_data();
     void boxesAndDueDays();
-    void dueWordsWeakestAndLatestMissedFirst();
+    void dueDayFollowsTheRetention_data();
+    void dueDayFollowsTheRetention();
     void unreadableFileIsKeptAsideAndRenewed_data();
     void unreadableFileIsKeptAsideAndRenewed();
     void recordFoundAtOpening_data();
@@ -106,30 +110,49 @@ private:
 
 void TestHistory::boxesAndDueDays_data() {
     // Each grading: its day, an optional local time, then one letter for each
-    // question of word 7 in it (R right, W wrong).
+    // question of word 7 in it (R right, W wrong). The word's memory is
+    // replayed from the answers the record stored; stability, difficulty
+    // and due day worked by hand from the FSRS-5 formulas and weights.
     QTest::addColumn<QString>("gradings");
     QTest::addColumn<int>("box");
     QTest::addColumn<int>("dueDay");
+    QTest::addColumn<double>("stability");
+    QTest::addColumn<double>("difficulty");
 
-    QTest::newRow("first answer wrong") << "0 W" << 1 << 0;
-    QTest::newRow("first answer right") << "0 R" << 2 << 1;
-    QTest::newRow("right again next day") << "0 R, 1 R" << 3 << 4;
-    QTest::newRow("up to the last box") << "0 R, 1 R, 4 R, 11 R" << 5 << 25;
-    QTest::newRow("no box past the last") << "0 R, 1 R, 4 R, 11 R, 25 R, 39 R" << 5 << 53;
-    QTest::newRow("wrong goes back to box 1") << "0 R, 1 R, 4 W" << 1 << 4;
-    QTest::newRow("early morning counts for its own day") << "1@07:30 R" << 2 << 2;
-    QTest::newRow("two sentences, one wrong") << "0 RW" << 1 << 0;
-    QTest::newRow("two sentences right move once") << "0 RR" << 2 << 1;
-    QTest::newRow("word and sentence drill the same day move once") << "0 R, 0 R" << 2 << 1;
-    QTest::newRow("right after a miss the same day stays down") << "0 R, 0 W, 0 R" << 1 << 0;
-    QTest::newRow("missed, then right the same day") << "0 W, 0 R" << 2 << 1;
-    QTest::newRow("late evening, then the next morning") << "0@23:30 R, 1@07:00 R" << 3 << 4;
+    // S0(Again) = w0; D0(Again) = w4.
+    QTest::newRow("first answer wrong") << "0 W" << 1 << 0 << 0.40255 << 7.1949;
+    // S0(Good) = w2; D0(Good) = w4 - e^(2 w5) + 1; at 0.9 the wait is S days,
+    // rounded.
+    QTest::newRow("first answer right") << "0 R" << 2 << 3 << 3.173 << 5.282434;
+    // R(1, 3.173) = 0.964968; S' = S (1 + e^w8 (11 - D) S^-w9 (e^(w10 (1 - R)) - 1)).
+    QTest::newRow("right again next day") << "0 R, 1 R" << 3 << 7 << 5.869142 << 5.272968;
+    QTest::newRow("up to the last box")
+        << "0 R, 1 R, 4 R, 11 R" << 5 << 40 << 28.841797 << 5.254165;
+    QTest::newRow("no box past the last")
+        << "0 R, 1 R, 4 R, 11 R, 25 R, 39 R" << 5 << 124 << 84.577968 << 5.235535;
+    // A lapse: w11 D^-w12 ((S + 1)^w13 - 1) e^(w14 (1 - R)), at most S / e^(w17 w18).
+    QTest::newRow("wrong goes back to box 1") << "0 R, 1 R, 4 W" << 1 << 4 << 1.40779 << 8.170909;
+    QTest::newRow("early morning counts for its own day")
+        << "1@07:30 R" << 2 << 4 << 3.173 << 5.282434;
+    QTest::newRow("two sentences, one wrong") << "0 RW" << 1 << 0 << 0.40255 << 7.1949;
+    QTest::newRow("two sentences right move once") << "0 RR" << 2 << 3 << 3.173 << 5.282434;
+    // The same day: S e^(w17 (G - 3 + w18)).
+    QTest::newRow("word and sentence drill the same day move once")
+        << "0@12:00 R, 0@12:10 R" << 2 << 4 << 4.466858 << 5.272968;
+    QTest::newRow("right after a miss the same day stays down")
+        << "0@12:00 R, 0@12:10 W, 0@12:20 R" << 1 << 2 << 2.238023 << 8.157535;
+    QTest::newRow("missed, then right the same day")
+        << "0@12:00 W, 0@12:10 R" << 2 << 1 << 0.566698 << 7.176636;
+    QTest::newRow("late evening, then the next morning")
+        << "0@23:30 R, 1@07:00 R" << 3 << 7 << 5.869142 << 5.272968;
 }
 
 void TestHistory::boxesAndDueDays() {
     QFETCH(QString, gradings);
     QFETCH(int, box);
     QFETCH(int, dueDay);
+    QFETCH(double, stability);
+    QFETCH(double, difficulty);
     HistoryStore store;
     store.open(path());
     QCOMPARE(store.health(), HistoryStore::Health::Ready);
@@ -147,24 +170,42 @@ void TestHistory::boxesAndDueDays() {
     const std::optional<WordState> state = stateOf(store, 7);
     QVERIFY(state);
     QCOMPARE(state->box, box);
-    QCOMPARE(dueDate(*state), kFirstDay.addDays(dueDay));
-    QCOMPARE(dueWords({*state}, kFirstDay.addDays(dueDay)), std::vector<int>{7});
-    QVERIFY(dueWords({*state}, kFirstDay.addDays(dueDay - 1)).empty());
+    const std::optional<std::vector<StoredAnswer>> answers = store.answers();
+    QVERIFY(answers);
+    const std::vector<WordMemory> memories = replayAnswers(*answers);
+    const auto word = std::find_if(memories.begin(), memories.end(),
+                                   [](const WordMemory& memory) { return memory.wordKey == 7; });
+    QVERIFY(word != memories.end());
+    QVERIFY(std::abs(word->memory.stability - stability) < 1e-6);
+    QVERIFY(std::abs(word->memory.difficulty - difficulty) < 1e-6);
+    QCOMPARE(dueDate(*word, 0.9), kFirstDay.addDays(dueDay));
+    QVERIFY(isDue(*word, kFirstDay.addDays(dueDay), 0.9));
+    QVERIFY(!isDue(*word, kFirstDay.addDays(dueDay - 1), 0.9));
 }
 
-void TestHistory::dueWordsWeakestAndLatestMissedFirst() {
-    HistoryStore store;
-    store.open(path());
-    // Day 0: 20 and 30 right (box 2, due day 1), 40 wrong. Day 1 morning:
-    // 50 wrong; noon: 60 wrong, 30 wrong, 70 right; 40 right (box 2, due day 2).
-    QVERIFY(store.record({{20, 0, true}, {30, 0, true}, {40, 0, false}}, localTime(0)));
-    QVERIFY(store.record({{50, 0, false}}, localTime(1, QTime(9, 0))));
-    QVERIFY(
-        store.record({{60, 0, false}, {30, 0, false}, {70, 0, true}, {40, 0, true}}, localTime(1)));
-    const auto states = store.wordStates();
-    QVERIFY(states);
-    QCOMPARE(dueWords(*states, kFirstDay.addDays(1)), (std::vector<int>{30, 60, 50, 20}));
-    QCOMPARE(dueWords(*states, kFirstDay.addDays(2)), (std::vector<int>{30, 60, 50, 40, 20, 70}));
+void TestHistory::dueDayFollowsTheRetention_data() {
+    QTest::addColumn<double>("stability");
+    QTest::addColumn<double>("retention");
+    QTest::addColumn<int>("days");
+    // I(r, S) = S / (19/81) (r^-2 - 1), rounded to whole days, one at least:
+    // 3.173, 7, 7.609, 1.461, 0.2.
+    QTest::newRow("0.9 waits the stability") << 3.173 << 0.9 << 3;
+    QTest::newRow("exactly a week") << 7.0 << 0.9 << 7;
+    QTest::newRow("0.8 waits longer") << 3.173 << 0.8 << 8;
+    QTest::newRow("0.95 waits less") << 3.173 << 0.95 << 1;
+    QTest::newRow("a day at least") << 0.2 << 0.9 << 1;
+}
+
+void TestHistory::dueDayFollowsTheRetention() {
+    QFETCH(double, stability);
+    QFETCH(double, retention);
+    QFETCH(int, days);
+    WordMemory word;
+    word.memory = {stability, 5};
+    word.lastDay = kFirstDay;
+    QCOMPARE(dueDate(word, retention), kFirstDay.addDays(days));
+    QVERIFY(!isDue(word, kFirstDay.addDays(days - 1), retention));
+    QVERIFY(isDue(word, kFirstDay.addDays(days), retention));
 }
 
 void TestHistory::unreadableFileIsKeptAsideAndRenewed_data() {
@@ -351,6 +392,12 @@ void TestHistory::recordFoundAtOpening() {
         QCOMPARE(state->wrongAnswers, 1);
         QCOMPARE(state->lastRight, localTime(1));
         QCOMPARE(store.answers()->back().typed, QStringLiteral("acquit"));
+        // The record's answers, older and newer, replay as one memory:
+        // missed on day 0 (S = w0), right on day 1 at R = 0.795.
+        const std::vector<WordMemory> memories = replayAnswers(*store.answers());
+        QCOMPARE(memories.size(), std::size_t{1});
+        QVERIFY(std::abs(memories.front().memory.stability - 2.265009) < 1e-6);
+        QCOMPARE(dueDate(memories.front(), 0.9), kFirstDay.addDays(3));
     } else {
         store.close();
         learner.reset();

@@ -153,11 +153,15 @@ void TestSelection::weakWordPick() {
     const DrillSet before{{7, 8, 9}, {7, 8, 9}};
     DrillSet set = before;
     RandomSource random(3);
-    std::vector<WordState> candidates;
+    // Every due word missed yesterday at the same moment.
+    const QDateTime yesterday(QDate::currentDate().addDays(-1), QTime(12, 0));
+    std::vector<StoredAnswer> answers;
     for (qsizetype i = 0; i < due.size(); ++i) {
-        candidates.push_back({.wordKey = due[i], .headword = headwords.value(i)});
+        answers.push_back({yesterday, due[i], headwords.value(i), 0, QString(), false});
     }
-    const bool picked = selectWeakWords(set, m_banks, candidates, countText, random);
+    const BookMemory book = bookMemory(m_banks, answers, kDefaultRetention);
+    const bool picked = selectWeakWords(
+        set, m_banks, weakWordCandidates(book, QDate::currentDate()), countText, random);
 
     QCOMPARE(picked, !words.isEmpty());
     if (!picked) {
@@ -178,40 +182,55 @@ void TestSelection::weakWordPick() {
 }
 
 void TestSelection::weakWordOrder_data() {
-    // Each word: key, box, wrong answers, days since last right (-1: never),
-    // days since last graded.
+    // Each word: its key, then its answers as days ago, negative for wrong
+    // (-100 for wrong today).
     QTest::addColumn<QList<QList<int>>>("words");
     QTest::addColumn<QList<int>>("order");
-    QTest::newRow("lowest box first")
-        << QList<QList<int>>{{1, 2, 3, 5, 5}, {2, 1, 0, 5, 5}} << QList<int>{2, 1};
-    QTest::newRow("then most wrong answers")
-        << QList<QList<int>>{{1, 1, 1, 5, 5}, {2, 1, 3, 5, 5}, {3, 1, 2, 5, 5}}
-        << QList<int>{2, 3, 1};
-    QTest::newRow("then longest since last right")
-        << QList<QList<int>>{{1, 1, 1, 2, 2}, {2, 1, 1, 10, 2}, {3, 1, 1, -1, 2}}
-        << QList<int>{3, 2, 1};
-    QTest::newRow("not yet due left out")
-        << QList<QList<int>>{{1, 3, 0, 1, 1}, {2, 1, 1, 4, 1}, {4, 1, 2, 4, 1}} << QList<int>{4, 2};
+    QTest::addColumn<int>("dueCount"); // on the 苦手 button
+    QTest::newRow("a word missed before a word fallen due")
+        << QList<QList<int>>{{1, 10}, {2, -1}} << QList<int>{2, 1} << 2;
+    // R(10, 3.173) = 0.758 against R(5, 3.173) = 0.854.
+    QTest::newRow("lower recall first")
+        << QList<QList<int>>{{1, 5}, {2, 10}} << QList<int>{2, 1} << 2;
+    // Word 1 right 9 and 8 days ago: S = 5.869, R(8) = 0.870; word 2 right
+    // 6 days ago: R(6, 3.173) = 0.832. Without its later answer word 1
+    // would be the weaker, R(9, 3.173) = 0.754.
+    QTest::newRow("a later answer counts")
+        << QList<QList<int>>{{1, 9, 8}, {2, 6}} << QList<int>{2, 1} << 2;
+    QTest::newRow("not yet due left out, equals by book order")
+        << QList<QList<int>>{{1, 1}, {3, -2}, {2, -1}} << QList<int>{2, 3} << 2;
+    QTest::newRow("missed today stays due")
+        << QList<QList<int>>{{4, -100}, {5, 10}} << QList<int>{4, 5} << 2;
+    // Word 2 falls due in 3 days, word 3 in 2: the lone due word is paired
+    // with the one due next.
+    QTest::newRow("a lone due word paired with the word due next")
+        << QList<QList<int>>{{2, 0}, {1, -1}, {3, 1}} << QList<int>{1, 3} << 1;
+    QTest::newRow("a word the bank no longer has is neither due nor offered")
+        << QList<QList<int>>{{200, -1}, {5, -1}, {6, 1}} << QList<int>{5, 6} << 1;
 }
 
 void TestSelection::weakWordOrder() {
     QFETCH(QList<QList<int>>, words);
     QFETCH(QList<int>, order);
+    QFETCH(int, dueCount);
     const QDate today = QDate::currentDate();
-    const auto daysAgo = [&](int days) { return QDateTime(today.addDays(-days), QTime(12, 0)); };
-    std::vector<WordState> states;
+    std::vector<StoredAnswer> answers;
     for (const QList<int>& word : words) {
-        states.push_back({.wordKey = word[0],
-                          .box = word[1],
-                          .lastGraded = daysAgo(word[4]),
-                          .wrongAnswers = word[2],
-                          .lastRight = word[3] >= 0 ? daysAgo(word[3]) : QDateTime()});
+        for (qsizetype i = 1; i < word.size(); ++i) {
+            const int days = word[i] == -100 ? 0 : std::abs(word[i]);
+            answers.push_back({QDateTime(today.addDays(-days), QTime(12, 0)), word[0], QString(), 0,
+                               QString(), word[i] >= 0});
+        }
     }
+    std::sort(answers.begin(), answers.end(),
+              [](const StoredAnswer& a, const StoredAnswer& b) { return a.when < b.when; });
+    const BookMemory book = bookMemory(m_banks, answers, kDefaultRetention);
     QList<int> candidates;
-    for (const WordState& state : weakWordCandidates(states, today)) {
-        candidates.append(state.wordKey);
+    for (const BookWord& word : weakWordCandidates(book, today)) {
+        candidates.append(word.row);
     }
     QCOMPARE(candidates, order);
+    QCOMPARE(static_cast<int>(dueBookWords(book, today).size()), dueCount);
 }
 
 void TestSelection::search_data() {

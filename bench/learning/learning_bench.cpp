@@ -1,0 +1,293 @@
+// The learning benchmark: seeded simulated learners drill the book for 90
+// days, one sitting a day, and the table says how soon each way of choosing
+// the words brings them to know it. Each learner's memory is the FSRS-5
+// model with every weight drawn within ±20 % of the published one, and each
+// word has a difficulty of its own. Tavik's way is the program's own code:
+// the answers stored as the record stores them, the memory replayed from
+// them and today's study planned from it, as one press of 今日の学習 a day.
+// The baselines, in the same run on the same learners: the fixed waits of
+// the boxes Tavik had before (0, 1, 3, 7, 14 days) and FSRS scheduling with
+// its default weights (the interval rounded, due words oldest first).
+
+#include "content/banks.h"
+#include "drill/book_memory.h"
+#include "drill/todays_study.h"
+#include "history/word_memory.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <numeric>
+#include <random>
+#include <vector>
+
+using namespace tavik;
+
+namespace {
+
+constexpr int kDays = 90;
+constexpr double kHeld = 0.9;       // recall that counts a word as held
+constexpr double kHeldShare = 0.9;  // the share of the book held that ends the race
+constexpr int kThirdMonthFrom = 60; // days 61 to 90
+constexpr int kNeverAskedBy = 30;
+const QDate kFirstDay(2026, 1, 5);
+// The chance that a word met for the first time is answered right: a
+// business English learner knows some of the book already.
+constexpr double kKnownBefore = 0.4;
+
+// A learner's true memory of one word.
+struct TrueWord {
+    Memory memory;
+    int lastDay = -1;
+};
+
+struct Learner {
+    MemoryParameters truth;
+    std::vector<double> wordShift; // each word's difficulty against the mean
+    std::vector<TrueWord> words;
+    std::mt19937 random;
+
+    // The learner answers: right with the chance the true memory gives.
+    bool answer(int row, int day) {
+        TrueWord& word = words[static_cast<std::size_t>(row)];
+        const bool first = word.lastDay < 0;
+        const double recall =
+            first ? 1 : recallAfter(static_cast<double>(day - word.lastDay), word.memory.stability);
+        const bool right = std::bernoulli_distribution(first ? kKnownBefore : recall)(random);
+        const Grade grade = right ? Grade::Good : Grade::Again;
+        if (first) {
+            word.memory = firstMemory(grade, truth);
+            word.memory.difficulty = std::clamp(
+                word.memory.difficulty + wordShift[static_cast<std::size_t>(row)], 1.0, 10.0);
+        } else {
+            word.memory = reviewedMemory(word.memory, recall, grade, truth);
+        }
+        word.lastDay = day;
+        return right;
+    }
+
+    int held(int day) const {
+        int count = 0;
+        for (const TrueWord& word : words) {
+            count += word.lastDay >= 0 && recallAfter(static_cast<double>(day - word.lastDay),
+                                                      word.memory.stability) >= kHeld;
+        }
+        return count;
+    }
+};
+
+Learner makeLearner(unsigned seed, int rows) {
+    Learner learner;
+    learner.random.seed(seed);
+    std::uniform_real_distribution<double> spread(0.8, 1.2);
+    for (double& weight : learner.truth.w) {
+        weight *= spread(learner.random);
+    }
+    std::normal_distribution<double> shift(0, 1.5);
+    learner.wordShift.resize(static_cast<std::size_t>(rows) + 1);
+    for (double& word : learner.wordShift) {
+        word = shift(learner.random);
+    }
+    learner.words.resize(static_cast<std::size_t>(rows) + 1);
+    return learner;
+}
+
+// One way of choosing the day's words: given the day, the words to ask.
+// Told each answer afterwards.
+struct Scheduler {
+    std::function<std::vector<int>(int day)> today;
+    std::function<void(int row, int day, bool right)> answered;
+};
+
+// Tavik as the program schedules, with the published weights; or, as an
+// experiment the program does not follow, with the learner's parameters
+// fitted afresh each day from the record (history/word_memory.h).
+Scheduler tavikScheduler(const Banks& banks, int goal, bool fitting) {
+    auto answers = std::make_shared<std::vector<StoredAnswer>>();
+    return {[&banks, goal, answers, fitting](int day) {
+                const QDate date = kFirstDay.addDays(day);
+                const BookMemory book =
+                    bookMemory(banks, *answers, kDefaultRetention,
+                               fitting ? learnerParameters(*answers) : MemoryParameters());
+                const TodaysStudy study = planToday(book, banks, date, goal);
+                std::vector<int> rows = study.due;
+                rows.insert(rows.end(), study.fresh.begin(), study.fresh.end());
+                return rows;
+            },
+            [&banks, answers](int row, int day, bool right) {
+                answers->push_back(
+                    {QDateTime(kFirstDay.addDays(day), QTime(12, 0)), row,
+                     banks.WordBank[static_cast<std::size_t>(row)][WordField::Headword], 0,
+                     QString(), right});
+            }};
+}
+
+// Words in book order, each with its next day; the due ones first by the
+// given order, then new ones, up to the goal.
+struct Scheduled {
+    int due = -1; // -1: never asked
+    Memory memory;
+    int lastDay = -1;
+    int box = 1;
+};
+
+std::vector<int> dueThenNew(const std::vector<Scheduled>& words, int day, int goal,
+                            const std::function<bool(int, int)>& before) {
+    std::vector<int> due;
+    std::vector<int> fresh;
+    for (int row = 1; row < static_cast<int>(words.size()); ++row) {
+        const Scheduled& word = words[static_cast<std::size_t>(row)];
+        if (word.due < 0) {
+            fresh.push_back(row);
+        } else if (word.due <= day) {
+            due.push_back(row);
+        }
+    }
+    std::stable_sort(due.begin(), due.end(), before);
+    due.resize(std::min<std::size_t>(due.size(), static_cast<std::size_t>(goal)));
+    const auto room = static_cast<std::size_t>(goal) - due.size();
+    due.insert(due.end(), fresh.begin(),
+               fresh.begin() + static_cast<std::ptrdiff_t>(std::min(room, fresh.size())));
+    return due;
+}
+
+Scheduler fsrsScheduler(int rows, int goal) {
+    auto words = std::make_shared<std::vector<Scheduled>>(static_cast<std::size_t>(rows) + 1);
+    const MemoryParameters defaults;
+    return {[words, goal](int day) {
+                return dueThenNew(*words, day, goal, [&](int a, int b) {
+                    return (*words)[static_cast<std::size_t>(a)].due <
+                           (*words)[static_cast<std::size_t>(b)].due;
+                });
+            },
+            [words, defaults](int row, int day, bool right) {
+                Scheduled& word = (*words)[static_cast<std::size_t>(row)];
+                const Grade grade = right ? Grade::Good : Grade::Again;
+                word.memory =
+                    word.lastDay < 0
+                        ? firstMemory(grade, defaults)
+                        : reviewedMemory(word.memory,
+                                         recallAfter(day - word.lastDay, word.memory.stability),
+                                         grade, defaults);
+                word.lastDay = day;
+                const double interval = daysUntilRecall(kDefaultRetention, word.memory.stability);
+                word.due = day + std::max(1, static_cast<int>(std::lround(interval)));
+            }};
+}
+
+Scheduler fixedWaits(int rows, int goal) {
+    static constexpr std::array<int, 5> kWaits{0, 1, 3, 7, 14};
+    auto words = std::make_shared<std::vector<Scheduled>>(static_cast<std::size_t>(rows) + 1);
+    return {[words, goal](int day) {
+                return dueThenNew(*words, day, goal, [&](int a, int b) {
+                    return (*words)[static_cast<std::size_t>(a)].box <
+                           (*words)[static_cast<std::size_t>(b)].box;
+                });
+            },
+            [words](int row, int day, bool right) {
+                Scheduled& word = (*words)[static_cast<std::size_t>(row)];
+                word.box = right ? std::min(word.box + 1, 5) : 1;
+                word.lastDay = day;
+                // Box 1 waits for nothing: the next sitting, the next day.
+                word.due = day + std::max(1, kWaits[static_cast<std::size_t>(word.box - 1)]);
+            }};
+}
+
+struct Outcome {
+    int heldDay = kDays + 1; // the first day 90 % of the book is held; past the end: never
+    double reviewsPerHeld = 0;
+    double thirdMonthReviews = 0; // answers a day to words asked before, days 61-90
+    int neverAskedBy30 = 0;
+};
+
+Outcome run(Learner learner, Scheduler scheduler, int rows) {
+    Outcome outcome;
+    std::vector<bool> asked(static_cast<std::size_t>(rows) + 1, false);
+    int answers = 0;
+    int thirdMonth = 0;
+    for (int day = 0; day < kDays; ++day) {
+        for (const int row : scheduler.today(day)) {
+            const bool review = asked[static_cast<std::size_t>(row)];
+            asked[static_cast<std::size_t>(row)] = true;
+            scheduler.answered(row, day, learner.answer(row, day));
+            ++answers;
+            thirdMonth += review && day >= kThirdMonthFrom;
+        }
+        if (day + 1 == kNeverAskedBy) {
+            outcome.neverAskedBy30 =
+                static_cast<int>(std::count(asked.begin() + 1, asked.end(), false));
+        }
+        // Held the next morning.
+        if (outcome.heldDay > kDays && learner.held(day + 1) >= kHeldShare * rows) {
+            outcome.heldDay = day + 1;
+        }
+    }
+    outcome.reviewsPerHeld = static_cast<double>(answers) / std::max(1, learner.held(kDays));
+    outcome.thirdMonthReviews = static_cast<double>(thirdMonth) / (kDays - kThirdMonthFrom);
+    return outcome;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+QString dayText(double day) {
+    return day > kDays ? QStringLiteral("> %1").arg(kDays) : QString::number(day, 'f', 1);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    int learners = 200;
+    const QStringList arguments = QCoreApplication::arguments();
+    const qsizetype at = arguments.indexOf(QStringLiteral("--learners"));
+    if (at >= 0 && at + 1 < arguments.size()) {
+        learners = std::max(1, arguments[at + 1].toInt());
+    }
+    Banks banks;
+    loadBanks(banks);
+    const int rows = static_cast<int>(banks.WordBank.size()) - 1;
+
+    std::printf("| Answers a day | Scheduling | Day 90 %% of the words are held at >= 0.9 "
+                "(median) | Answers per word held at day 90 | Reviews a day, days 61-90 | "
+                "Words never asked by day 30 |\n|---|---|---|---|---|---|\n");
+    for (const int goal : {15, 30, 60}) {
+        const std::array<std::pair<const char*, std::function<Scheduler()>>, 4> ways{{
+            {"Tavik (今日の学習)", [&] { return tavikScheduler(banks, goal, false); }},
+            {"Tavik, the learner's growth of stability fitted",
+             [&] { return tavikScheduler(banks, goal, true); }},
+            {"FSRS, default weights", [&] { return fsrsScheduler(rows, goal); }},
+            {"Fixed waits 0, 1, 3, 7, 14", [&] { return fixedWaits(rows, goal); }},
+        }};
+        for (const auto& [name, make] : ways) {
+            std::vector<double> heldDays;
+            std::vector<double> perHeld;
+            std::vector<double> load;
+            std::vector<double> neverAsked;
+            for (int learner = 0; learner < learners; ++learner) {
+                const Outcome outcome =
+                    run(makeLearner(static_cast<unsigned>(1000 + learner), rows), make(), rows);
+                heldDays.push_back(outcome.heldDay);
+                perHeld.push_back(outcome.reviewsPerHeld);
+                load.push_back(outcome.thirdMonthReviews);
+                neverAsked.push_back(outcome.neverAskedBy30);
+            }
+            std::printf("| %d | %s | %s | %.2f | %.1f | %.1f |\n", goal, name,
+                        qPrintable(dayText(median(heldDays))),
+                        std::accumulate(perHeld.begin(), perHeld.end(), 0.0) / learners,
+                        std::accumulate(load.begin(), load.end(), 0.0) / learners,
+                        *std::max_element(neverAsked.begin(), neverAsked.end()));
+            std::fflush(stdout);
+        }
+    }
+    std::printf("\n%d learners, seeds 1000-%d, each the same in every row.\n", learners,
+                999 + learners);
+    return 0;
+}
