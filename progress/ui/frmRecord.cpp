@@ -43,11 +43,12 @@ constexpr int kWeakPitch = 25;
 constexpr int kWordLeft = 416;
 constexpr int kWordWidth = 96;
 constexpr int kMeaningLeft = 514;
-constexpr int kMeaningWidth = 120;
-constexpr int kCountsLeft = 636;
-constexpr int kCountsWidth = 40;
-constexpr int kBoxLeft = 678;
-constexpr int kBoxWidth = 24;
+constexpr int kMeaningWidth = 112;
+constexpr int kCountsLeft = 628;
+constexpr int kCountsWidth = 34;
+// Wide enough for "100%".
+constexpr int kBoxLeft = 664;
+constexpr int kBoxWidth = 38;
 constexpr int kDueLeft = 704;
 constexpr int kDueWidth = 44;
 
@@ -184,7 +185,7 @@ void frmRecord::createControls() {
     lblDueWeek = makeText(QStringLiteral("lblDueWeek"), {628, 190, 122, 22}, kFigurePoints, true);
 
     // The words known, beside the days to come; the rule is told with it.
-    lblKnown = makeText(QStringLiteral("lblKnown"), {512, 171, 238, 17}, kSmallPoints);
+    lblKnown = makeText(QStringLiteral("lblKnown"), {504, 171, 246, 17}, kSmallPoints);
     lblKnown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblKnown->setPalette(navy);
     lblKnown->setToolTip(knownRuleText());
@@ -267,10 +268,14 @@ void frmRecord::Form_Load() {
         m_state.banks, answersUntil(m_record.answers, today.addDays(-kWeekDays)), retention);
     // Words the record holds that the book no longer has are told apart,
     // never counted as due.
-    lblKnown->setText(book.notInBook.empty() ? knownLine(book, weekAgo, today)
-                                             : QStringLiteral("%1・本にない単語 %2語")
-                                                   .arg(knownLine(book, weekAgo, today))
-                                                   .arg(book.notInBook.size()));
+    // With a finish date, or words no longer in the book, the line is long:
+    // it narrows rather than running into the heading beside it.
+    setTextWithinWidth(lblKnown,
+                       book.notInBook.empty() ? knownLine(book, weekAgo, today)
+                                              : QStringLiteral("%1・本にない単語 %2語")
+                                                    .arg(knownLine(book, weekAgo, today))
+                                                    .arg(book.notInBook.size()),
+                       kSmallPoints);
     showWeakest(weakestWords(m_state.banks, book, today));
     m_spoken->refresh();
 }
