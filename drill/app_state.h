@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/banks.h"
+#include "drill/book_memory_cache.h"
 #include "drill/drill_screen_state.h"
 #include "drill/drill_set.h"
 #include "drill/random_source.h"
@@ -34,6 +35,8 @@ struct AppState {
     Recorder recorder{settings, paths};
     // The recorder's learning record, for those who read it.
     HistoryStore& history = recorder.history();
+    // Each word's memory as the record leaves it, kept up with the record.
+    BookMemoryCache bookMemory;
 };
 
 } // namespace tavik

@@ -7,25 +7,35 @@ namespace tavik {
 
 BookMemory bookMemory(const Banks& banks, const std::vector<StoredAnswer>& answers,
                       double retention, const MemoryParameters& p) {
-    QHash<QString, int> rowByHeadword;
+    BookMemory book = bookOfMemories(banks, replayAnswers(answers, p), retention);
+    book.confusions = openConfusionPairs(banks, answers);
+    return book;
+}
+
+BookRows::BookRows(const Banks& banks) : m_bankRows(banks.WordBank.size()) {
     for (std::size_t row = 1; row < banks.WordBank.size(); ++row) {
         const BankRow& word = banks.WordBank[row];
         if (word.size() > WordField::Headword) {
-            rowByHeadword.insert(word[WordField::Headword], static_cast<int>(row));
+            m_rowByHeadword.insert(word[WordField::Headword], static_cast<int>(row));
         }
     }
+}
+
+int BookRows::rowOf(const QString& headword, int wordKey) const {
+    if (!headword.isEmpty()) {
+        return m_rowByHeadword.value(headword, 0);
+    }
+    return wordKey >= 1 && static_cast<std::size_t>(wordKey) < m_bankRows ? wordKey : 0;
+}
+
+BookMemory bookOfMemories(const Banks& banks, std::vector<WordMemory> memories, double retention) {
+    const BookRows rows(banks);
     BookMemory book;
-    book.bookWords = static_cast<int>(rowByHeadword.size());
+    book.bookWords = rows.words();
     book.retention = retention;
     std::vector<bool> taken(banks.WordBank.size(), false);
-    for (WordMemory& memory : replayAnswers(answers, p)) {
-        int row = 0;
-        if (!memory.headword.isEmpty()) {
-            row = rowByHeadword.value(memory.headword, 0);
-        } else if (memory.wordKey >= 1 &&
-                   static_cast<std::size_t>(memory.wordKey) < banks.WordBank.size()) {
-            row = memory.wordKey;
-        }
+    for (WordMemory& memory : memories) {
+        const int row = rows.rowOf(memory.headword, memory.wordKey);
         if (row == 0 || taken[static_cast<std::size_t>(row)]) {
             book.notInBook.push_back(std::move(memory));
             continue;

@@ -1,14 +1,31 @@
 #pragma once
 
 #include "content/banks.h"
+#include "drill/confusion_pairs.h"
 #include "history/stored_answer.h"
 #include "history/word_memory.h"
 #include "settings/settings_state.h"
 
 #include <QDate>
+#include <QHash>
+#include <QString>
 #include <vector>
 
 namespace tavik {
+
+// Which row of the bank a stored word is: the row of its headword; a word
+// stored without one (an older record), the row its key names; 0 when the
+// bank has no such word.
+class BookRows {
+public:
+    explicit BookRows(const Banks& banks);
+    int rowOf(const QString& headword, int wordKey) const;
+    int words() const { return static_cast<int>(m_rowByHeadword.size()); }
+
+private:
+    QHash<QString, int> m_rowByHeadword;
+    std::size_t m_bankRows = 0;
+};
 
 // A word of the book with the memory its answers give it.
 struct BookWord {
@@ -24,15 +41,17 @@ struct BookMemory {
     std::vector<WordMemory> notInBook;
     int bookWords = 0; // the words of the bank, answered or not
     double retention = kDefaultRetention;
+    std::vector<ConfusionPair> confusions; // open ones, the last mixed up first
 };
 
-// A stored word is the bank's word of the same headword; a word stored
-// without one (an older record) is the bank row its key names. The program
+// A stored word is the bank's word BookRows finds. The program
 // schedules with the published weights: fitting the learner's own
 // (learnerParameters) did not bring the benchmark's learners to the book
 // sooner at every pace (docs/learning.md).
 BookMemory bookMemory(const Banks& banks, const std::vector<StoredAnswer>& answers,
                       double retention, const MemoryParameters& p = {});
+// The same from the words' memories, replayed already.
+BookMemory bookOfMemories(const Banks& banks, std::vector<WordMemory> memories, double retention);
 
 // The one rule of "weakest": the lower the model's chance of recall on the
 // day, the weaker (a word whose last answer was wrong has none); among

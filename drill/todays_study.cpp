@@ -1,17 +1,20 @@
 #include "drill/todays_study.h"
 
+#include "drill/drill_questions.h"
 #include "drill/selection.h"
 #include "drill/weak_word_pick.h"
 
+#include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace tavik {
 
 namespace {
 
-constexpr int kPaceDays = 7;
 // New words have at least a third of the day's goal, and no more than this
 // many words of it: at 15 answers a day that meets the whole book within a
 // month, and a larger goal spends its rest on new words only when nothing
@@ -48,11 +51,24 @@ TodaysStudy planToday(const BookMemory& book, const Banks& banks, QDate today, i
     const std::size_t share =
         std::min({neverAsked.size(), (wanted + kNewShare - 1) / kNewShare, kMostKeptForNew});
     const std::size_t kept = share > metToday ? share - metToday : 0;
-    for (const BookWord& word : dueBookWords(book, today)) {
-        if (study.due.size() + kept >= wanted) {
-            break;
+    const auto take = [&](int row) {
+        if (study.due.size() + kept >= wanted ||
+            std::find(study.due.begin(), study.due.end(), row) != study.due.end()) {
+            return false;
         }
-        study.due.push_back(word.row);
+        study.due.push_back(row);
+        return true;
+    };
+    for (const ConfusionPair& pair : book.confusions) {
+        // Both words of a pair or neither.
+        if (study.due.size() + kept + 2 <= wanted) {
+            take(pair.first);
+            take(pair.second);
+            study.pairs.push_back(pair);
+        }
+    }
+    for (const BookWord& word : dueBookWords(book, today)) {
+        take(word.row);
     }
     const std::size_t spent = study.due.size() + static_cast<std::size_t>(study.answeredToday);
     const std::size_t fresh =
@@ -74,19 +90,75 @@ TodaysStudy planToday(const BookMemory& book, const Banks& banks, QDate today, i
 
 bool selectToday(DrillSet& set, const Banks& banks, const TodaysStudy& study,
                  RandomSource& random) {
-    std::vector<std::int16_t> words;
-    for (const std::vector<int>* part : {&study.due, &study.fresh}) {
-        for (const int row : *part) {
-            words.push_back(static_cast<std::int16_t>(row));
+    // The drill is shuffled a unit at a time: a confusion pair is one unit.
+    std::vector<std::vector<std::int16_t>> units;
+    std::set<int> placed;
+    for (const ConfusionPair& pair : study.pairs) {
+        std::vector<std::int16_t> unit;
+        for (const int row : {pair.first, pair.second}) {
+            if (placed.insert(row).second) {
+                unit.push_back(static_cast<std::int16_t>(row));
+            }
+        }
+        if (!unit.empty()) {
+            units.push_back(std::move(unit));
         }
     }
-    if (words.empty()) {
+    for (const std::vector<int>* part : {&study.due, &study.fresh}) {
+        for (const int row : *part) {
+            if (placed.insert(row).second) {
+                units.push_back({static_cast<std::int16_t>(row)});
+            }
+        }
+    }
+    if (units.empty()) {
         return false;
     }
-    std::shuffle(words.begin(), words.end(), random.engine());
-    set.drillWords = std::move(words);
+    std::shuffle(units.begin(), units.end(), random.engine());
+    set.drillWords.clear();
+    for (const std::vector<std::int16_t>& unit : units) {
+        set.drillWords.insert(set.drillWords.end(), unit.begin(), unit.end());
+    }
     buildSentenceList(set, banks, random);
+    // The sentences follow their words, so a pair's stay side by side too.
+    QHash<QString, std::size_t> positionOf;
+    for (std::size_t at = 0; at < set.drillWords.size(); ++at) {
+        positionOf.insert(wordAt(banks, set.drillWords[at]).key, at);
+    }
+    std::stable_sort(set.drillSentences.begin(), set.drillSentences.end(),
+                     [&](std::int16_t a, std::int16_t b) {
+                         return positionOf.value(sentenceAt(banks, a).wordKey) <
+                                positionOf.value(sentenceAt(banks, b).wordKey);
+                     });
     return true;
+}
+
+bool askInOtherForm(const TodaysStudy& study, const BookMemory& book, const Banks& banks,
+                    QDate today, bool wordsChosen) {
+    if (!study.fresh.empty() || study.due.empty()) {
+        return false;
+    }
+    bool missedToday = false;
+    for (const BookWord& word : book.words) {
+        const WordMemory& memory = word.memory;
+        if (memory.lastDay != today || !memory.missedLast ||
+            std::find(study.due.begin(), study.due.end(), word.row) == study.due.end()) {
+            continue;
+        }
+        if ((memory.lastWrongSentence == 0) != wordsChosen) {
+            return false;
+        }
+        missedToday = true;
+    }
+    if (!missedToday || !wordsChosen) {
+        return missedToday;
+    }
+    QSet<QString> withSentence;
+    for (std::size_t row = 1; row < banks.SentenceBank.size(); ++row) {
+        withSentence.insert(sentenceAt(banks, static_cast<int>(row)).wordKey);
+    }
+    return std::all_of(study.due.begin(), study.due.end(),
+                       [&](int row) { return withSentence.contains(wordAt(banks, row).key); });
 }
 
 QString todayLine(const TodaysStudy& study, const BookMemory& book, QDate today) {

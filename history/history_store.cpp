@@ -341,11 +341,12 @@ const QString& HistoryStore::wordsQuery() {
 const QString& HistoryStore::answersQuery() {
     if (m_answersQuery.isEmpty()) {
         QSqlQuery query(m_db);
-        m_answersQuery = selectFrom(query, "answers",
-                                    {QStringLiteral("graded_at"), QStringLiteral("word"),
-                                     QStringLiteral("headword"), QStringLiteral("sentence"),
-                                     QStringLiteral("typed"), QStringLiteral("correct")},
-                                    "ORDER BY graded_at, id");
+        m_answersQuery =
+            selectFrom(query, "answers",
+                       {QStringLiteral("graded_at"), QStringLiteral("word"),
+                        QStringLiteral("headword"), QStringLiteral("sentence"),
+                        QStringLiteral("typed"), QStringLiteral("correct"), QStringLiteral("id")},
+                       "WHERE id > ? ORDER BY graded_at, id");
     }
     return m_answersQuery;
 }
@@ -759,13 +760,15 @@ std::optional<std::vector<WordState>> HistoryStore::wordStates() {
     return states;
 }
 
-std::optional<std::vector<StoredAnswer>> HistoryStore::answers() {
+std::optional<std::vector<StoredAnswer>> HistoryStore::answers(qint64 afterId) {
     if (!ensureOpen()) {
         return std::nullopt;
     }
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(answersQuery())) {
+    query.prepare(answersQuery());
+    query.addBindValue(afterId);
+    if (!query.exec()) {
         qWarning().noquote() << "Could not read the learning record" << m_path << "-"
                              << query.lastError().text();
         return std::nullopt;
@@ -775,7 +778,7 @@ std::optional<std::vector<StoredAnswer>> HistoryStore::answers() {
         answers.push_back({QDateTime::fromMSecsSinceEpoch(query.value(0).toLongLong()),
                            query.value(1).toInt(), query.value(2).toString(),
                            query.value(3).toInt(), query.value(4).toString(),
-                           query.value(5).toInt() != 0});
+                           query.value(5).toInt() != 0, query.value(6).toLongLong()});
     }
     return answers;
 }

@@ -68,8 +68,12 @@ public:
     // The state of every word ever graded, as the file holds it now (another
     // copy may have graded meanwhile); none when the record cannot be read.
     std::optional<std::vector<WordState>> wordStates();
-    // Every stored answer, oldest first; none when the record cannot be read.
-    std::optional<std::vector<StoredAnswer>> answers();
+    // Every stored answer of a row after afterId, oldest first; none when
+    // the record cannot be read.
+    std::optional<std::vector<StoredAnswer>> answers(qint64 afterId = 0);
+    // The file the record was last read from or written to: a record put in
+    // its place has ids of its own.
+    std::pair<dev_t, ino_t> fileIdentity() const { return m_identity; }
 
     // Copies everything the log holds into the record file itself and
     // closes it, so that the one file is a whole backup.

@@ -15,6 +15,7 @@ struct StoredAnswer {
     int sentenceKey = 0; // 0 for a word question
     QString typed;       // the answer as the learner typed it
     bool right = false;
+    qint64 id = 0; // its row: later rows were stored later
 };
 
 } // namespace tavik

@@ -34,10 +34,6 @@ double nextDifficulty(double difficulty, Grade grade, const MemoryParameters& p)
     return clampDifficulty(p.w[7] * initialDifficulty(4, p) + (1 - p.w[7]) * moved);
 }
 
-QString identityOf(const StoredAnswer& answer) {
-    return answer.headword.isEmpty() ? QStringLiteral("#%1").arg(answer.wordKey) : answer.headword;
-}
-
 struct Replayed {
     WordMemory word;
     QDateTime lastGrading;
@@ -67,6 +63,10 @@ void applyGrading(Replayed& replayed, const MemoryParameters& p, double* likelih
 }
 
 } // namespace
+
+QString wordIdentity(const StoredAnswer& answer) {
+    return answer.headword.isEmpty() ? QStringLiteral("#%1").arg(answer.wordKey) : answer.headword;
+}
 
 double recallAfter(double days, double stability) {
     return std::pow(1 + kFactor * std::max(days, 0.0) / std::max(stability, kLowestStability),
@@ -117,7 +117,7 @@ std::vector<WordMemory> replay(const std::vector<StoredAnswer>& answers, const M
         if (!answer.when.isValid()) {
             continue;
         }
-        const QString identity = identityOf(answer);
+        const QString identity = wordIdentity(answer);
         auto found = indexOf.constFind(identity);
         if (found == indexOf.constEnd()) {
             found = indexOf.insert(identity, words.size());
@@ -131,6 +131,7 @@ std::vector<WordMemory> replay(const std::vector<StoredAnswer>& answers, const M
         replayed.word.wrong += answer.right ? 0 : 1;
         if (!answer.right) {
             replayed.word.lastWrongTyped = answer.typed;
+            replayed.word.lastWrongSentence = answer.sentenceKey;
         }
         if (replayed.lastGrading.isValid() && answer.when <= replayed.lastGrading) {
             // The same grading, or one that waited and arrived late.

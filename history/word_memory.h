@@ -58,7 +58,12 @@ struct WordMemory {
     int right = 0;
     int wrong = 0;
     QString lastWrongTyped;
+    int lastWrongSentence = 0; // the sentence of the last miss; 0 for its word question
 };
+
+// The word a stored answer is to: its headword, its key when the record
+// has none.
+QString wordIdentity(const StoredAnswer& answer);
 
 // Replays the stored answers, oldest first. The answers of one word graded
 // at the same moment (a drill that asked two of its sentences) are one

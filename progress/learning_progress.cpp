@@ -90,6 +90,10 @@ DueCounts dueCounts(const BookMemory& book, QDate today) {
         if (due <= today.addDays(kWeekDays)) {
             ++counts.withinWeek;
         }
+        const qint64 ahead = today.daysTo(due);
+        if (ahead >= 1 && ahead <= kWeekDays) {
+            ++counts.days[static_cast<std::size_t>(ahead - 1)];
+        }
     }
     return counts;
 }

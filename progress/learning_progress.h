@@ -39,15 +39,17 @@ struct BoxCounts {
     std::array<int, kLastBox> boxes{};
 };
 
+constexpr int kWeekDays = 7;
+
 // Words falling due: by today (those overdue included), tomorrow, and
-// within seven days from today (today and tomorrow included).
+// within seven days from today (today and tomorrow included); and on each
+// of the seven days after today.
 struct DueCounts {
     int today = 0;
     int tomorrow = 0;
     int withinWeek = 0;
+    std::array<int, kWeekDays> days{};
 };
-
-constexpr int kWeekDays = 7;
 
 // A word the learner keeps missing, with what the record says about it.
 struct WeakWord {

@@ -118,7 +118,7 @@ screenshot "$out/main-today.png"
 
 # Near misses on a page, marked after grading where each went astray: a
 # letter dropped, a capital, a blank at the end, two letters swapped, and
-# every fifth row right.
+# every fifth row right; stair and stare, wherever they are, mixed up.
 misspelt_page() { # words|sentences
   local answer typed row=0
   read_answers "$1"
@@ -131,6 +131,10 @@ misspelt_page() { # words|sentences
     2) typed="$answer " ;;
     3) typed=${answer:0:1}${answer:2:1}${answer:1:1}${answer:3} ;;
     *) typed=$answer ;;
+    esac
+    case $answer in
+    stair) typed=stare ;;
+    stare) typed=stair ;;
     esac
     press ctrl+a
     type_text "$typed"

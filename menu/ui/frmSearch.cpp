@@ -342,18 +342,18 @@ void frmSearch::imgS2_Click() {
         QStringLiteral("ランダムに選んだ%1語から出題します").arg(m_state.drill.drillWords.size()));
 }
 
-std::optional<BookMemory> frmSearch::readBookMemory() {
-    const std::optional<std::vector<StoredAnswer>> answers = m_state.history.answers();
-    if (!answers) {
-        return std::nullopt;
+const BookMemory* frmSearch::readBookMemory() {
+    if (!m_state.bookMemory.refresh(m_state.history, m_state.banks,
+                                    m_state.settings.desiredRetention)) {
+        return nullptr;
     }
-    return bookMemory(m_state.banks, *answers, m_state.settings.desiredRetention);
+    return &m_state.bookMemory.book();
 }
 
 void frmSearch::imgWeak_Click() {
     HistoryStore& history = m_state.history;
     const QDate today = QDate::currentDate();
-    const std::optional<BookMemory> book = readBookMemory();
+    const BookMemory* book = readBookMemory();
     refreshRecordHealth();
     if (!book) {
         showMessage(unreadableRecordMessage());
@@ -387,7 +387,7 @@ void frmSearch::imgWeak_Click() {
 
 void frmSearch::imgToday_Click() {
     const QDate today = QDate::currentDate();
-    const std::optional<BookMemory> book = readBookMemory();
+    const BookMemory* book = readBookMemory();
     refreshRecordHealth();
     if (!book) {
         showMessage(unreadableRecordMessage());
@@ -396,6 +396,16 @@ void frmSearch::imgToday_Click() {
     const TodaysStudy study = planToday(*book, m_state.banks, today, m_state.settings.dailyGoal);
     if (!selectToday(m_state.drill, m_state.banks, study, m_state.random)) {
         showMessage(todayDoneMessage() + QStringLiteral("\n\n") + todayLine(study, *book, today));
+        return;
+    }
+    const bool wordsChosen = m_state.settings.optTerms;
+    if (askInOtherForm(study, *book, m_state.banks, today, wordsChosen)) {
+        // As a click on the other form's option would: the learner sees
+        // the form change and can change it back.
+        imgRP_Click(wordsChosen ? 1 : 0);
+        showSelection(QStringLiteral("今日の学習: 間違えた単語を%1でもう一度（%2語）")
+                          .arg(wordsChosen ? QStringLiteral("例文") : QStringLiteral("単語"))
+                          .arg(study.due.size()));
         return;
     }
     showSelection(QStringLiteral("今日の学習: 復習%1語と新出%2語から出題します")
@@ -413,23 +423,20 @@ void frmSearch::refreshWeakWordCount() {
         return;
     }
     const QDate today = QDate::currentDate();
-    const std::optional<std::vector<StoredAnswer>> answers = m_state.history.answers();
-    if (!answers) {
+    const BookMemory* book = readBookMemory();
+    if (book == nullptr) {
         for (QLabel* label : {lblWeakCount, lblToday, lblKnown}) {
             label->clear();
         }
         refreshRecordHealth();
         return;
     }
-    const double retention = m_state.settings.desiredRetention;
-    const BookMemory book = bookMemory(m_state.banks, *answers, retention);
-    lblWeakCount->setText(QStringLiteral("(%1)").arg(dueBookWords(book, today).size()));
-    setFittedText(
-        lblToday,
-        todayLine(planToday(book, m_state.banks, today, m_state.settings.dailyGoal), book, today));
-    const BookMemory weekAgo =
-        bookMemory(m_state.banks, answersUntil(*answers, today.addDays(-7)), retention);
-    setFittedText(lblKnown, knownLine(book, weekAgo, today));
+    lblWeakCount->setText(QStringLiteral("(%1)").arg(dueBookWords(*book, today).size()));
+    setFittedText(lblToday,
+                  todayLine(planToday(*book, m_state.banks, today, m_state.settings.dailyGoal),
+                            *book, today));
+    setFittedText(lblKnown,
+                  knownLine(*book, m_state.bookMemory.bookAsOf(today.addDays(-kPaceDays)), today));
     refreshRecordHealth();
 }
 

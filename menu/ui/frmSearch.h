@@ -67,7 +67,8 @@ private:
     void imgToday_Click();
     // The learner's memory of the book as the record holds it now; none
     // when the record cannot be read.
-    std::optional<BookMemory> readBookMemory();
+    // The memory brought up to the record; none when it cannot be read.
+    const BookMemory* readBookMemory();
     // Refreshes the counts at the next local midnight, then every midnight.
     void waitForMidnight();
     void imgRecord_Click();

@@ -38,8 +38,8 @@ constexpr QRect kRateChartPlace(44, 122, 340, 190);
 constexpr QRect kBoxChartPlace(44, 352, 340, 164);
 
 // The columns of the weakest words, on the right-hand page.
-constexpr int kWeakTop = 258;
-constexpr int kWeakPitch = 25;
+constexpr int kWeakTop = 280;
+constexpr int kWeakPitch = 22;
 constexpr int kWordLeft = 416;
 constexpr int kWordWidth = 96;
 constexpr int kMeaningLeft = 514;
@@ -183,6 +183,14 @@ void frmRecord::createControls() {
     lblDueTomorrow =
         makeText(QStringLiteral("lblDueTomorrow"), {524, 190, 104, 22}, kFigurePoints, true);
     lblDueWeek = makeText(QStringLiteral("lblDueWeek"), {628, 190, 122, 22}, kFigurePoints, true);
+    // Each of the next days: its date over the words due on it.
+    for (int day = 0; day < kWeekDays; ++day) {
+        QLabel*& label = lblDueDay[static_cast<std::size_t>(day)];
+        label = makeText(QStringLiteral("lblDueDay_%1").arg(day), {416 + day * 47, 213, 46, 30},
+                         kSmallPoints);
+        label->setAlignment(Qt::AlignCenter);
+        label->setPalette(quiet);
+    }
 
     // The words known, beside the days to come; the rule is told with it.
     lblKnown = makeText(QStringLiteral("lblKnown"), {504, 171, 246, 17}, kSmallPoints);
@@ -192,7 +200,7 @@ void frmRecord::createControls() {
     lblKnown->setAccessibleDescription(knownRuleText());
 
     lblWeakHeading =
-        makeText(QStringLiteral("lblWeakHeading"), {416, 220, 334, 17}, kSectionPoints, true);
+        makeText(QStringLiteral("lblWeakHeading"), {416, 246, 334, 17}, kSectionPoints, true);
     lblWeakHeading->setText(QStringLiteral("苦手な単語（単語をクリックすると発音）"));
     const std::array<std::pair<int, QString>, kWeakColumns> columns{
         {{kWordLeft, QStringLiteral("単語")},
@@ -203,7 +211,7 @@ void frmRecord::createControls() {
     for (std::size_t column = 0; column < columns.size(); ++column) {
         const auto& [left, heading] = columns[column];
         lblWeakColumn[column] = makeText(QStringLiteral("lblWeakColumn_%1").arg(column),
-                                         {left, 238, 60, 16}, kSmallPoints);
+                                         {left, 263, 60, 16}, kSmallPoints);
         lblWeakColumn[column]->setPalette(quiet);
         lblWeakColumn[column]->setText(heading);
     }
@@ -231,6 +239,12 @@ void frmRecord::createControls() {
         lblWeakDue[row] =
             makeText(name("lblWeakDue"), {kDueLeft, top + 1, kDueWidth, 17}, kSmallPoints);
     }
+
+    // Under the weakest words: the words the learner mixes up.
+    lblConfusions =
+        makeText(QStringLiteral("lblConfusions"),
+                 {kWordLeft, kWeakTop + kWeakRows * kWeakPitch + 4, 334, 16}, kSmallPoints);
+    lblConfusions->setPalette(navy);
 
     lblEmpty = makeText(QStringLiteral("lblEmpty"), {72, 230, 300, 160}, kFigurePoints);
     lblEmpty->setWordWrap(true);
@@ -263,9 +277,9 @@ void frmRecord::Form_Load() {
     m_days = dailyRates(m_record.answers);
     showRates();
     showBoxes(boxCounts(words, states));
-    showDue(dueCounts(book, today));
+    showDue(dueCounts(book, today), today);
     const BookMemory weekAgo = bookMemory(
-        m_state.banks, answersUntil(m_record.answers, today.addDays(-kWeekDays)), retention);
+        m_state.banks, answersUntil(m_record.answers, today.addDays(-kPaceDays)), retention);
     // Words the record holds that the book no longer has are told apart,
     // never counted as due.
     // With a finish date, or words no longer in the book, the line is long:
@@ -277,6 +291,7 @@ void frmRecord::Form_Load() {
                                                     .arg(book.notInBook.size()),
                        kSmallPoints);
     showWeakest(weakestWords(m_state.banks, book, today));
+    showConfusions(book.confusions);
     m_spoken->refresh();
 }
 
@@ -330,10 +345,38 @@ void frmRecord::showBoxes(const BoxCounts& counts) {
     chtBoxes->show();
 }
 
-void frmRecord::showDue(const DueCounts& due) {
+void frmRecord::showDue(const DueCounts& due, QDate today) {
     lblDueToday->setText(QStringLiteral("今日 %1語").arg(due.today));
     lblDueTomorrow->setText(QStringLiteral("明日 %1語").arg(due.tomorrow));
     lblDueWeek->setText(QStringLiteral("7日以内 %1語").arg(due.withinWeek));
+    for (std::size_t day = 0; day < lblDueDay.size(); ++day) {
+        const QString date = dayText(today.addDays(static_cast<qint64>(day) + 1));
+        lblDueDay[day]->setText(QStringLiteral("%1\n%2語").arg(date).arg(due.days[day]));
+        lblDueDay[day]->setAccessibleName(QStringLiteral("%1に%2語").arg(date).arg(due.days[day]));
+    }
+}
+
+void frmRecord::showConfusions(const std::vector<ConfusionPair>& pairs) {
+    QStringList all;
+    for (const ConfusionPair& pair : pairs) {
+        all.append(confusionText(m_state.banks, pair));
+    }
+    const auto lineOf = [&all](qsizetype shown) {
+        QString line = QStringLiteral("取り違えやすい組: %1")
+                           .arg(QStringList(all.mid(0, shown)).join(QStringLiteral("、")));
+        return shown < all.size() ? line + QStringLiteral("、ほか%1組").arg(all.size() - shown)
+                                  : line;
+    };
+    // As many pairs as the line holds; every pair is in its tool tip.
+    const QFontMetrics metrics(gothicFont(kSmallPoints));
+    qsizetype shown = all.size();
+    while (shown > 1 && metrics.horizontalAdvance(lineOf(shown)) > lblConfusions->width()) {
+        --shown;
+    }
+    setTextWithinWidth(lblConfusions, lineOf(shown), kSmallPoints);
+    setPlainToolTip(lblConfusions, lineOf(all.size()));
+    lblConfusions->setAccessibleName(lineOf(all.size()));
+    lblConfusions->setVisible(!pairs.empty());
 }
 
 void frmRecord::showWeakest(const std::vector<WeakWord>& weakest) {
@@ -388,11 +431,14 @@ void frmRecord::showEmptyRecord() {
     lblEmpty->show();
     for (QWidget* part : std::initializer_list<QWidget*>{
              lblRateHeading, lblRateRange, lblAverage, lblBoxHeading, lblDueHeading, lblDueToday,
-             lblDueTomorrow, lblDueWeek, lblKnown, lblWeakHeading}) {
+             lblDueTomorrow, lblDueWeek, lblKnown, lblConfusions, lblWeakHeading}) {
         part->hide();
     }
-    for (QLabel* column : lblWeakColumn) {
-        column->hide();
+    for (QLabel* label : lblWeakColumn) {
+        label->hide();
+    }
+    for (QLabel* label : lblDueDay) {
+        label->hide();
     }
     for (int row = 0; row < kWeakRows; ++row) {
         for (QLabel* label : {lblWeakWord[row], lblWeakMeaning[row], lblWeakCounts[row],

@@ -44,7 +44,8 @@ private:
     void showRates();
     void showLevel();
     void showBoxes(const BoxCounts& counts);
-    void showDue(const DueCounts& due);
+    void showDue(const DueCounts& due, QDate today);
+    void showConfusions(const std::vector<ConfusionPair>& pairs);
     void showWeakest(const std::vector<WeakWord>& weakest);
     void showEmptyRecord();
     // The rate chart of the last days studied or, once asked, of every day.
@@ -77,7 +78,9 @@ private:
     QLabel* lblDueToday = nullptr;
     QLabel* lblDueTomorrow = nullptr;
     QLabel* lblDueWeek = nullptr;
+    std::array<QLabel*, kWeekDays> lblDueDay{};
     QLabel* lblKnown = nullptr;
+    QLabel* lblConfusions = nullptr;
     QLabel* lblWeakHeading = nullptr;
     static constexpr std::size_t kWeakColumns = 5;
     std::array<QLabel*, kWeakColumns> lblWeakColumn{};

@@ -58,7 +58,7 @@ void FrmRecordTest::figuresOfAKnownHistory() {
                       answer(1, 2, "acquit", true),
                       answer(1, 3, "adapt", true),
                       answer(0, 1, "abolish", true),
-                      answer(0, 3, "adapt", false),
+                      answer(0, 3, "adapt", false, "ADOPT"),
                       answer(2, 4, "gone", false),
                       answer(2, 4, "gone", true)};
     record.states = {{1, 2, daysAgo(0, 11), daysAgo(1, 11)},
@@ -104,6 +104,17 @@ void FrmRecordTest::figuresOfAKnownHistory() {
     QCOMPARE(text(&screen, QStringLiteral("lblDueToday")), QStringLiteral("今日 1語"));
     QCOMPARE(text(&screen, QStringLiteral("lblDueTomorrow")), QStringLiteral("明日 1語"));
     QCOMPARE(text(&screen, QStringLiteral("lblDueWeek")), QStringLiteral("7日以内 3語"));
+    for (int ahead = 1; ahead <= 7; ++ahead) {
+        const QDate day = QDate::currentDate().addDays(ahead);
+        QCOMPARE(text(&screen, QStringLiteral("lblDueDay_%1").arg(ahead - 1)),
+                 QStringLiteral("%1/%2\n%3語")
+                     .arg(day.month())
+                     .arg(day.day())
+                     .arg(ahead == 1 || ahead == 5 ? 1 : 0));
+    }
+    // adapt answered with adopt, another word of the book.
+    QCOMPARE(text(&screen, QStringLiteral("lblConfusions")),
+             QStringLiteral("取り違えやすい組: adapt と adopt"));
     // The weakest first: adapt, missed today, has no recall yet; abolish,
     // right today, all of it. Due: adapt today; abolish tomorrow (S = 0.73
     // after two lapses); acquit in 5 days (S = 5.87).

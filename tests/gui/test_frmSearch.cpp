@@ -672,24 +672,29 @@ void TestFrmSearch::todaysStudy_data() {
     QTest::addColumn<QMap<int, QString>>("record");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QList<int>>("words"); // the drill, in any order; empty: unchanged
+    QTest::addColumn<bool>("wordDrill");   // the form after the press; word questions chosen
 
     // New words from the middle of each fifth of the 141.
     QTest::newRow("a fresh record: new words up to the goal, spread through the book")
-        << QMap<int, QString>{} << "今日: 復習 0語＋新出 5語" << QList<int>{15, 43, 71, 99, 127};
+        << QMap<int, QString>{} << "今日: 復習 0語＋新出 5語" << QList<int>{15, 43, 71, 99, 127}
+        << true;
     // Word 25 missed yesterday is due; word 3, right yesterday, is not.
     QTest::newRow("due words first, then new ones up to the goal")
         << QMap<int, QString>{{25, "W."}, {3, "R."}} << "今日: 復習 1語＋新出 4語"
-        << QList<int>{25, 19, 55, 89, 124};
+        << QList<int>{25, 19, 55, 89, 124} << true;
     // Four right today count towards the goal; the one missed is asked
-    // again, paired with the word due next.
-    QTest::newRow("a word missed today asked again at the next press")
+    // again, paired with the word due next, in its sentences.
+    QTest::newRow("a word missed today asked again at the next press, in the other form")
         << QMap<int, QString>{{1, ".R"}, {2, ".R"}, {3, ".R"}, {4, ".R"}, {25, ".W"}}
-        << "今日: 復習 2語＋新出 0語" << QList<int>{1, 25};
+        << "今日: 復習 2語＋新出 0語" << QList<int>{1, 25} << false;
+    QTest::newRow("words missed today asked again in the other form")
+        << QMap<int, QString>{{1, ".R"}, {2, ".R"}, {3, ".R"}, {25, ".W"}, {26, ".W"}}
+        << "今日: 復習 2語＋新出 0語" << QList<int>{25, 26} << false;
     QTest::newRow("today done says when the next words come")
         << QMap<int, QString>{{1, ".R"}, {2, ".R"}, {3, ".R"}, {4, ".R"}, {5, ".R"}}
         << QStringLiteral("今日の学習は終わりました。次は%1に5語")
                .arg(QLocale::c().toString(QDate::currentDate().addDays(3), "M月d日"))
-        << QList<int>{};
+        << QList<int>{} << true;
 }
 
 void TestFrmSearch::todaysStudy() {
@@ -697,6 +702,7 @@ void TestFrmSearch::todaysStudy() {
     QFETCH(Record, record);
     QFETCH(QString, line);
     QFETCH(QList<int>, words);
+    QFETCH(bool, wordDrill);
     writeBytes(m_state->paths.configFile, "[CONFIG]\nGOAL=5\n");
     HistoryStore earlier;
     earlier.open(m_state->paths.historyFile);
@@ -724,6 +730,7 @@ void TestFrmSearch::todaysStudy() {
     std::sort(words.begin(), words.end());
     QVERIFY(words.isEmpty() ? m_state->drill.drillWords == before.drillWords : picked == words);
     QCOMPARE(panelRevealed(), true);
+    QCOMPARE(m_state->settings.optTerms, wordDrill);
 }
 
 void TestFrmSearch::helpButtonOpensTheHelpScreen() {

@@ -1,3 +1,5 @@
+#include "content/banks.h"
+#include "drill/book_memory_cache.h"
 #include "history/damaged_file.h"
 #include "history/history_store.h"
 #include "history/network_folder.h"
@@ -96,6 +98,8 @@ private slots:
     void unwritableRecordKeepsGradingsForTheNext();
     void recordGoneWhileOpenIsBegunAnew_data();
     void recordGoneWhileOpenIsBegunAnew();
+    void memoryKeptUpWithTheRecord_data();
+    void memoryKeptUpWithTheRecord();
     void closedRecordIsWholeInItsOneFile();
     void twoCopiesSetADamagedRecordAsideOnce();
     void companionThatCannotMoveLeavesTheRecordInPlace();
@@ -509,6 +513,49 @@ void TestHistory::recordGoneWhileOpenIsBegunAnew() {
         stored.append(answer.wordKey);
     }
     QCOMPARE(stored, words);
+}
+
+void TestHistory::memoryKeptUpWithTheRecord_data() {
+    QTest::addColumn<QString>("change");
+    QTest::newRow("a later grading") << "later";
+    QTest::newRow("a grading that waited, older than the newest") << "waited";
+    QTest::newRow("another record put in the file's place") << "replaced";
+}
+
+// The main window's memory, brought up to the record a grading at a time,
+// is the memory of the whole record replayed.
+void TestHistory::memoryKeptUpWithTheRecord() {
+    QFETCH(QString, change);
+    Banks banks;
+    loadBanks(banks);
+    HistoryStore store(path());
+    QVERIFY(store.record({{1, 0, true}, {26, 0, false, {}, QStringLiteral("compliment")}},
+                         localTime(0)));
+    QVERIFY(store.record({{1, 0, true}, {2, 0, false}}, localTime(3)));
+    BookMemoryCache cache;
+    QVERIFY(cache.refresh(store, banks, kDefaultRetention));
+    if (change == QLatin1String("replaced")) {
+        const QString other = m_dir->filePath(QStringLiteral("other.sqlite"));
+        HistoryStore(other).record({{5, 0, true}, {3, 0, false}}, localTime(1));
+        ignoreWarnings();
+        QCOMPARE(
+            ::rename(QFile::encodeName(other).constData(), QFile::encodeName(path()).constData()),
+            0);
+    } else {
+        QVERIFY(store.record({{2, 0, true}, {26, 0, true}, {27, 0, true}},
+                             localTime(change == QLatin1String("later") ? 4 : 2)));
+    }
+    QVERIFY(cache.refresh(store, banks, kDefaultRetention));
+    const BookMemory whole = bookMemory(banks, store.answers().value(), kDefaultRetention);
+    const BookMemory& kept = cache.book();
+    QCOMPARE(kept.words.size(), whole.words.size());
+    for (std::size_t at = 0; at < whole.words.size(); ++at) {
+        QCOMPARE(kept.words[at].row, whole.words[at].row);
+        QCOMPARE(kept.words[at].memory.memory.stability, whole.words[at].memory.memory.stability);
+        QCOMPARE(kept.words[at].memory.lastDay, whole.words[at].memory.lastDay);
+        QCOMPARE(kept.words[at].memory.right, whole.words[at].memory.right);
+    }
+    QCOMPARE(kept.confusions.size(), whole.confusions.size());
 }
 
 // A learner who copies history.sqlite alone as a backup has every answer,

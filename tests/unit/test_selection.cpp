@@ -2,6 +2,7 @@
 #include "drill/drill_set.h"
 #include "drill/random_source.h"
 #include "drill/selection.h"
+#include "drill/todays_study.h"
 #include "drill/weak_word_pick.h"
 
 #include <QList>
@@ -111,6 +112,8 @@ private slots:
     void weakWordPick();
     void weakWordOrder_data();
     void weakWordOrder();
+    void confusedWordsAskedSideBySide_data();
+    void confusedWordsAskedSideBySide();
 
 private:
     Banks m_banks;
@@ -231,6 +234,79 @@ void TestSelection::weakWordOrder() {
     }
     QCOMPARE(candidates, order);
     QCOMPARE(static_cast<int>(dueBookWords(book, today).size()), dueCount);
+}
+
+void TestSelection::confusedWordsAskedSideBySide_data() {
+    // Each answer: word key, typed, right, days ago.
+    using Answer = std::tuple<int, QString, bool, int>;
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QList<int>>("pair"); // the open pair; empty: none
+    QTest::newRow("a word answered with another")
+        << QList<Answer>{{26, "compliment", false, 1}} << QList<int>{26, 27};
+    QTest::newRow("in capitals and full-width letters, with blanks")
+        << QList<Answer>{{5, " ＡＤＡＰＴ", false, 1}} << QList<int>{3, 5};
+    QTest::newRow("a misspelling is no other word")
+        << QList<Answer>{{26, "complemint", false, 1}} << QList<int>{};
+    QTest::newRow("both right on one day settles it")
+        << QList<Answer>{{114, "stare", false, 2}, {114, "stair", true, 1}, {115, "stare", true, 1}}
+        << QList<int>{};
+    QTest::newRow("right on different days does not")
+        << QList<Answer>{{114, "stare", false, 2}, {114, "stair", true, 1}, {115, "stare", true, 0}}
+        << QList<int>{114, 115};
+    QTest::newRow("a miss after the right answer undoes it")
+        << QList<Answer>{{114, "stare", false, 2},
+                         {114, "stair", true, 0},
+                         {114, "stir", false, 0},
+                         {115, "stare", true, 0}}
+        << QList<int>{114, 115};
+}
+
+void TestSelection::confusedWordsAskedSideBySide() {
+    using Answer = std::tuple<int, QString, bool, int>;
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QList<int>, pair);
+    const QDate today = QDate::currentDate();
+    std::vector<StoredAnswer> stored;
+    int minute = 0;
+    for (const auto& [word, typed, right, days] : answers) {
+        stored.push_back({QDateTime(today.addDays(-days), QTime(12, ++minute)), word,
+                          m_banks.WordBank[static_cast<std::size_t>(word)][WordField::Headword], 0,
+                          typed, right});
+    }
+    const BookMemory book = bookMemory(m_banks, stored, kDefaultRetention);
+    QList<int> open;
+    for (const ConfusionPair& confused : book.confusions) {
+        open << confused.first << confused.second;
+    }
+    QCOMPARE(open, pair);
+    if (pair.isEmpty()) {
+        return;
+    }
+    // Today's drill leads with the pair and asks its words side by side,
+    // in the word and in the sentence drill.
+    const TodaysStudy study = planToday(book, m_banks, today, 10);
+    QCOMPARE(QList<int>(study.due.begin(), study.due.begin() + 2), pair);
+    for (const unsigned seed : {1U, 2U, 3U}) {
+        DrillSet set;
+        RandomSource random(seed);
+        QVERIFY(selectToday(set, m_banks, study, random));
+        const auto first = std::find(set.drillWords.begin(), set.drillWords.end(), pair[0]);
+        const auto second = std::find(set.drillWords.begin(), set.drillWords.end(), pair[1]);
+        QCOMPARE(std::abs(std::distance(first, second)), 1);
+        // The sentences of the pair's words form one block.
+        QList<qsizetype> pairSentences;
+        for (qsizetype at = 0; at < static_cast<qsizetype>(set.drillSentences.size()); ++at) {
+            const int word = m_banks
+                                 .SentenceBank[static_cast<std::size_t>(set.drillSentences[at])]
+                                              [SentenceField::WordKey]
+                                 .toInt();
+            if (pair.contains(word)) {
+                pairSentences.append(at);
+            }
+        }
+        QVERIFY(pairSentences.size() >= 2);
+        QCOMPARE(pairSentences.back() - pairSentences.front() + 1, pairSentences.size());
+    }
 }
 
 void TestSelection::search_data() {
