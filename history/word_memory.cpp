@@ -185,9 +185,9 @@ MemoryParameters scaledParameters(const std::array<double, kFittedGroups>& logSc
 }
 
 // The published weights fit learners at large: a learner's factor is taken
-// as a draw around 1, about one in three beyond a factor of 1.3 either way,
+// as a draw around 1, about one in three beyond a factor of 1.5 either way,
 // so that a few hundred answers move it only as far as they show.
-constexpr double kPriorSpread = 0.25;
+constexpr double kPriorSpread = 0.4;
 // The search over each factor's logarithm: steps halved from the first to
 // the last, each kept while it makes the record likelier.
 constexpr double kFirstStep = 0.4;
