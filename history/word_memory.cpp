@@ -167,10 +167,11 @@ double likelihoodOf(const std::vector<WordGradings>& words, const MemoryParamete
     return likelihood;
 }
 
-// The learner's weights, as factors on the published ones in three groups
-// that each answer in the record tells something of: the stability a first
-// answer leaves (w0-w3), its growth after a right review (e^w8) and the
-// stability left after a lapse (w11).
+// The learner's weights, as factors on the published ones in four groups
+// that the answers in the record tell something of: the stability a first
+// answer leaves (w0-w3), the words' difficulty (w4), the growth of
+// stability after a right review (e^w8) and the stability a lapse leaves
+// (w11).
 enum FittedGroup { FirstStability, Difficulty, Growth, AfterLapse, kFittedGroups };
 
 MemoryParameters scaledParameters(const std::array<double, kFittedGroups>& logScales) {
@@ -196,7 +197,8 @@ constexpr double kLastStep = 0.02;
 // A factor is taken only where it brings reviews sooner than the published
 // weights would: a less stable first memory, slower growth, a deeper lapse,
 // harder words. A few hundred answers barely tell a learner a fifth away
-// from the published weights (their likelihoods differ by a few units), and
+// from the published weights (the record's log-likelihoods under the two
+// differ by a unit or so after a thousand answers), and
 // the two mistakes do not cost alike: a wait too short spends a review on a
 // word still well recalled, a wait too long lets words fall below the
 // retention the learner asked for and lapse, which costs their stability.
@@ -225,10 +227,6 @@ std::vector<WordMemory> replayAnswers(const std::vector<StoredAnswer>& answers,
         memories.push_back(std::move(word.word));
     }
     return memories;
-}
-
-double logLikelihood(const std::vector<StoredAnswer>& answers, const MemoryParameters& p) {
-    return likelihoodOf(gradingsOf(answers), p);
 }
 
 MemoryParameters learnerParameters(const std::vector<StoredAnswer>& answers) {

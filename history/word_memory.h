@@ -73,13 +73,10 @@ std::vector<WordMemory> replayAnswers(const std::vector<StoredAnswer>& answers,
 // reviews on later days and a prior that holds it near 1 (maximum a
 // posteriori, by coordinate search), and each taken only where it brings
 // reviews sooner than the published weights would; the published weights
-// before that. Some 65 ms for a record of 10,000 answers (the learning
-// benchmark measures it).
+// before that. 40-70 ms for a record of 10,000 answers on a shared 2-core
+// machine (the learning benchmark measures it).
 constexpr std::size_t kFittingAnswers = 300;
 MemoryParameters learnerParameters(const std::vector<StoredAnswer>& answers);
-// The log-likelihood of every review on a later day than the last, as the
-// parameters predict its recall.
-double logLikelihood(const std::vector<StoredAnswer>& answers, const MemoryParameters& p);
 
 // The model's chance that the learner recalls the word on the day: 0 while
 // its last answer is wrong, whole days after its last answer otherwise.
