@@ -44,10 +44,12 @@ struct BookMemory {
     std::vector<ConfusionPair> confusions; // open ones, the last mixed up first
 };
 
-// A stored word is the bank's word BookRows finds. The program
-// schedules with the published weights: fitting the learner's own
-// (learnerParameters) did not bring the benchmark's learners to the book
-// sooner at every pace (docs/learning.md).
+// A stored word is the bank's word BookRows finds. `p` are the
+// learner's own weights (learnerParameters) once the record holds
+// kFittingAnswers answers: they only ever bring reviews sooner than the
+// published weights, and in the learning benchmark they bring the learners
+// the published weights overrate to the book weeks sooner and the median
+// learner no later (docs/learning.md).
 BookMemory bookMemory(const Banks& banks, const std::vector<StoredAnswer>& answers,
                       double retention, const MemoryParameters& p = {});
 // The same from the words' memories, replayed already.

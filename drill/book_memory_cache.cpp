@@ -6,6 +6,8 @@
 namespace tavik {
 
 void BookMemoryCache::forget() {
+    m_parameters = {};
+    m_fittedAt = 0;
     m_lastId = 0;
     m_newest = {};
     m_answers.clear();
@@ -54,15 +56,29 @@ bool BookMemoryCache::refresh(HistoryStore& history, const Banks& banks, double 
     for (const StoredAnswer& answer : *fresh) {
         moved.insert(add(answer));
     }
+    if (refit()) {
+        moved = QSet<QString>(m_indexOf.keyBegin(), m_indexOf.keyEnd());
+    }
     for (const QString& identity : std::as_const(moved)) {
         Word& word = m_words[m_indexOf.value(identity)];
-        word.memory = replayAnswers(answersOf(word, {})).front();
+        word.memory = replayAnswers(answersOf(word, {}), m_parameters).front();
     }
     if (replayAll || !moved.isEmpty() || m_banks != &banks || m_book.retention != retention) {
         m_asOf.reset();
         m_banks = &banks;
         rebuildBook(banks, retention);
     }
+    return true;
+}
+
+bool BookMemoryCache::refit() {
+    constexpr std::size_t kGrowthTenths = 11;
+    if (m_answers.size() < kFittingAnswers ||
+        (m_fittedAt > 0 && m_answers.size() * 10 < m_fittedAt * kGrowthTenths)) {
+        return false;
+    }
+    m_parameters = learnerParameters(m_answers);
+    m_fittedAt = m_answers.size();
     return true;
 }
 
@@ -91,7 +107,8 @@ const BookMemory& BookMemoryCache::bookAsOf(QDate day) {
     if (!m_asOf || m_asOf->first != day) {
         std::vector<WordMemory> memories;
         for (const Word& word : m_words) {
-            const std::vector<WordMemory> replayed = replayAnswers(answersOf(word, day));
+            const std::vector<WordMemory> replayed =
+                replayAnswers(answersOf(word, day), m_parameters);
             if (!replayed.empty()) {
                 memories.push_back(replayed.front());
             }

@@ -28,6 +28,9 @@ public:
     // leaving the memory as it was, when the record cannot be read.
     bool refresh(HistoryStore& history, const Banks& banks, double retention);
     const BookMemory& book() const { return m_book; }
+    // The learner's own weights once the record holds enough answers
+    // (learnerParameters), refitted as it grows by a tenth.
+    const MemoryParameters& parameters() const { return m_parameters; }
     // The memory as the answers up to the end of the day left it.
     const BookMemory& bookAsOf(QDate day);
 
@@ -42,8 +45,12 @@ private:
     QString add(const StoredAnswer& answer);
     std::vector<StoredAnswer> answersOf(const Word& word, QDate until) const;
     void rebuildBook(const Banks& banks, double retention);
+    // Refits the weights when the record has grown enough; true when it did.
+    bool refit();
 
     std::pair<dev_t, ino_t> m_identity{};
+    MemoryParameters m_parameters;
+    std::size_t m_fittedAt = 0; // the answers the weights were fitted to
     qint64 m_lastId = 0;
     QDateTime m_newest;
     std::vector<StoredAnswer> m_answers; // oldest first

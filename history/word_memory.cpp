@@ -17,8 +17,6 @@ constexpr double kLowestDifficulty = 1;
 constexpr double kHighestDifficulty = 10;
 // A review the model thought certain still counts, if hardly.
 constexpr double kLeastChance = 1e-6;
-// The scales of stability growth tried: 2^(k/4) for k = -4 .. 4.
-constexpr int kScaleSteps = 4;
 
 double clampDifficulty(double difficulty) {
     return std::clamp(difficulty, kLowestDifficulty, kHighestDifficulty);
@@ -34,32 +32,41 @@ double nextDifficulty(double difficulty, Grade grade, const MemoryParameters& p)
     return clampDifficulty(p.w[7] * initialDifficulty(4, p) + (1 - p.w[7]) * moved);
 }
 
-struct Replayed {
-    WordMemory word;
-    QDateTime lastGrading;
-    bool gradingRight = true;
+// One grading of a word: the local day, and whether every answer in it was
+// right.
+struct Grading {
+    QDate day;
+    bool right = true;
 };
 
-void applyGrading(Replayed& replayed, const MemoryParameters& p, double* likelihood) {
-    WordMemory& word = replayed.word;
-    const QDate day = replayed.lastGrading.toLocalTime().date();
-    const Grade grade = replayed.gradingRight ? Grade::Good : Grade::Again;
+// A word's stored answers as the gradings that move its memory, oldest
+// first, beside what the record screen counts of them.
+struct WordGradings {
+    WordMemory word;
+    std::vector<Grading> gradings;
+};
+
+// Moves the word's memory by one grading. A review on a later day adds the
+// log of the chance the model gave its answer to `likelihood`.
+void applyGrading(WordMemory& word, const Grading& grading, const MemoryParameters& p,
+                  double* likelihood) {
+    const Grade grade = grading.right ? Grade::Good : Grade::Again;
     if (!word.lastDay.isValid()) {
         word.memory = firstMemory(grade, p);
-        word.firstDay = day;
-    } else if (day == word.lastDay) {
+        word.firstDay = grading.day;
+    } else if (grading.day == word.lastDay) {
         word.memory = sameDayMemory(word.memory, grade, p);
     } else {
-        const double recall =
-            recallAfter(static_cast<double>(word.lastDay.daysTo(day)), word.memory.stability);
+        const double recall = recallAfter(static_cast<double>(word.lastDay.daysTo(grading.day)),
+                                          word.memory.stability);
         if (likelihood != nullptr) {
-            *likelihood += std::log(
-                std::clamp(replayed.gradingRight ? recall : 1 - recall, kLeastChance, 1.0));
+            *likelihood +=
+                std::log(std::clamp(grading.right ? recall : 1 - recall, kLeastChance, 1.0));
         }
         word.memory = reviewedMemory(word.memory, recall, grade, p);
     }
-    word.lastDay = day;
-    word.missedLast = !replayed.gradingRight;
+    word.lastDay = grading.day;
+    word.missedLast = !grading.right;
 }
 
 } // namespace
@@ -95,7 +102,7 @@ Memory reviewedMemory(const Memory& memory, double recall, Grade grade, const Me
     } else {
         const double growth = std::exp(p.w[8]) * (11 - d) * std::pow(s, -p.w[9]) *
                               (std::exp(p.w[10] * (1 - recall)) - 1);
-        stability = s * (1 + p.stabilityScale * growth);
+        stability = s * (1 + growth);
     }
     return {std::max(stability, kLowestStability), nextDifficulty(d, grade, p)};
 }
@@ -109,10 +116,12 @@ Memory sameDayMemory(const Memory& memory, Grade grade, const MemoryParameters& 
 
 namespace {
 
-std::vector<WordMemory> replay(const std::vector<StoredAnswer>& answers, const MemoryParameters& p,
-                               double* likelihood) {
+std::vector<WordGradings> gradingsOf(const std::vector<StoredAnswer>& answers) {
     QHash<QString, std::size_t> indexOf;
-    std::vector<Replayed> words;
+    std::vector<WordGradings> words;
+    // The moment of each word's latest grading, still open to the answers
+    // graded with it.
+    std::vector<QDateTime> lastGrading;
     for (const StoredAnswer& answer : answers) {
         if (!answer.when.isValid()) {
             continue;
@@ -121,69 +130,135 @@ std::vector<WordMemory> replay(const std::vector<StoredAnswer>& answers, const M
         auto found = indexOf.constFind(identity);
         if (found == indexOf.constEnd()) {
             found = indexOf.insert(identity, words.size());
-            Replayed fresh;
+            WordGradings fresh;
             fresh.word.wordKey = answer.wordKey;
             fresh.word.headword = answer.headword;
-            words.push_back(fresh);
+            words.push_back(std::move(fresh));
+            lastGrading.emplace_back();
         }
-        Replayed& replayed = words[found.value()];
-        replayed.word.right += answer.right ? 1 : 0;
-        replayed.word.wrong += answer.right ? 0 : 1;
+        WordGradings& word = words[found.value()];
+        QDateTime& last = lastGrading[found.value()];
+        word.word.right += answer.right ? 1 : 0;
+        word.word.wrong += answer.right ? 0 : 1;
         if (!answer.right) {
-            replayed.word.lastWrongTyped = answer.typed;
-            replayed.word.lastWrongSentence = answer.sentenceKey;
+            word.word.lastWrongTyped = answer.typed;
+            word.word.lastWrongSentence = answer.sentenceKey;
         }
-        if (replayed.lastGrading.isValid() && answer.when <= replayed.lastGrading) {
+        if (last.isValid() && answer.when <= last) {
             // The same grading, or one that waited and arrived late.
-            if (answer.when == replayed.lastGrading) {
-                replayed.gradingRight = replayed.gradingRight && answer.right;
+            if (answer.when == last) {
+                word.gradings.back().right = word.gradings.back().right && answer.right;
             }
             continue;
         }
-        if (replayed.lastGrading.isValid()) {
-            applyGrading(replayed, p, likelihood);
+        last = answer.when;
+        word.gradings.push_back({answer.when.toLocalTime().date(), answer.right});
+    }
+    return words;
+}
+
+double likelihoodOf(const std::vector<WordGradings>& words, const MemoryParameters& p) {
+    double likelihood = 0;
+    for (const WordGradings& word : words) {
+        WordMemory memory;
+        for (const Grading& grading : word.gradings) {
+            applyGrading(memory, grading, p, &likelihood);
         }
-        replayed.lastGrading = answer.when;
-        replayed.gradingRight = answer.right;
     }
-    std::vector<WordMemory> memories;
-    memories.reserve(words.size());
-    for (Replayed& replayed : words) {
-        applyGrading(replayed, p, likelihood);
-        memories.push_back(std::move(replayed.word));
+    return likelihood;
+}
+
+// The learner's weights, as factors on the published ones in four groups
+// that the answers in the record tell something of: the stability a first
+// answer leaves (w0-w3), the words' difficulty (w4), the growth of
+// stability after a right review (e^w8) and the stability a lapse leaves
+// (w11).
+enum FittedGroup { FirstStability, Difficulty, Growth, AfterLapse, kFittedGroups };
+
+MemoryParameters scaledParameters(const std::array<double, kFittedGroups>& logScales) {
+    MemoryParameters p;
+    for (std::size_t i = 0; i < 4; ++i) {
+        p.w[i] *= std::exp(logScales[FirstStability]);
     }
-    return memories;
+    p.w[4] *= std::exp(logScales[Difficulty]);
+    p.w[8] += logScales[Growth];
+    p.w[11] *= std::exp(logScales[AfterLapse]);
+    return p;
+}
+
+// The published weights fit learners at large: a learner's factor is taken
+// as a draw around 1, about one in three beyond a factor of 1.5 either way,
+// so that a few hundred answers move it only as far as they show.
+constexpr double kPriorSpread = 0.4;
+// The search over each factor's logarithm: steps halved from the first to
+// the last, each kept while it makes the record likelier.
+constexpr double kFirstStep = 0.4;
+constexpr double kLastStep = 0.02;
+
+// A factor is taken only where it brings reviews sooner than the published
+// weights would: a less stable first memory, slower growth, a deeper lapse,
+// harder words. A few hundred answers barely tell a learner a fifth away
+// from the published weights (the record's log-likelihoods under the two
+// differ by a unit or so after a thousand answers), and
+// the two mistakes do not cost alike: a wait too short spends a review on a
+// word still well recalled, a wait too long lets words fall below the
+// retention the learner asked for and lapse, which costs their stability.
+bool shortensWaits(FittedGroup group, double logScale) {
+    return group == Difficulty ? logScale >= 0 : logScale <= 0;
+}
+
+double posterior(const std::vector<WordGradings>& words,
+                 const std::array<double, kFittedGroups>& logScales) {
+    double prior = 0;
+    for (const double logScale : logScales) {
+        prior -= logScale * logScale / (2 * kPriorSpread * kPriorSpread);
+    }
+    return likelihoodOf(words, scaledParameters(logScales)) + prior;
 }
 
 } // namespace
 
 std::vector<WordMemory> replayAnswers(const std::vector<StoredAnswer>& answers,
                                       const MemoryParameters& p) {
-    return replay(answers, p, nullptr);
-}
-
-double logLikelihood(const std::vector<StoredAnswer>& answers, const MemoryParameters& p) {
-    double likelihood = 0;
-    replay(answers, p, &likelihood);
-    return likelihood;
+    std::vector<WordMemory> memories;
+    for (WordGradings& word : gradingsOf(answers)) {
+        for (const Grading& grading : word.gradings) {
+            applyGrading(word.word, grading, p, nullptr);
+        }
+        memories.push_back(std::move(word.word));
+    }
+    return memories;
 }
 
 MemoryParameters learnerParameters(const std::vector<StoredAnswer>& answers) {
-    MemoryParameters best;
     if (answers.size() < kFittingAnswers) {
-        return best;
+        return {};
     }
-    double bestLikelihood = logLikelihood(answers, best);
-    for (int step = -kScaleSteps; step <= kScaleSteps; ++step) {
-        MemoryParameters tried;
-        tried.stabilityScale = std::exp2(static_cast<double>(step) / kScaleSteps);
-        const double likelihood = logLikelihood(answers, tried);
-        if (likelihood > bestLikelihood) {
-            best = tried;
-            bestLikelihood = likelihood;
+    const std::vector<WordGradings> words = gradingsOf(answers);
+    std::array<double, kFittedGroups> best{};
+    double bestPosterior = posterior(words, best);
+    for (double step = kFirstStep; step >= kLastStep; step /= 2) {
+        bool moved = true;
+        while (moved) {
+            moved = false;
+            for (std::size_t group = 0; group < kFittedGroups; ++group) {
+                for (const double direction : {-1.0, 1.0}) {
+                    std::array<double, kFittedGroups> tried = best;
+                    tried[group] += direction * step;
+                    if (!shortensWaits(static_cast<FittedGroup>(group), tried[group])) {
+                        continue;
+                    }
+                    const double tries = posterior(words, tried);
+                    if (tries > bestPosterior) {
+                        best = tried;
+                        bestPosterior = tries;
+                        moved = true;
+                    }
+                }
+            }
         }
     }
-    return best;
+    return scaledParameters(best);
 }
 
 double recallOn(const WordMemory& word, QDate day) {

@@ -273,13 +273,16 @@ void frmRecord::Form_Load() {
     const BankWords words(m_state.banks);
     const std::vector<BankWordState> states = bankWordStates(words, m_record.states);
     const double retention = m_state.settings.desiredRetention;
-    const BookMemory book = bookMemory(m_state.banks, m_record.answers, retention);
+    // With the weights the main window schedules with.
+    const MemoryParameters& weights = m_state.bookMemory.parameters();
+    const BookMemory book = bookMemory(m_state.banks, m_record.answers, retention, weights);
     m_days = dailyRates(m_record.answers);
     showRates();
     showBoxes(boxCounts(words, states));
     showDue(dueCounts(book, today), today);
-    const BookMemory weekAgo = bookMemory(
-        m_state.banks, answersUntil(m_record.answers, today.addDays(-kPaceDays)), retention);
+    const BookMemory weekAgo =
+        bookMemory(m_state.banks, answersUntil(m_record.answers, today.addDays(-kPaceDays)),
+                   retention, weights);
     // Words the record holds that the book no longer has are told apart,
     // never counted as due.
     // With a finish date, or words no longer in the book, the line is long:

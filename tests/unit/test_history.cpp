@@ -20,6 +20,7 @@
 #include <cmath>
 #include <ctime>
 #include <linux/magic.h>
+#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -70,6 +71,30 @@ std::optional<WordState> stateOf(HistoryStore& store, int word) {
     return std::nullopt;
 }
 
+// The answers of a learner whose memory is the model with `truth`'s
+// weights: each word met on a day of its own, then asked after gaps long
+// enough for its recall to fall well below 0.9.
+std::vector<StoredAnswer> simulatedAnswers(int words, const MemoryParameters& truth) {
+    static constexpr std::array<int, 6> kGaps{5, 5, 10, 20, 30, 45};
+    std::mt19937 random(7);
+    const auto chance = [&random](double p) { return random() < p * 4294967296.0; };
+    std::vector<StoredAnswer> answers;
+    for (int word = 1; word <= words; ++word) {
+        int day = word / 10;
+        bool right = chance(0.6);
+        Memory memory = firstMemory(right ? Grade::Good : Grade::Again, truth);
+        answers.push_back({localTime(day), word, QString(), 0, QString(), right});
+        for (const int gap : kGaps) {
+            const double recall = recallAfter(gap, memory.stability);
+            right = chance(recall);
+            memory = reviewedMemory(memory, recall, right ? Grade::Good : Grade::Again, truth);
+            day += gap;
+            answers.push_back({localTime(day), word, QString(), 0, QString(), right});
+        }
+    }
+    return answers;
+}
+
 void ignoreWarnings() {
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".*")));
 }
@@ -90,6 +115,8 @@ private slots:
     void boxesAndDueDays();
     void dueDayFollowsTheRetention_data();
     void dueDayFollowsTheRetention();
+    void fittingFollowsTheLearner_data();
+    void fittingFollowsTheLearner();
     void unreadableFileIsKeptAsideAndRenewed_data();
     void unreadableFileIsKeptAsideAndRenewed();
     void recordFoundAtOpening_data();
@@ -210,6 +237,42 @@ void TestHistory::dueDayFollowsTheRetention() {
     QCOMPARE(dueDate(word, retention), kFirstDay.addDays(days));
     QVERIFY(!isDue(word, kFirstDay.addDays(days - 1), retention));
     QVERIFY(isDue(word, kFirstDay.addDays(days), retention));
+}
+
+void TestHistory::fittingFollowsTheLearner_data() {
+    // The learner's true factors on the growth of stability (e^w8) and on
+    // the stability a first answer leaves (w0-w3), seven answers to each
+    // word. A factor below 1 is found at least half of the way from 1
+    // (the prior holds the rest back), one above 1 not at all.
+    QTest::addColumn<int>("words");
+    QTest::addColumn<double>("growth");
+    QTest::addColumn<double>("firstStability");
+    QTest::newRow("fewer answers than the fit needs: the published weights") << 42 << 0.6 << 0.6;
+    QTest::newRow("the published learner") << 300 << 1.0 << 1.0;
+    QTest::newRow("slower growth") << 300 << 0.6 << 1.0;
+    QTest::newRow("weaker first memory") << 300 << 1.0 << 0.6;
+    QTest::newRow("stronger: never scheduled later than the published weights")
+        << 300 << 2.0 << 2.0;
+}
+
+void TestHistory::fittingFollowsTheLearner() {
+    QFETCH(int, words);
+    QFETCH(double, growth);
+    QFETCH(double, firstStability);
+    const MemoryParameters published;
+    MemoryParameters truth;
+    truth.w[8] += std::log(growth);
+    for (std::size_t i = 0; i < 4; ++i) {
+        truth.w[i] *= firstStability;
+    }
+    const MemoryParameters fitted = learnerParameters(simulatedAnswers(words, truth));
+    const bool enough = static_cast<std::size_t>(words) * 7 >= kFittingAnswers;
+    for (const auto& [found, learner] : {std::pair{std::exp(fitted.w[8] - published.w[8]), growth},
+                                         {fitted.w[2] / published.w[2], firstStability}}) {
+        const double expected = enough ? std::min(learner, 1.0) : 1.0;
+        QVERIFY2(found >= expected - 0.05 && found <= 1 - 0.5 * (1 - expected),
+                 qPrintable(QString::number(found)));
+    }
 }
 
 void TestHistory::unreadableFileIsKeptAsideAndRenewed_data() {
