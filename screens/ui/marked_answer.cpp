@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QtMath>
@@ -46,8 +47,10 @@ QTextCharFormat toTakeAway() {
 // laying out and then parsing again at paint time was most of the time
 // from the click to the repainted page.
 void writeMarks(QTextDocument& marks, const AnswerDifference& difference) {
-    marks.clear();
     QTextCursor cursor(&marks);
+    // Laid out once, when the whole answer is in.
+    cursor.beginEditBlock();
+    const auto laidOut = qScopeGuard([&cursor] { cursor.endEditBlock(); });
     // Another word altogether: struck as a whole, the right answer stands
     // beside it.
     if (difference.pieces.size() == 1 &&
@@ -87,6 +90,12 @@ MarkedAnswer::MarkedAnswer(const QString& objectName, QWidget* parent) : QLabel(
     colours.setColor(QPalette::Window, Qt::white);
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
+    // As a label lays out its text: on one line, from the left.
+    QTextOption oneLine(Qt::AlignLeft | Qt::AlignVCenter);
+    oneLine.setWrapMode(QTextOption::ManualWrap);
+    m_marks.setDefaultTextOption(oneLine);
+    m_marks.setDocumentMargin(0);
+    m_marks.setUndoRedoEnabled(false);
     hide();
 }
 
@@ -95,34 +104,24 @@ void MarkedAnswer::showOver(const QWidget* box, const AnswerDifference& differen
         hide();
         return;
     }
-    m_marks.setDefaultTextOption(QTextOption());
-    m_marks.setTextWidth(-1);
-    writeMarks(m_marks, difference);
-    m_marks.setDocumentMargin(0);
     setAccessibleName(box->accessibleName() + QStringLiteral("の違い"));
     setAccessibleDescription(differenceDescription(difference));
     const QRect inside = box->geometry().adjusted(kFrame, kFrame, -kFrame, -kFrame);
-    // Added letters make the answer longer than the box was made for: the
-    // letters narrow a little first, and only then does the label grow.
     QFont letters = box->font();
     const int fullSize = letters.pixelSize();
-    int needed = 0;
-    for (int size = fullSize; size >= fullSize * kNarrowestPercent / 100; --size) {
+    m_marks.clear();
+    m_marks.setDefaultFont(letters);
+    writeMarks(m_marks, difference);
+    // Added letters make the answer longer than the box was made for: the
+    // letters narrow a little first, and only then does the label grow.
+    int needed = qCeil(m_marks.idealWidth()) + 2 * kTextMargin;
+    for (int size = fullSize - 1;
+         needed > inside.width() && size >= fullSize * kNarrowestPercent / 100; --size) {
         letters.setPixelSize(size);
         m_marks.setDefaultFont(letters);
         needed = qCeil(m_marks.idealWidth()) + 2 * kTextMargin;
-        if (needed <= inside.width()) {
-            break;
-        }
     }
-    setFont(letters);
     setGeometry(inside.x(), inside.y(), std::max(inside.width(), needed), inside.height());
-    // Laid out once here as a label lays out its text: on one line, as wide
-    // as the room beside the indent.
-    QTextOption oneLine(Qt::AlignLeft | Qt::AlignVCenter);
-    oneLine.setWrapMode(QTextOption::ManualWrap);
-    m_marks.setDefaultTextOption(oneLine);
-    m_marks.setTextWidth(contentsRect().width() - kTextMargin);
     raise();
     show();
     update();
