@@ -317,9 +317,12 @@ void DrillScreen::showAnswerBox(int row, int question) {
     static_cast<AnswerBox*>(box)->setRetypableLetter(
         retypableLetter(m_hintLevel, rightAnswer(question)));
     box->show();
-    if (m_state.screen.viewMode != ViewMode::Graded) {
-        return;
+    if (m_state.screen.viewMode == ViewMode::Graded) {
+        showGrade(row, question);
     }
+}
+
+void DrillScreen::showGrade(int row, int question) {
     const AnsweredQuestion& graded = m_graded[static_cast<std::size_t>(question)];
     const QString& answer = graded.rightAnswer;
     const bool right = graded.right;
@@ -338,6 +341,17 @@ void DrillScreen::markDifference(int row, int question) {
     }
     const AnsweredQuestion& graded = m_graded[static_cast<std::size_t>(question)];
     showDifference(row, graded.typed, graded.rightAnswer);
+}
+
+void DrillScreen::showGradesOnPage() {
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        const int question = questionIndex(currentPage(), row);
+        if (question < questionCount()) {
+            showGrade(row, question);
+            markDifference(row, question);
+        }
+    }
+    m_spoken->refresh();
 }
 
 void DrillScreen::saveShownAnswers() {
@@ -440,7 +454,7 @@ void DrillScreen::imgGrade_Click() {
         imgMark[row]->show();
     }
     screen.viewMode = ViewMode::Graded;
-    showPage();
+    showGradesOnPage();
 }
 
 void DrillScreen::imgBack_Click() {

@@ -65,6 +65,11 @@ protected:
     // Once graded, marks where the row's wrong answer went astray; call it
     // when the row's box and right answer stand where they will be shown.
     void markDifference(int row, int question);
+    // Once graded, the row's mark and right answer.
+    void showGrade(int row, int question);
+    // The page on show just graded: its questions and boxes stand as they
+    // are, the marks, the right answers and the differences are added.
+    void showGradesOnPage();
     // Copies the boxes of the page on show into the typed answers.
     void saveShownAnswers();
 
