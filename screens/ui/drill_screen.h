@@ -5,6 +5,7 @@
 #include "history/answered_question.h"
 #include "settings/settings_state.h"
 
+#include <QPixmap>
 #include <QStringList>
 #include <array>
 #include <vector>
@@ -132,6 +133,7 @@ private:
     void createPageLabels();
     void createButtons(int gradeCaptionWidth);
     void createDifferenceRows();
+    void scaleMarks();
     // Marks where a wrong answer went astray; hides the marks otherwise.
     void showDifference(int row, const QString& typed, const QString& answer);
     void setKeyboardOrder();
@@ -145,6 +147,9 @@ private:
     SpokenLabels* m_spoken = nullptr;
     // The drill as graded, one per question; empty until then.
     std::vector<AnsweredQuestion> m_graded;
+    // The circle and the cross at the size the rows show them, scaled once
+    // for the screen rather than by each row at its first paint.
+    std::array<QPixmap, 2> m_marks;
 };
 
 } // namespace tavik
