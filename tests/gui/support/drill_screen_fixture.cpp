@@ -81,8 +81,7 @@ QImage shownPicture(const QLabel* picture) {
 
 QImage markAsShown(const QLabel* mark, int index) {
     return sharedArtwork().ilMaruBatu.picture(index).toImage().scaled(
-        mark->size() * mark->devicePixelRatioF(), Qt::IgnoreAspectRatio,
-        Qt::SmoothTransformation);
+        mark->size() * mark->devicePixelRatioF(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QString statisticsValue(const QString& iniFile, const QString& key) {
