@@ -86,6 +86,9 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<tavik::frmSearch> mainWindow;
     // Created before its picture, so that its timer starts at once.
     auto* splash = new tavik::frmSplash(state.banks, state.settings, QPixmap(), [&] {
+        // The splash is never shown again; its picture goes before the main
+        // window's memory is taken.
+        art.splash = QPixmap();
         loadScreens();
         mainWindow = std::make_unique<tavik::frmSearch>(state, art);
         // However the main window closes (its own button, the window
@@ -94,8 +97,6 @@ int main(int argc, char* argv[]) {
         QObject::connect(mainWindow.get(), &QDialog::finished, [] { tavik::endProgram(); });
         tavik::StartupTrace::watchFirstPaint(mainWindow.get(), "main");
         mainWindow->show();
-        // The splash is never shown again; its picture goes with its window.
-        art.splash = QPixmap();
     });
     art.loadSplash(devicePixelRatio);
     splash->setPicture(art.splash);

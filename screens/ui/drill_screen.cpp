@@ -128,7 +128,6 @@ QLabel* DrillScreen::makeMark(const QString& name, QRect geometry) {
     auto* mark = new QLabel(this);
     mark->setObjectName(name);
     mark->setGeometry(geometry);
-    mark->setScaledContents(true);
     mark->hide();
     return mark;
 }
@@ -180,6 +179,17 @@ void DrillScreen::createButtons(int gradeCaptionWidth) {
     connect(imgGrade, &PictureButton::clicked, this, &DrillScreen::imgGrade_Click);
     connect(imgBack, &PictureButton::clicked, this, &DrillScreen::imgBack_Click);
     connect(imgHelp, &PictureButton::clicked, this, &DrillScreen::imgHelp_Click);
+}
+
+void DrillScreen::scaleMarks() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize shown = imgMark[0]->size() * ratio;
+    for (int index = 0; index < 2; ++index) {
+        m_marks[static_cast<std::size_t>(index)] =
+            QPixmap::fromImage(m_art.ilMaruBatu.picture(index + 1).toImage().scaled(
+                shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_marks[static_cast<std::size_t>(index)].setDevicePixelRatio(ratio);
+    }
 }
 
 void DrillScreen::createDifferenceRows() {
@@ -253,6 +263,7 @@ void DrillScreen::Form_Load() {
         lblAnswer[row]->hide();
     }
     imgGrade->setShown(screen.viewMode == ViewMode::Solving);
+    scaleMarks();
     createDifferenceRows();
     m_spoken = new SpokenLabels(
         sharedSpeaker(m_state), m_art.handPointer,
@@ -317,13 +328,16 @@ void DrillScreen::showAnswerBox(int row, int question) {
     static_cast<AnswerBox*>(box)->setRetypableLetter(
         retypableLetter(m_hintLevel, rightAnswer(question)));
     box->show();
-    if (m_state.screen.viewMode != ViewMode::Graded) {
-        return;
+    if (m_state.screen.viewMode == ViewMode::Graded) {
+        showGrade(row, question);
     }
+}
+
+void DrillScreen::showGrade(int row, int question) {
     const AnsweredQuestion& graded = m_graded[static_cast<std::size_t>(question)];
     const QString& answer = graded.rightAnswer;
     const bool right = graded.right;
-    imgMark[row]->setPixmap(m_art.ilMaruBatu.picture(right ? 1 : 2));
+    imgMark[row]->setPixmap(m_marks[right ? 0 : 1]);
     imgMark[row]->setAccessibleName(right ? QStringLiteral("正解") : QStringLiteral("不正解"));
     setFittedText(lblAnswer[row], answer);
     lblAnswer[row]->show();
@@ -338,6 +352,17 @@ void DrillScreen::markDifference(int row, int question) {
     }
     const AnsweredQuestion& graded = m_graded[static_cast<std::size_t>(question)];
     showDifference(row, graded.typed, graded.rightAnswer);
+}
+
+void DrillScreen::showGradesOnPage() {
+    for (int row = 0; row < kRowsPerPage; ++row) {
+        const int question = questionIndex(currentPage(), row);
+        if (question < questionCount()) {
+            showGrade(row, question);
+            markDifference(row, question);
+        }
+    }
+    m_spoken->refresh();
 }
 
 void DrillScreen::saveShownAnswers() {
@@ -440,7 +465,7 @@ void DrillScreen::imgGrade_Click() {
         imgMark[row]->show();
     }
     screen.viewMode = ViewMode::Graded;
-    showPage();
+    showGradesOnPage();
 }
 
 void DrillScreen::imgBack_Click() {

@@ -5,6 +5,7 @@
 #include "history/answered_question.h"
 #include "settings/settings_state.h"
 
+#include <QPixmap>
 #include <QStringList>
 #include <array>
 #include <vector>
@@ -65,6 +66,11 @@ protected:
     // Once graded, marks where the row's wrong answer went astray; call it
     // when the row's box and right answer stand where they will be shown.
     void markDifference(int row, int question);
+    // Once graded, the row's mark and right answer.
+    void showGrade(int row, int question);
+    // The page on show just graded: its questions and boxes stand as they
+    // are, the marks, the right answers and the differences are added.
+    void showGradesOnPage();
     // Copies the boxes of the page on show into the typed answers.
     void saveShownAnswers();
 
@@ -127,6 +133,7 @@ private:
     void createPageLabels();
     void createButtons(int gradeCaptionWidth);
     void createDifferenceRows();
+    void scaleMarks();
     // Marks where a wrong answer went astray; hides the marks otherwise.
     void showDifference(int row, const QString& typed, const QString& answer);
     void setKeyboardOrder();
@@ -140,6 +147,9 @@ private:
     SpokenLabels* m_spoken = nullptr;
     // The drill as graded, one per question; empty until then.
     std::vector<AnsweredQuestion> m_graded;
+    // The circle and the cross at the size the rows show them, scaled once
+    // for the screen rather than by each row at its first paint.
+    std::array<QPixmap, 2> m_marks;
 };
 
 } // namespace tavik

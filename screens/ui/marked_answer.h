@@ -3,6 +3,7 @@
 #include "drill/answer_difference.h"
 
 #include <QLabel>
+#include <QTextDocument>
 
 namespace tavik {
 
@@ -19,6 +20,12 @@ public:
     // The label grows to the right when the marks need more room than the
     // box has.
     void showOver(const QWidget* box, const AnswerDifference& difference);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QTextDocument m_marks;
 };
 
 // The notes on what cannot be seen ("末尾に空白・全角文字"), for the line

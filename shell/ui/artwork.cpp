@@ -6,12 +6,28 @@
 
 namespace tavik {
 
+void PictureList::add(const QPixmap& picture) {
+    m_pictures.push_back(picture);
+    m_sources.emplace_back();
+}
+
+void PictureList::addOnFirstUse(const QString& name, QSize logicalSize, qreal devicePixelRatio) {
+    m_pictures.emplace_back();
+    m_sources.push_back({name, logicalSize, devicePixelRatio});
+}
+
 const QPixmap& PictureList::picture(int oneBasedIndex) const {
     static const QPixmap none;
     if (oneBasedIndex < 1 || oneBasedIndex > count()) {
         return none;
     }
-    return m_pictures[static_cast<std::size_t>(oneBasedIndex - 1)];
+    const auto index = static_cast<std::size_t>(oneBasedIndex - 1);
+    QPixmap& picture = m_pictures[index];
+    const Source& source = m_sources[index];
+    if (picture.isNull() && !source.name.isEmpty()) {
+        picture = Artwork::render(source.name, source.logicalSize, source.devicePixelRatio);
+    }
+    return picture;
 }
 
 QPixmap Artwork::render(const QString& name, QSize logicalSize, qreal devicePixelRatio) {
@@ -60,7 +76,8 @@ void Artwork::loadScreens(qreal dpr) {
     ilBtn.add(render(QStringLiteral("help_hover"), {29, 29}, dpr));
     ilBtn.add(render(QStringLiteral("btn_pdf"), bar, dpr));
     ilBtn.add(render(QStringLiteral("btn_pdf_hover"), bar, dpr));
-    ilBg.add(render(QStringLiteral("page_background"), {780, 600}, dpr));
+    // Behind every screen but the main window, which has a page of its own.
+    ilBg.addOnFirstUse(QStringLiteral("page_background"), {780, 600}, dpr);
     ilMaruBatu.add(render(QStringLiteral("mark_right"), {60, 60}, dpr));
     ilMaruBatu.add(render(QStringLiteral("mark_wrong"), {60, 60}, dpr));
     searchBackground = render(QStringLiteral("search_background"), {780, 600}, dpr);
@@ -70,7 +87,7 @@ void Artwork::loadScreens(qreal dpr) {
     recordBarHover = render(QStringLiteral("record_bar_hover"), {120, 29}, dpr);
     todayBar = render(QStringLiteral("today_bar"), {120, 29}, dpr);
     todayBarHover = render(QStringLiteral("today_bar_hover"), {120, 29}, dpr);
-    helpPage = render(QStringLiteral("help_page"), {567, 409}, dpr);
+    helpPage.addOnFirstUse(QStringLiteral("help_page"), {567, 409}, dpr);
     handPointer = QCursor(render(QStringLiteral("hand_pointer"), {32, 32}, dpr), 12, 1);
 }
 

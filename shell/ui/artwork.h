@@ -12,12 +12,21 @@ namespace tavik {
 // ("ilBtn picture 7"). Pictures are rendered once; hovering only hands them out.
 class PictureList {
 public:
-    void add(const QPixmap& picture) { m_pictures.push_back(picture); }
+    void add(const QPixmap& picture);
+    // A large picture that only some screens show is drawn when first asked
+    // for, so that it takes no memory until then.
+    void addOnFirstUse(const QString& name, QSize logicalSize, qreal devicePixelRatio);
     const QPixmap& picture(int oneBasedIndex) const;
     int count() const { return static_cast<int>(m_pictures.size()); }
 
 private:
-    std::vector<QPixmap> m_pictures;
+    struct Source {
+        QString name;
+        QSize logicalSize;
+        qreal devicePixelRatio = 1.0;
+    };
+    mutable std::vector<QPixmap> m_pictures;
+    std::vector<Source> m_sources;
 };
 
 // Every picture of the program, rendered from the SVG sources at the
@@ -34,7 +43,7 @@ struct Artwork {
     QPixmap recordBarHover;
     QPixmap todayBar; // today's study, at rest and lit
     QPixmap todayBarHover;
-    QPixmap helpPage;
+    PictureList helpPage; // the help screen's page of keys
     QCursor handPointer;
 
     // The splash picture alone, so the splash can show before the rest is drawn.

@@ -13,7 +13,7 @@ frmHelp::frmHelp(const Artwork& art) : m_art(art) {
     imgHelp->setObjectName(QStringLiteral("imgHelp"));
     imgHelp->setGeometry(128, 88, 567, 409);
     imgHelp->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    imgHelp->setPixmap(m_art.helpPage);
+    imgHelp->setPixmap(m_art.helpPage.picture(1));
     imgHelp->setAccessibleName(QStringLiteral("ヘルプ"));
     // The page is a picture; a screen reader reads its table from here.
     imgHelp->setAccessibleDescription(

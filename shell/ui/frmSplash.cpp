@@ -48,6 +48,9 @@ void frmSplash::Timer1_Timer() {
         m_settings.userName = QStringLiteral("とろんぱ");
     }
     close();
+    // The picture is never shown again: let it go before the main window
+    // draws, so that the two never take memory at once.
+    m_picture = QPixmap();
     m_openMainWindow();
 }
 

@@ -33,7 +33,7 @@ QPixmap pictureOf(const Artwork& art, Source source, int index) {
     case Source::SearchMask:
         return art.searchMask;
     case Source::HelpPage:
-        return art.helpPage;
+        return art.helpPage.picture(1);
     case Source::WeakWordsHover:
         return art.weakWordsHover;
     }

@@ -49,7 +49,7 @@ private slots:
         auto* page = help.findChild<QLabel*>(QStringLiteral("imgHelp"));
         QVERIFY(page);
         QCOMPARE(page->geometry(), QRect(128, 88, 567, 409));
-        QCOMPARE(page->pixmap().toImage(), art.helpPage.toImage());
+        QCOMPARE(page->pixmap().toImage(), art.helpPage.picture(1).toImage());
 
         auto* back = help.findChild<PictureButton*>(QStringLiteral("imgBack"));
         QVERIFY(back);

@@ -162,9 +162,9 @@ void FrmListITest::blankOpeningTheSentenceNeedsItsCapital() {
     QTest::keyClick(answerBox(&screen, 1), Qt::Key_Return);
     QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(), QStringLiteral("1／2点"));
     QCOMPARE(shownPicture(rowLabel(&screen, "imgMark", 0)),
-             sharedArtwork().ilMaruBatu.picture(2).toImage());
+             markAsShown(rowLabel(&screen, "imgMark", 0), 2));
     QCOMPARE(shownPicture(rowLabel(&screen, "imgMark", 1)),
-             sharedArtwork().ilMaruBatu.picture(1).toImage());
+             markAsShown(rowLabel(&screen, "imgMark", 1), 1));
 }
 
 void FrmListITest::lastPageHoldsOnlyTheRemainingQuestions() {

@@ -206,7 +206,7 @@ void FrmListTTest::onlyTheExactAnswerIsRight() {
     QCOMPARE(label(&screen, QStringLiteral("lblScore"))->text(),
              right ? QStringLiteral("1／3点") : QStringLiteral("0／3点"));
     QCOMPARE(shownPicture(label(&screen, QStringLiteral("imgMark_0"))),
-             sharedArtwork().ilMaruBatu.picture(right ? 1 : 2).toImage());
+             markAsShown(label(&screen, QStringLiteral("imgMark_0")), right ? 1 : 2));
     QCOMPARE(label(&screen, QStringLiteral("lblAnswer_0"))->text(), headword);
     QCOMPARE(label(&screen, QStringLiteral("lblMarked_0"))->isVisible(), marked);
     const QLabel* shownNote = label(&screen, QStringLiteral("lblNote_0"));
@@ -254,8 +254,8 @@ void FrmListTTest::gradedScreenShowsMarksOnEveryPage() {
     QCOMPARE(fixture.state.screen.viewMode, ViewMode::Graded);
 
     QTest::keyClick(&screen, Qt::Key_PageUp);
-    const QImage right = sharedArtwork().ilMaruBatu.picture(1).toImage();
-    const QImage wrong = sharedArtwork().ilMaruBatu.picture(2).toImage();
+    const QImage right = markAsShown(label(&screen, QStringLiteral("imgMark_0")), 1);
+    const QImage wrong = markAsShown(label(&screen, QStringLiteral("imgMark_0")), 2);
     const QImage expected[] = {wrong, right, wrong};
     for (int row = 0; row < 3; ++row) {
         const QLabel* mark = label(&screen, QStringLiteral("imgMark_%1").arg(row));

@@ -73,7 +73,7 @@ void TestHighDensity::everyPictureIsDrawnAtTheScale() {
     verifyDense(art.splash, QStringLiteral("splash"));
     verifyDense(art.searchBackground, QStringLiteral("main window"));
     verifyDense(art.searchMask, QStringLiteral("mask"));
-    verifyDense(art.helpPage, QStringLiteral("help page"));
+    verifyDense(art.helpPage.picture(1), QStringLiteral("help page"));
     QCOMPARE(art.searchBackground.deviceIndependentSize(), QSizeF(780, 600));
     QCOMPARE(art.searchBackground.size(), QSize(1560, 1200));
 }

@@ -79,6 +79,11 @@ QImage shownPicture(const QLabel* picture) {
     return picture->pixmap().toImage();
 }
 
+QImage markAsShown(const QLabel* mark, int index) {
+    return sharedArtwork().ilMaruBatu.picture(index).toImage().scaled(
+        mark->size() * mark->devicePixelRatioF(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 QString statisticsValue(const QString& iniFile, const QString& key) {
     QFile file(iniFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {

@@ -54,6 +54,8 @@ void showActive(QWidget* window);
 
 // The pixmap a mark label shows, as an image, for comparison with the marks.
 QImage shownPicture(const QLabel* picture);
+// The artwork's mark (1 right, 2 wrong) at the size the mark label shows it.
+QImage markAsShown(const QLabel* mark, int index);
 
 // The STATISTICS value of key in the ini file, blanks trimmed.
 QString statisticsValue(const QString& iniFile, const QString& key);
