@@ -113,8 +113,6 @@ private slots:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
     void boxesAndDueDays_data();
     void boxesAndDueDays();
-    void dueDayFollowsTheRetention_data();
-    void dueDayFollowsTheRetention();
     void fittingFollowsTheLearner_data();
     void fittingFollowsTheLearner();
     void unreadableFileIsKeptAsideAndRenewed_data();
@@ -149,33 +147,41 @@ void TestHistory::boxesAndDueDays_data() {
     QTest::addColumn<int>("dueDay");
     QTest::addColumn<double>("stability");
     QTest::addColumn<double>("difficulty");
+    QTest::addColumn<double>("retention");
 
     // S0(Again) = w0; D0(Again) = w4.
-    QTest::newRow("first answer wrong") << "0 W" << 1 << 0 << 0.40255 << 7.1949;
+    QTest::newRow("first answer wrong") << "0 W" << 1 << 0 << 0.40255 << 7.1949 << 0.9;
     // S0(Good) = w2; D0(Good) = w4 - e^(2 w5) + 1; at 0.9 the wait is S days,
     // rounded.
-    QTest::newRow("first answer right") << "0 R" << 2 << 3 << 3.173 << 5.282434;
+    QTest::newRow("first answer right") << "0 R" << 2 << 3 << 3.173 << 5.282434 << 0.9;
     // R(1, 3.173) = 0.964968; S' = S (1 + e^w8 (11 - D) S^-w9 (e^(w10 (1 - R)) - 1)).
-    QTest::newRow("right again next day") << "0 R, 1 R" << 3 << 7 << 5.869142 << 5.272968;
+    QTest::newRow("right again next day") << "0 R, 1 R" << 3 << 7 << 5.869142 << 5.272968 << 0.9;
     QTest::newRow("up to the last box")
-        << "0 R, 1 R, 4 R, 11 R" << 5 << 40 << 28.841797 << 5.254165;
+        << "0 R, 1 R, 4 R, 11 R" << 5 << 40 << 28.841797 << 5.254165 << 0.9;
     QTest::newRow("no box past the last")
-        << "0 R, 1 R, 4 R, 11 R, 25 R, 39 R" << 5 << 124 << 84.577968 << 5.235535;
+        << "0 R, 1 R, 4 R, 11 R, 25 R, 39 R" << 5 << 124 << 84.577968 << 5.235535 << 0.9;
     // A lapse: w11 D^-w12 ((S + 1)^w13 - 1) e^(w14 (1 - R)), at most S / e^(w17 w18).
-    QTest::newRow("wrong goes back to box 1") << "0 R, 1 R, 4 W" << 1 << 4 << 1.40779 << 8.170909;
+    QTest::newRow("wrong goes back to box 1")
+        << "0 R, 1 R, 4 W" << 1 << 4 << 1.40779 << 8.170909 << 0.9;
     QTest::newRow("early morning counts for its own day")
-        << "1@07:30 R" << 2 << 4 << 3.173 << 5.282434;
-    QTest::newRow("two sentences, one wrong") << "0 RW" << 1 << 0 << 0.40255 << 7.1949;
-    QTest::newRow("two sentences right move once") << "0 RR" << 2 << 3 << 3.173 << 5.282434;
+        << "1@07:30 R" << 2 << 4 << 3.173 << 5.282434 << 0.9;
+    QTest::newRow("two sentences, one wrong") << "0 RW" << 1 << 0 << 0.40255 << 7.1949 << 0.9;
+    QTest::newRow("two sentences right move once") << "0 RR" << 2 << 3 << 3.173 << 5.282434 << 0.9;
     // The same day: S e^(w17 (G - 3 + w18)).
     QTest::newRow("word and sentence drill the same day move once")
-        << "0@12:00 R, 0@12:10 R" << 2 << 4 << 4.466858 << 5.272968;
+        << "0@12:00 R, 0@12:10 R" << 2 << 4 << 4.466858 << 5.272968 << 0.9;
     QTest::newRow("right after a miss the same day stays down")
-        << "0@12:00 R, 0@12:10 W, 0@12:20 R" << 1 << 2 << 2.238023 << 8.157535;
+        << "0@12:00 R, 0@12:10 W, 0@12:20 R" << 1 << 2 << 2.238023 << 8.157535 << 0.9;
     QTest::newRow("missed, then right the same day")
-        << "0@12:00 W, 0@12:10 R" << 2 << 1 << 0.566698 << 7.176636;
+        << "0@12:00 W, 0@12:10 R" << 2 << 1 << 0.566698 << 7.176636 << 0.9;
     QTest::newRow("late evening, then the next morning")
-        << "0@23:30 R, 1@07:00 R" << 3 << 7 << 5.869142 << 5.272968;
+        << "0@23:30 R, 1@07:00 R" << 3 << 7 << 5.869142 << 5.272968 << 0.9;
+    // I(r, S) = S / (19/81) (r^-2 - 1), rounded to whole days, one at least:
+    // 7.609, 1.461, 0.261.
+    QTest::newRow("0.8 waits longer") << "0 R" << 2 << 8 << 3.173 << 5.282434 << 0.8;
+    QTest::newRow("0.95 waits less") << "0 R" << 2 << 1 << 3.173 << 5.282434 << 0.95;
+    QTest::newRow("a day at least")
+        << "0@12:00 W, 0@12:10 R" << 2 << 1 << 0.566698 << 7.176636 << 0.95;
 }
 
 void TestHistory::boxesAndDueDays() {
@@ -184,6 +190,7 @@ void TestHistory::boxesAndDueDays() {
     QFETCH(int, dueDay);
     QFETCH(double, stability);
     QFETCH(double, difficulty);
+    QFETCH(double, retention);
     HistoryStore store;
     store.open(path());
     QCOMPARE(store.health(), HistoryStore::Health::Ready);
@@ -209,34 +216,9 @@ void TestHistory::boxesAndDueDays() {
     QVERIFY(word != memories.end());
     QVERIFY(std::abs(word->memory.stability - stability) < 1e-6);
     QVERIFY(std::abs(word->memory.difficulty - difficulty) < 1e-6);
-    QCOMPARE(dueDate(*word, 0.9), kFirstDay.addDays(dueDay));
-    QVERIFY(isDue(*word, kFirstDay.addDays(dueDay), 0.9));
-    QVERIFY(!isDue(*word, kFirstDay.addDays(dueDay - 1), 0.9));
-}
-
-void TestHistory::dueDayFollowsTheRetention_data() {
-    QTest::addColumn<double>("stability");
-    QTest::addColumn<double>("retention");
-    QTest::addColumn<int>("days");
-    // I(r, S) = S / (19/81) (r^-2 - 1), rounded to whole days, one at least:
-    // 3.173, 7, 7.609, 1.461, 0.2.
-    QTest::newRow("0.9 waits the stability") << 3.173 << 0.9 << 3;
-    QTest::newRow("exactly a week") << 7.0 << 0.9 << 7;
-    QTest::newRow("0.8 waits longer") << 3.173 << 0.8 << 8;
-    QTest::newRow("0.95 waits less") << 3.173 << 0.95 << 1;
-    QTest::newRow("a day at least") << 0.2 << 0.9 << 1;
-}
-
-void TestHistory::dueDayFollowsTheRetention() {
-    QFETCH(double, stability);
-    QFETCH(double, retention);
-    QFETCH(int, days);
-    WordMemory word;
-    word.memory = {stability, 5};
-    word.lastDay = kFirstDay;
-    QCOMPARE(dueDate(word, retention), kFirstDay.addDays(days));
-    QVERIFY(!isDue(word, kFirstDay.addDays(days - 1), retention));
-    QVERIFY(isDue(word, kFirstDay.addDays(days), retention));
+    QCOMPARE(dueDate(*word, retention), kFirstDay.addDays(dueDay));
+    QVERIFY(isDue(*word, kFirstDay.addDays(dueDay), retention));
+    QVERIFY(!isDue(*word, kFirstDay.addDays(dueDay - 1), retention));
 }
 
 void TestHistory::fittingFollowsTheLearner_data() {
