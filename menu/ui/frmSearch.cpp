@@ -350,13 +350,20 @@ const BookMemory* frmSearch::readBookMemory() {
     return &m_state.bookMemory.book();
 }
 
+const BookMemory* frmSearch::bookMemoryForPress() {
+    const BookMemory* book = readBookMemory();
+    refreshRecordHealth();
+    if (book == nullptr) {
+        showMessage(unreadableRecordMessage());
+    }
+    return book;
+}
+
 void frmSearch::imgWeak_Click() {
     HistoryStore& history = m_state.history;
     const QDate today = QDate::currentDate();
-    const BookMemory* book = readBookMemory();
-    refreshRecordHealth();
-    if (!book) {
-        showMessage(unreadableRecordMessage());
+    const BookMemory* book = bookMemoryForPress();
+    if (book == nullptr) {
         return;
     }
     const std::vector<BookWord> candidates = weakWordCandidates(*book, today);
@@ -387,10 +394,8 @@ void frmSearch::imgWeak_Click() {
 
 void frmSearch::imgToday_Click() {
     const QDate today = QDate::currentDate();
-    const BookMemory* book = readBookMemory();
-    refreshRecordHealth();
-    if (!book) {
-        showMessage(unreadableRecordMessage());
+    const BookMemory* book = bookMemoryForPress();
+    if (book == nullptr) {
         return;
     }
     const TodaysStudy study = planToday(*book, m_state.banks, today, m_state.settings.dailyGoal);

@@ -69,6 +69,8 @@ private:
     // when the record cannot be read.
     // The memory brought up to the record; none when it cannot be read.
     const BookMemory* readBookMemory();
+    // The same for a button's press, the learner told when there is none.
+    const BookMemory* bookMemoryForPress();
     // Refreshes the counts at the next local midnight, then every midnight.
     void waitForMidnight();
     void imgRecord_Click();
