@@ -687,6 +687,9 @@ void TestFrmSearch::todaysStudy_data() {
     QTest::newRow("a word missed today asked again at the next press, in the other form")
         << QMap<int, QString>{{1, ".R"}, {2, ".R"}, {3, ".R"}, {4, ".R"}, {25, ".W"}}
         << "今日: 復習 2語＋新出 0語" << QList<int>{1, 25} << false;
+    QTest::newRow("a word missed today among new words: the form kept")
+        << QMap<int, QString>{{25, ".W"}} << "今日: 復習 1語＋新出 4語"
+        << QList<int>{25, 18, 54, 89, 124} << true;
     QTest::newRow("words missed today asked again in the other form")
         << QMap<int, QString>{{1, ".R"}, {2, ".R"}, {3, ".R"}, {25, ".W"}, {26, ".W"}}
         << "今日: 復習 2語＋新出 0語" << QList<int>{25, 26} << false;

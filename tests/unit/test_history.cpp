@@ -565,6 +565,8 @@ void TestHistory::memoryKeptUpWithTheRecord_data() {
     QTest::newRow("a later grading") << "later";
     QTest::newRow("a grading that waited, older than the newest") << "waited";
     QTest::newRow("another record put in the file's place") << "replaced";
+    // 4 + 141 + 141 + 14 answers: exactly as many as a fit needs.
+    QTest::newRow("the record reaching the answers a fit needs") << "fitted";
 }
 
 // The main window's memory, brought up to the record a grading at a time,
@@ -586,12 +588,27 @@ void TestHistory::memoryKeptUpWithTheRecord() {
         QCOMPARE(
             ::rename(QFile::encodeName(other).constData(), QFile::encodeName(path()).constData()),
             0);
+    } else if (change == QLatin1String("fitted")) {
+        // Right on the next day, then all forgotten: a learner slower than
+        // the published weights, whose own weights differ from them.
+        for (const auto& [day, words, right] :
+             {std::tuple{4, 141, true}, {8, 141, false}, {9, 14, false}}) {
+            std::vector<AnsweredQuestion> drill;
+            for (int word = 1; word <= words; ++word) {
+                drill.push_back({word, 0, right});
+            }
+            QVERIFY(store.record(drill, localTime(day)));
+            // The fit comes with the last 14: every word is replayed anew.
+            QVERIFY(cache.refresh(store, banks, kDefaultRetention));
+        }
     } else {
         QVERIFY(store.record({{2, 0, true}, {26, 0, true}, {27, 0, true}},
                              localTime(change == QLatin1String("later") ? 4 : 2)));
     }
     QVERIFY(cache.refresh(store, banks, kDefaultRetention));
-    const BookMemory whole = bookMemory(banks, store.answers().value(), kDefaultRetention);
+    const std::vector<StoredAnswer> answers = store.answers().value();
+    const BookMemory whole =
+        bookMemory(banks, answers, kDefaultRetention, learnerParameters(answers));
     const BookMemory& kept = cache.book();
     QCOMPARE(kept.words.size(), whole.words.size());
     for (std::size_t at = 0; at < whole.words.size(); ++at) {

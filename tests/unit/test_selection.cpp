@@ -245,6 +245,8 @@ void TestSelection::confusedWordsAskedSideBySide_data() {
         << QList<Answer>{{26, "compliment", false, 1}} << QList<int>{26, 27};
     QTest::newRow("in capitals and full-width letters, with blanks")
         << QList<Answer>{{5, " ＡＤＡＰＴ", false, 1}} << QList<int>{3, 5};
+    QTest::newRow("its own word in capitals is no pair")
+        << QList<Answer>{{26, "COMPLEMENT", false, 1}} << QList<int>{};
     QTest::newRow("a misspelling is no other word")
         << QList<Answer>{{26, "complemint", false, 1}} << QList<int>{};
     QTest::newRow("both right on one day settles it")
